@@ -1,0 +1,31 @@
+# Thin wrapper over CMake. `make run` and `make test` are all a newcomer needs.
+
+BUILD_DIR ?= build
+SAN_DIR ?= build-sanitize
+JOBS ?= 2
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+
+.PHONY: deps build run test test-sanitize bench clean
+
+deps:
+	@scripts/deps.sh
+
+build:
+	@test -f $(BUILD_DIR)/CMakeCache.txt || cmake -S . -B $(BUILD_DIR) $(GENERATOR) $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR) -j$(JOBS)
+
+run: deps build
+	$(BUILD_DIR)/orv $(if $(FILES),$(FILES),$(BUILD_DIR)/demo/orv-demo.ogv)
+
+test: deps build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	@test -f $(SAN_DIR)/CMakeCache.txt || cmake -S . -B $(SAN_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DORV_SANITIZE=ON
+	cmake --build $(SAN_DIR) -j$(JOBS)
+	cd $(SAN_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS) -L unit
+
+clean:
+	rm -rf $(BUILD_DIR) $(SAN_DIR)

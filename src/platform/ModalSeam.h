@@ -1,0 +1,52 @@
+#pragma once
+// Every message box, file dialog, folder dialog and modal dialog of the
+// program goes through here, so tests can answer them without blocking.
+
+#include <QString>
+#include <QStringList>
+
+class QDialog;
+class QWidget;
+
+// Message-box styles and results, with their Windows values.
+constexpr unsigned MB_OK = 0x00;
+constexpr unsigned MB_OKCANCEL = 0x01;
+constexpr unsigned MB_YESNOCANCEL = 0x03;
+constexpr unsigned MB_YESNO = 0x04;
+constexpr unsigned MB_ICONERROR = 0x10;
+constexpr unsigned MB_ICONQUESTION = 0x20;
+constexpr unsigned MB_ICONWARNING = 0x30;
+constexpr unsigned MB_ICONINFORMATION = 0x40;
+
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+class IModalResponder {
+public:
+    virtual ~IModalResponder() = default;
+    // Returns IDOK, IDCANCEL, IDYES or IDNO.
+    virtual int MessageBox(const QString& text, unsigned style, const QString& detail) = 0;
+    // Qt name filters (see MfcFilterToQt); empty list when cancelled.
+    virtual QStringList GetOpenFileNames(QWidget* parent, const QString& caption,
+        const QString& dir, const QString& filter, bool multiple) = 0;
+    // Empty when cancelled.
+    virtual QString GetSaveFileName(QWidget* parent, const QString& caption,
+        const QString& dir, const QString& filter) = 0;
+    virtual QString GetExistingDirectory(QWidget* parent, const QString& caption,
+        const QString& dir) = 0;
+    // Runs a modal dialog; returns QDialog::Accepted or QDialog::Rejected.
+    virtual int ExecDialog(QDialog& dialog) = 0;
+};
+
+// The responder in use; the Qt one unless a test installed another.
+IModalResponder& Modal();
+// nullptr puts the Qt responder back.
+void SetModalResponder(IModalResponder* responder);
+// Window that boxes are centred on; the main frame sets itself.
+void SetModalParent(QWidget* parent);
+QWidget* ModalParent();
+
+int AfxMessageBox(const QString& text, unsigned style = MB_OK, const QString& detail = QString());
+int AfxMessageBox(int idPrompt, unsigned style = MB_OK);

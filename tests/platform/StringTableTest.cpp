@@ -1,0 +1,59 @@
+#include "platform/ResString.h"
+#include "player/ErrMessage.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+namespace {
+
+TEST(StringTable, EveryMessageIdHasItsText)
+{
+    std::vector<int> expected { 128, 62000, 62001 };
+    for (int id = 62101; id <= 62126; ++id)
+        expected.push_back(id);
+    for (int id = 62500; id <= 62549; ++id)
+        expected.push_back(id);
+    for (int id : expected) {
+        EXPECT_TRUE(HasResString(id)) << id;
+        EXPECT_FALSE(LoadResString(id).isEmpty()) << id;
+    }
+    EXPECT_EQ(AllResStringIds().size(), expected.size());
+    EXPECT_EQ(LoadResString(128), "orv");
+    EXPECT_EQ(LoadResString(62000), QStringLiteral("不明なエラーです"));
+    EXPECT_EQ(LoadResString(62113), QStringLiteral("プレイリストの登録上限は1024です。登録上限を超えるため追加できません"));
+    EXPECT_EQ(LoadResString(62549), QStringLiteral("IObjectWithSite::SetSite()でエラーが発生しました"));
+    EXPECT_TRUE(LoadResString(99999).isEmpty());
+}
+
+TEST(StringTable, Message62118IsThreeLines)
+{
+    const QStringList lines = LoadResString(62118).split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("設定変更が有効なのは")));
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("'*'")));
+    EXPECT_TRUE(lines[2].endsWith(QStringLiteral("設定を行ってください。")));
+}
+
+TEST(ErrMessage, CodeSelectsItsStringAndCopiesKeepEveryField)
+{
+    const CDirectShowErrMessage e(1004, VFW_E_UNKNOWN_FILE_TYPE, ERRKIND_GENERAL, "no demuxer");
+    EXPECT_EQ(e.m_nCode, 1004);
+    EXPECT_EQ(e.m_strMessage, QStringLiteral("IGraphBuilder::RenderFile()でエラーが発生しました"));
+    const CDirectShowErrMessage copy = e;
+    EXPECT_EQ(copy.m_nCode, 1004);
+    EXPECT_EQ(copy.m_strMessage, e.m_strMessage);
+    EXPECT_EQ(copy.m_hr, VFW_E_UNKNOWN_FILE_TYPE);
+    EXPECT_EQ(copy.m_strDetail, "no demuxer");
+    EXPECT_EQ(CDirectShowErrMessage(1025, E_FAIL, ERRKIND_VOLUME).m_nKind, ERRKIND_VOLUME);
+}
+
+TEST(ErrMessage, TextShowsEightLowerCaseHexDigits)
+{
+    EXPECT_EQ(CDirectShowErrMessage(1006, E_FAIL).FormatText(),
+        QStringLiteral("IMediaControl::Run()でエラーが発生しました Code = 0x80004005"));
+    EXPECT_EQ(FormatErrorText("x", 0x2A), "x Code = 0x0000002a");
+    EXPECT_EQ(FormatErrorText("%1 %2", MakeHr(0x8007000E)), "%1 %2 Code = 0x8007000e");
+}
+
+} // namespace

@@ -1,0 +1,48 @@
+#include "ScriptedResponder.h"
+
+namespace {
+template <typename T>
+T Take(std::deque<T>& q, T fallback)
+{
+    if (q.empty())
+        return fallback;
+    T v = std::move(q.front());
+    q.pop_front();
+    return v;
+}
+} // namespace
+
+int ScriptedResponder::MessageBox(const QString& text, unsigned style, const QString& detail)
+{
+    boxes.push_back({ text, style, detail });
+    const unsigned buttons = style & 0x0F;
+    const int fallback = (buttons == MB_YESNO || buttons == MB_YESNOCANCEL || buttons == MB_OKCANCEL)
+        ? IDCANCEL
+        : IDOK;
+    return Take(boxAnswers, fallback);
+}
+
+QStringList ScriptedResponder::GetOpenFileNames(QWidget*, const QString&, const QString& dir,
+    const QString&, bool)
+{
+    dialogDirs.push_back(dir);
+    return Take(openAnswers, QStringList());
+}
+
+QString ScriptedResponder::GetSaveFileName(QWidget*, const QString&, const QString& dir, const QString&)
+{
+    dialogDirs.push_back(dir);
+    return Take(saveAnswers, QString());
+}
+
+QString ScriptedResponder::GetExistingDirectory(QWidget*, const QString&, const QString& dir)
+{
+    dialogDirs.push_back(dir);
+    return Take(folderAnswers, QString());
+}
+
+int ScriptedResponder::ExecDialog(QDialog& dialog)
+{
+    auto script = Take(dialogScripts, std::function<int(QDialog&)>());
+    return script ? script(dialog) : static_cast<int>(QDialog::Rejected);
+}

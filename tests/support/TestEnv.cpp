@@ -1,0 +1,75 @@
+#include "TestEnv.h"
+
+#include <QFile>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QThread>
+
+#include <cstdlib>
+
+ScopedEnv::ScopedEnv(const char* name, const QString& value)
+    : m_name(name)
+{
+    if (const char* old = std::getenv(name))
+        m_old = QByteArray(old);
+    ::setenv(name, value.toLocal8Bit().constData(), 1);
+}
+
+ScopedEnv::~ScopedEnv()
+{
+    if (m_old)
+        ::setenv(m_name.constData(), m_old->constData(), 1);
+    else
+        ::unsetenv(m_name.constData());
+}
+
+TempHome::TempHome()
+    : m_env("ORV_HOME", m_dir.path())
+{
+}
+
+QByteArray ReadFileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteFileBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(bytes);
+}
+
+int RunHelper(const QStringList& args, int timeoutMs)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedChannels);
+    p.start(QStringLiteral(ORV_TEST_HELPER), args);
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        return -1;
+    }
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+bool WaitForSignalHandler(qint64 pid, int signal, int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < timeoutMs) {
+        QFile f(QStringLiteral("/proc/%1/status").arg(pid));
+        if (f.open(QIODevice::ReadOnly)) {
+            for (const QByteArray& line : f.readAll().split('\n')) {
+                if (line.startsWith("SigCgt:")) {
+                    const quint64 mask = line.mid(7).trimmed().toULongLong(nullptr, 16);
+                    if (mask & (quint64(1) << (signal - 1)))
+                        return true;
+                }
+            }
+        }
+        QThread::msleep(20);
+    }
+    return false;
+}
