@@ -9,7 +9,7 @@ GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 .PHONY: deps build run test test-sanitize bench clean
 
 deps:
-	@scripts/deps.sh
+	@sh scripts/deps.sh
 
 build:
 	@test -f $(BUILD_DIR)/CMakeCache.txt || cmake -S . -B $(BUILD_DIR) $(GENERATOR) $(CMAKE_FLAGS)
