@@ -1,0 +1,169 @@
+#include "controls/BitmapButton.h"
+#include "res/Artwork.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+#include <QTest>
+#include <QWidget>
+
+#include <vector>
+
+namespace {
+
+struct ButtonImages {
+    int up, down, disabled; // 0: none
+    QSize size;
+};
+
+// Every button of the control area and the full-screen panel.
+const std::vector<ButtonImages> kButtons {
+    { 132, 131, 133, { 38, 33 } }, // play
+    { 135, 134, 0, { 38, 33 } },   // pause
+    { 138, 137, 136, { 28, 28 } }, // stop
+    { 188, 181, 189, { 28, 28 } }, // previous
+    { 182, 183, 190, { 28, 28 } }, // next
+    { 184, 185, 0, { 28, 28 } },   // one-loop off
+    { 186, 187, 0, { 28, 28 } },   // one-loop on
+    { 192, 193, 191, { 28, 28 } }, // fit window
+    { 145, 142, 0, { 24, 24 } },   // sound on
+    { 143, 144, 0, { 24, 24 } },   // muted
+    { 156, 158, 157, { 29, 23 } }, // go to A
+    { 154, 165, 155, { 15, 23 } }, // set A
+    { 166, 153, 167, { 15, 23 } }, // set B
+    { 168, 170, 169, { 29, 23 } }, // go to B
+    { 172, 171, 173, { 38, 23 } }, // clear
+    { 159, 164, 160, { 53, 23 } }, // A-B start
+    { 161, 163, 0, { 53, 23 } },   // A-B end
+    { 140, 139, 141, { 38, 23 } }, // save still
+    { 178, 174, 179, { 24, 23 } }, // skip back
+    { 147, 146, 148, { 20, 23 } }, // frame back
+    { 150, 149, 151, { 20, 23 } }, // frame forward
+    { 175, 177, 176, { 24, 23 } }, // skip forward
+};
+
+QImage Render(int id, bool bGreyed = false, qreal dpr = 1.0)
+{
+    const QSize size = ButtonArtSize(id);
+    QImage img(size * dpr, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(dpr);
+    img.fill(Qt::red);
+    QPainter p(&img);
+    EXPECT_TRUE(PaintButtonArt(p, id, bGreyed)) << id;
+    return img;
+}
+
+TEST(ButtonArt, EveryImageHasItsSizeAndEveryLookDiffers)
+{
+    int count = 0;
+    for (const ButtonImages& b : kButtons) {
+        for (int id : { b.up, b.down, b.disabled }) {
+            if (id) {
+                EXPECT_EQ(ButtonArtSize(id), b.size) << id;
+                ++count;
+            }
+        }
+        const QImage up = Render(b.up);
+        EXPECT_NE(up, Render(b.down)) << b.up;
+        EXPECT_NE(up, Render(b.up, true)) << b.up;
+        if (b.disabled) {
+            EXPECT_NE(up, Render(b.disabled)) << b.up;
+        }
+        // The whole image is painted, corners included.
+        EXPECT_EQ(QColor(up.pixel(0, 0)), QColor(Qt::black)) << b.up;
+        EXPECT_EQ(Render(b.up, false, 2.0).size(), b.size * 2);
+    }
+    EXPECT_EQ(count, 60);
+    for (int id : { 0, 130, 152, 162, 180, 194 }) {
+        EXPECT_TRUE(ButtonArtSize(id).isEmpty()) << id;
+        QImage img(4, 4, QImage::Format_ARGB32);
+        QPainter p(&img);
+        EXPECT_FALSE(PaintButtonArt(p, id)) << id;
+    }
+}
+
+TEST(ButtonArt, AppIconHasTheUsualSizes)
+{
+    const QIcon icon = AppIcon();
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.pixmap(QSize(48, 48)).size(), QSize(48, 48));
+    EXPECT_GE(icon.availableSizes().size(), 5);
+    // The scalable copy for launcher entries travels inside the program.
+    QFile svg(QStringLiteral(":/orv.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(svg.readAll().contains("<svg"));
+}
+
+class BitmapButtonTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_host.resize(200, 100);
+        m_host.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_host));
+    }
+
+    CBitmapButton* Make(int nID, int up, int down, int disabled)
+    {
+        auto* btn = new CBitmapButton;
+        EXPECT_TRUE(btn->Create(&m_host, nID, up, down, disabled, [this](int id) { m_commands.push_back(id); }));
+        return btn;
+    }
+
+    QWidget m_host;
+    std::vector<int> m_commands;
+};
+
+TEST_F(BitmapButtonTest, SizesItselfToItsImageAndSendsItsCommand)
+{
+    CBitmapButton* play = Make(32771, 132, 131, 133);
+    EXPECT_EQ(play->size(), QSize(38, 33));
+    EXPECT_EQ(play->GetDlgCtrlID(), 32771);
+    EXPECT_TRUE(play->isVisible());
+    QTest::mouseClick(play, Qt::LeftButton);
+    EXPECT_EQ(m_commands, std::vector<int> { 32771 });
+
+    CBitmapButton* setA = Make(32790, 154, 165, 155);
+    EXPECT_EQ(setA->size(), QSize(15, 23));
+    QTest::mouseClick(setA, Qt::LeftButton);
+    // Pressed and released outside: no command.
+    QTest::mousePress(setA, Qt::LeftButton);
+    QTest::mouseRelease(setA, Qt::LeftButton, {}, QPoint(40, 40));
+    EXPECT_EQ(m_commands, (std::vector<int> { 32771, 32790 }));
+}
+
+TEST_F(BitmapButtonTest, DisabledButtonSendsNothingAndLooksGrey)
+{
+    CBitmapButton* stop = Make(32772, 138, 137, 136);
+    const QImage normal = stop->grab().toImage();
+    stop->setDown(true);
+    const QImage pressed = stop->grab().toImage();
+    stop->setDown(false);
+    stop->setEnabled(false);
+    const QImage disabled = stop->grab().toImage();
+    EXPECT_NE(normal, pressed);
+    EXPECT_NE(normal, disabled);
+    EXPECT_NE(pressed, disabled);
+
+    QTest::mouseClick(stop, Qt::LeftButton);
+    EXPECT_TRUE(m_commands.empty());
+
+    // Without a disabled image the button still greys out.
+    CBitmapButton* pause = Make(32771, 135, 134, 0);
+    const QImage pauseNormal = pause->grab().toImage();
+    pause->setEnabled(false);
+    EXPECT_NE(pauseNormal, pause->grab().toImage());
+}
+
+TEST_F(BitmapButtonTest, UnknownImageOrNoParentFailsCreation)
+{
+    CBitmapButton a, b, c;
+    EXPECT_FALSE(a.Create(&m_host, 1, 999, 0, 0, {}));
+    EXPECT_FALSE(b.Create(&m_host, 1, 132, 131, 999, {}));
+    EXPECT_FALSE(c.Create(nullptr, 1, 132, 131, 133, {}));
+}
+
+} // namespace
