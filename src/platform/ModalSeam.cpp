@@ -48,19 +48,23 @@ public:
         }
     }
 
+    // The filters come from MfcFilterToQt, whose patterns are spelled for
+    // case-free matching; the user sees only the display texts.
+    static constexpr QFileDialog::Options kFilterOptions = QFileDialog::HideNameFilterDetails;
+
     QStringList GetOpenFileNames(QWidget* parent, const QString& caption, const QString& dir,
         const QString& filter, bool multiple) override
     {
         if (multiple)
-            return QFileDialog::getOpenFileNames(parent, caption, dir, filter);
-        const QString one = QFileDialog::getOpenFileName(parent, caption, dir, filter);
+            return QFileDialog::getOpenFileNames(parent, caption, dir, filter, nullptr, kFilterOptions);
+        const QString one = QFileDialog::getOpenFileName(parent, caption, dir, filter, nullptr, kFilterOptions);
         return one.isEmpty() ? QStringList() : QStringList { one };
     }
 
     QString GetSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
         const QString& filter) override
     {
-        return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+        return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr, kFilterOptions);
     }
 
     QString GetExistingDirectory(QWidget* parent, const QString& caption, const QString& dir) override

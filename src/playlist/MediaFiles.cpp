@@ -1,0 +1,96 @@
+#include "playlist/MediaFiles.h"
+
+#include "app/AppSettings.h"
+#include "platform/Paths.h"
+
+#include <QFileInfo>
+
+const std::array<const char*, 18> kMediaExts = { ".wav", ".mp3", ".mpa", ".wma", ".au", ".snd", ".aiff",
+    ".aif", ".aifc", ".avi", ".wmv", ".asf", ".mpg", ".mpeg", ".mpe", ".mid", ".midi", ".rmi" };
+const std::array<const char*, 2> kPlayListExts = { ".orvl", ".m3u" };
+const std::array<const char*, 6> kVideoExts = { ".avi", ".wmv", ".asf", ".mpg", ".mpeg", ".mpe" };
+const std::array<const char*, 9> kAudioExts = { ".wav", ".mp3", ".mpa", ".wma", ".au", ".snd", ".aiff",
+    ".aif", ".aifc" };
+const std::array<const char*, 3> kMidiExts = { ".mid", ".midi", ".rmi" };
+
+namespace {
+
+bool SameExt(const QString& ext, const QString& other)
+{
+    return ext.compare(other, Qt::CaseInsensitive) == 0;
+}
+
+template <size_t N>
+bool InTable(const QString& ext, const std::array<const char*, N>& table)
+{
+    for (const char* e : table)
+        if (SameExt(ext, QLatin1String(e)))
+            return true;
+    return false;
+}
+
+template <size_t N>
+bool InUserList(const QString& ext, const std::array<QString, N>& list, int count)
+{
+    for (int i = 0; i < count && i < static_cast<int>(N); ++i)
+        if (SameExt(ext, list[static_cast<size_t>(i)]))
+            return true;
+    return false;
+}
+
+// "*.a;*.b;..." for a table.
+template <size_t N>
+QString Patterns(const std::array<const char*, N>& table)
+{
+    QString out;
+    for (const char* e : table) {
+        if (!out.isEmpty())
+            out += QLatin1Char(';');
+        out += QLatin1Char('*') + QLatin1String(e);
+    }
+    return out;
+}
+
+// ";*.x" for each user extension.
+template <size_t N>
+QString UserPatterns(const std::array<QString, N>& list, int count)
+{
+    QString out;
+    for (int i = 0; i < count && i < static_cast<int>(N); ++i)
+        out += QStringLiteral(";*") + list[static_cast<size_t>(i)];
+    return out;
+}
+
+} // namespace
+
+BOOL IsMediaFile(const QString& path)
+{
+    const QString ext = PathFindExtension(path);
+    if (ext.isEmpty())
+        return FALSE;
+    const CAppSettings& app = TheAppSettings();
+    return InTable(ext, kMediaExts) || InUserList(ext, app.m_strVideoExt, app.m_nVideoExtNum)
+        || InUserList(ext, app.m_strAudioExt, app.m_nAudioExtNum);
+}
+
+BOOL IsPlayListFile(const QString& path)
+{
+    return InTable(PathFindExtension(path), kPlayListExts);
+}
+
+BOOL IsFolder(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}
+
+QString BuildMediaFilter()
+{
+    const CAppSettings& app = TheAppSettings();
+    const QString video = UserPatterns(app.m_strVideoExt, app.m_nVideoExtNum);
+    const QString audio = UserPatterns(app.m_strAudioExt, app.m_nAudioExtNum);
+    return QStringLiteral("全てのメディアファイル |") + Patterns(kMediaExts) + video + audio
+        + QStringLiteral("|ビデオファイル |") + Patterns(kVideoExts) + video
+        + QStringLiteral("|オーディオファイル |") + Patterns(kAudioExts) + audio
+        + QStringLiteral("|MIDIファイル |") + Patterns(kMidiExts)
+        + QStringLiteral("|すべてのﾌｧｲﾙ (*.*)|*.*||");
+}

@@ -1,0 +1,117 @@
+// The playlist file formats of CPlayList: one path per line, CR LF line ends,
+// read as UTF-8 when the bytes are valid UTF-8 and as CP932 otherwise,
+// written as CP932 when every path has a CP932 form and as UTF-8 with a
+// byte-order mark when one has not.
+
+#include "playlist/PlayList.h"
+
+#include "platform/Cp932Codec.h"
+#include "platform/FileWait.h"
+#include "platform/Paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+namespace {
+
+const char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+QString DecodePlayListText(const QByteArray& bytes)
+{
+    if (bytes.startsWith(kUtf8Bom))
+        return QString::fromUtf8(bytes.mid(3));
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    return DecodeCp932(bytes);
+}
+
+QStringList SplitLines(const QString& text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    // A last line end closes the last line; it does not start another.
+    if (lines.back().isEmpty())
+        lines.removeLast();
+    for (QString& line : lines)
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    return lines;
+}
+
+// An .m3u line as a full path: a relative line is taken from the playlist's
+// folder; "." and ".." parts are folded, and ".." above the root stays at
+// the root.
+QString M3uFullPath(const QString& folder, const QString& line)
+{
+    QString path = QDir::cleanPath(line.startsWith(QLatin1Char('/')) ? line : folder + QLatin1Char('/') + line);
+    while (path.startsWith(QLatin1String("/.."))) {
+        if (path.size() == 3)
+            path = QStringLiteral("/");
+        else if (path[3] == QLatin1Char('/'))
+            path = path.mid(3);
+        else
+            break;
+    }
+    return path;
+}
+
+// The M3U format's comments and directives (#EXTM3U, #EXTINF) and its blank
+// lines name no file.
+bool M3uNonEntry(const QString& line)
+{
+    return line.startsWith(QLatin1Char('#')) || line.trimmed().isEmpty();
+}
+
+} // namespace
+
+int CPlayList::Load(const QString& path)
+{
+    const bool bResolve = PathFindExtension(path).compare(QLatin1String(".m3u"), Qt::CaseInsensitive) == 0;
+    QFile file;
+    if (!OpenFileWait(file, path, "r"))
+        return 2;
+    const QByteArray bytes = file.readAll();
+    file.close();
+
+    const QString folder = QFileInfo(path).absolutePath();
+    for (QString line : SplitLines(DecodePlayListText(bytes))) {
+        if (m_nCount >= PLAYLIST_MAX)
+            return 1;
+        // No path is this long; a line that is cannot be an entry.
+        if (line.size() > MAX_PATH)
+            continue;
+        if (bResolve) {
+            if (M3uNonEntry(line))
+                continue;
+            line = M3uFullPath(folder, line);
+            if (line.size() > MAX_PATH)
+                continue;
+        }
+        Store(line);
+    }
+    return 0;
+}
+
+BOOL CPlayList::Save(const QString& path)
+{
+    QString text;
+    for (int i = 0; i < m_nCount; ++i)
+        text += m_strEntries[static_cast<size_t>(i)] + QLatin1String("\r\n");
+    // Encoded before the file is opened, since opening empties it.
+    QByteArray bytes;
+    if (const std::optional<QByteArray> cp932 = EncodeCp932(text))
+        bytes = *cp932;
+    else
+        bytes = QByteArray(kUtf8Bom) + text.toUtf8();
+
+    QFile file;
+    if (!OpenFileWait(file, path, "w"))
+        return FALSE;
+    if (file.write(bytes) != bytes.size())
+        return FALSE;
+    file.close();
+    m_bModified = FALSE;
+    return TRUE;
+}

@@ -1,0 +1,208 @@
+#include "ScriptedResponder.h"
+#include "TestEnv.h"
+
+#include "platform/FileWait.h"
+#include "platform/ResString.h"
+#include "playlist/PlayList.h"
+
+#include <QDir>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<QString>;
+
+Lines Entries(const CPlayList& list)
+{
+    Lines out;
+    for (int i = 0; i < list.GetCount(); ++i)
+        out.push_back(list.GetAt(i));
+    return out;
+}
+
+class PlayListFileTest : public ::testing::Test {
+protected:
+    QString File(const QString& name) const { return dir.filePath(name); }
+
+    // Loads a file of the given bytes; the entries.
+    Lines LoadBytes(const QString& name, const QByteArray& bytes, int expectedRc = 0)
+    {
+        QDir().mkpath(QFileInfo(File(name)).path());
+        WriteFileBytes(File(name), bytes);
+        CPlayList list;
+        EXPECT_EQ(list.Load(File(name)), expectedRc);
+        EXPECT_FALSE(list.m_bModified);
+        return Entries(list);
+    }
+
+    QTemporaryDir dir;
+    ScriptedResponder responder;
+};
+
+TEST_F(PlayListFileTest, SavedListReadsBackInOrder)
+{
+    CPlayList list;
+    list.Add(QStringLiteral("/music/b song.mp3"));
+    list.Add(QStringLiteral("/music/a.wav"));
+    ASSERT_TRUE(list.Save(File("list.orvl")));
+    EXPECT_FALSE(list.m_bModified);
+    const QByteArray bytes = ReadFileBytes(File("list.orvl"));
+    EXPECT_EQ(bytes, "/music/b song.mp3\r\n/music/a.wav\r\n");
+    EXPECT_EQ(LoadBytes("again.orvl", bytes), Entries(list));
+}
+
+TEST_F(PlayListFileTest, OrvlLinesAreTakenAsTheyStand)
+{
+    EXPECT_EQ(LoadBytes("list.orvl", "/a.mp3\r\n\r\n#not a comment\r\nrel/b.mp3\n/c.mp3"),
+        (Lines { "/a.mp3", "", "#not a comment", "rel/b.mp3", "/c.mp3" }));
+}
+
+TEST_F(PlayListFileTest, M3uSkipsDirectivesAndResolvesAgainstItsFolder)
+{
+    const QString cwd = QDir::currentPath();
+    const QByteArray m3u = "#EXTM3U\r\n"
+                           "#EXTINF:123,Artist - Title\r\n"
+                           "sub/b.mp3\r\n"
+                           "\r\n"
+                           "../c.mp3\r\n"
+                           "/abs/./x/../d.mp3\r\n"
+                           "/../e.mp3\r\n"
+                           "日本語 Café.mp3\r\n";
+    EXPECT_EQ(LoadBytes("music/list.m3u", m3u),
+        (Lines { File("music/sub/b.mp3"), File("c.mp3"), "/abs/d.mp3", "/e.mp3", File("music/日本語 Café.mp3") }));
+    EXPECT_EQ(QDir::currentPath(), cwd);
+}
+
+TEST_F(PlayListFileTest, Cp932FileReadsAndWritesBackByteForByte)
+{
+    // "/音楽/ソース/表.mp3"; two of its characters end in the byte of "\".
+    const QByteArray cp932("/\x89\xb9\x8a\x79/\x83\x5c\x81\x5b\x83\x58/\x95\x5c.mp3\r\n");
+    WriteFileBytes(File("sjis.orvl"), cp932);
+    CPlayList list;
+    EXPECT_EQ(list.Load(File("sjis.orvl")), 0);
+    EXPECT_EQ(Entries(list), (Lines { QStringLiteral("/音楽/ソース/表.mp3") }));
+    ASSERT_TRUE(list.Save(File("again.orvl")));
+    EXPECT_EQ(ReadFileBytes(File("again.orvl")), cp932);
+}
+
+TEST_F(PlayListFileTest, NamesOutsideCp932AreSavedAsUtf8)
+{
+    // Café has no CP932 form; the wave dash and the yen sign have one that
+    // reads back as another character, so they count as having none.
+    for (const Lines& names : { Lines { "/music/表.mp3", "/music/Café.mp3" }, Lines { "/波〜.mp3" }, Lines { "/¥.mp3" } }) {
+        CPlayList list;
+        QString text;
+        for (const QString& n : names) {
+            list.Add(n);
+            text += n + QStringLiteral("\r\n");
+        }
+        ASSERT_TRUE(list.Save(File("utf8.orvl")));
+        const QByteArray bytes = ReadFileBytes(File("utf8.orvl"));
+        EXPECT_EQ(bytes, "\xEF\xBB\xBF" + text.toUtf8());
+        EXPECT_EQ(LoadBytes("back.orvl", bytes), names);
+    }
+}
+
+TEST_F(PlayListFileTest, ReadingStopsAtTheLimitAndSkipsOverlongLines)
+{
+    QByteArray text;
+    for (int i = 0; i < 1100; ++i)
+        text += "/music/" + QByteArray::number(i) + ".mp3\r\n";
+    const Lines entries = LoadBytes("long.orvl", text, 1);
+    ASSERT_EQ(entries.size(), static_cast<size_t>(PLAYLIST_MAX));
+    EXPECT_EQ(entries.back(), "/music/1023.mp3");
+
+    const QString longest = QLatin1Char('/') + QString(259, QLatin1Char('a'));
+    EXPECT_EQ(LoadBytes("wide.orvl", ("/x.mp3\r\n" + longest + "b\r\n" + longest + "\r\n").toUtf8()),
+        (Lines { "/x.mp3", longest }));
+    // In an .m3u the resolved path must fit as well.
+    const QString relative(MAX_PATH - dir.path().size(), QLatin1Char('r'));
+    EXPECT_EQ(LoadBytes("wide.m3u", (relative + "\r\nz.mp3\r\n").toUtf8()), (Lines { File("z.mp3") }));
+}
+
+int g_waits = 0;
+void CountWait(int ms)
+{
+    EXPECT_EQ(ms, 500);
+    ++g_waits;
+}
+
+class FileWaitTest : public PlayListFileTest {
+protected:
+    FileWaitTest()
+    {
+        g_waits = 0;
+        SetFileWaitSleep(CountWait);
+    }
+    ~FileWaitTest() override
+    {
+        SetFileWaitSleep(nullptr);
+        m_holder.closeWriteChannel();
+        m_holder.waitForFinished(20000);
+    }
+
+    // A one-entry playlist that another process holds locked until its
+    // input is closed.
+    QString HeldFile(const char* kind)
+    {
+        const QString path = File("held.orvl");
+        WriteFileBytes(path, "/a.mp3\r\n");
+        m_holder.start(QStringLiteral(ORV_TEST_HELPER), { "hold-lock", path, kind });
+        EXPECT_TRUE(m_holder.waitForReadyRead(20000));
+        EXPECT_EQ(m_holder.readLine().trimmed(), "locked");
+        return path;
+    }
+
+    QProcess m_holder;
+};
+
+TEST_F(FileWaitTest, MissingFileFailsAtOnceWithoutAMessage)
+{
+    CPlayList list;
+    EXPECT_EQ(list.Load(File("none.orvl")), 2);
+    list.Add(QStringLiteral("/a.mp3"));
+    EXPECT_FALSE(list.Save(File("no/such/folder/x.orvl")));
+    EXPECT_TRUE(list.m_bModified);
+    EXPECT_EQ(g_waits, 0);
+    EXPECT_TRUE(responder.boxes.empty());
+}
+
+TEST_F(FileWaitTest, FileHeldExclusivelyTimesOutWithTheMessage)
+{
+    const QString path = HeldFile("exclusive");
+    CPlayList list;
+    EXPECT_EQ(list.Load(path), 2);
+    EXPECT_EQ(list.GetCount(), 0);
+    EXPECT_EQ(g_waits, FILE_WAIT_TRIES);
+    ASSERT_EQ(responder.boxes.size(), 1u);
+    EXPECT_EQ(responder.boxes[0].text, LoadResString(62112));
+    EXPECT_EQ(responder.boxes[0].style, MB_ICONERROR);
+
+    list.Add(QStringLiteral("/b.mp3"));
+    EXPECT_FALSE(list.Save(path));
+    EXPECT_TRUE(list.m_bModified);
+    EXPECT_EQ(ReadFileBytes(path), "/a.mp3\r\n") << "a waiting writer must not empty the file";
+
+    m_holder.closeWriteChannel();
+    m_holder.waitForFinished(20000);
+    EXPECT_EQ(list.Load(path), 0);
+    EXPECT_EQ(list.GetCount(), 2);
+}
+
+TEST_F(FileWaitTest, ReadersShareAWriterWaits)
+{
+    const QString path = HeldFile("shared");
+    CPlayList list;
+    EXPECT_EQ(list.Load(path), 0);
+    EXPECT_EQ(list.GetCount(), 1);
+    EXPECT_EQ(g_waits, 0);
+    EXPECT_FALSE(list.Save(path));
+    EXPECT_EQ(g_waits, FILE_WAIT_TRIES);
+    EXPECT_EQ(responder.boxes.size(), 1u);
+}
+
+} // namespace
