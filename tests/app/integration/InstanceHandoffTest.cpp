@@ -1,0 +1,222 @@
+#include "TempRuntimeDir.h"
+
+#include "app/InstanceControl.h"
+#include "platform/SharedMemory.h"
+
+#include <gtest/gtest.h>
+
+#include <QEventLoop>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <csignal>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// A helper process whose output lines the test reads.
+class Helper {
+public:
+    explicit Helper(const QStringList& args)
+    {
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(QStringLiteral(ORV_TEST_HELPER), args);
+    }
+    ~Helper()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished();
+        }
+    }
+    QString Line()
+    {
+        while (!m_process.canReadLine())
+            if (!m_process.waitForReadyRead(30000))
+                return QString();
+        return QString::fromUtf8(m_process.readLine()).trimmed();
+    }
+    int Finish()
+    {
+        if (m_process.state() != QProcess::NotRunning && !m_process.waitForFinished(30000))
+            return -1;
+        return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+    }
+    void Kill()
+    {
+        ::kill(static_cast<pid_t>(m_process.processId()), SIGKILL);
+        m_process.waitForFinished();
+    }
+    QProcess& Process() { return m_process; }
+
+private:
+    QProcess m_process;
+};
+
+std::vector<QJsonObject> Records(const QString& file)
+{
+    std::vector<QJsonObject> records;
+    for (const QByteArray& line : ReadFileBytes(file).split('\n'))
+        if (!line.isEmpty())
+            records.push_back(QJsonDocument::fromJson(line).object());
+    return records;
+}
+
+QStringList Files(const QJsonObject& record)
+{
+    QStringList files;
+    for (const QJsonValue& v : record["files"].toArray())
+        files << v.toString();
+    return files;
+}
+
+bool BlockExists()
+{
+    CSharedMemory shm;
+    return shm.OpenReadOnly(HANDOFF_BLOCK_NAME, sizeof(HandoffBlock));
+}
+
+class InstanceHandoff : public ::testing::Test {
+protected:
+    TempRuntimeDir m_runtime;
+    QTemporaryDir m_work;
+    QString m_record = m_work.filePath("record.jsonl");
+};
+
+TEST_F(InstanceHandoff, DeliversPathsAndFlagsToTheListeningPrimaryAndGetsItsReply)
+{
+    Helper primary({ "instance-start", m_record, "1" });
+    ASSERT_EQ(primary.Line(), "primary");
+
+    CInstanceControl sender;
+    ASSERT_TRUE(sender.AcquireStartupLock());
+    ASSERT_TRUE(sender.CreateInstanceLock());
+    EXPECT_FALSE(sender.TryBecomePrimary());
+    const QStringList files { "/m/one.mp4", "/m/два.mkv", "/m/three three.ogg" };
+    EXPECT_TRUE(sender.HandOff(files, 1, "/lists/three.orvl"));
+    sender.ReleaseStartupLock();
+
+    ASSERT_EQ(primary.Finish(), 0);
+    const auto records = Records(m_record);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_TRUE(records[0]["read"].toBool());
+    EXPECT_EQ(Files(records[0]), files);
+    EXPECT_EQ(records[0]["playlist"].toString(), "/lists/three.orvl");
+    EXPECT_TRUE(records[0]["playlistArg"].toBool());
+    EXPECT_TRUE(records[0]["startupHeld"].toBool());
+    EXPECT_FALSE(BlockExists());
+}
+
+TEST_F(InstanceHandoff, TenSendersAtOnceEachDeliverAnIntactBlockInTurn)
+{
+    Helper primary({ "instance-start", m_record, "10" });
+    ASSERT_EQ(primary.Line(), "primary");
+
+    std::vector<std::unique_ptr<Helper>> senders;
+    for (int i = 0; i < 10; ++i) {
+        const QString dir = QString("/m/sender%1/").arg(i);
+        senders.push_back(std::make_unique<Helper>(QStringList { "instance-start", m_record, "0", dir + "a.mp4", dir + "b.mp4", dir + "c.mp4" }));
+    }
+    for (auto& s : senders) {
+        EXPECT_EQ(s->Line(), "delivered");
+        EXPECT_EQ(s->Finish(), 0);
+    }
+    ASSERT_EQ(primary.Finish(), 0);
+
+    QSet<QString> senderDirs;
+    for (const QJsonObject& r : Records(m_record)) {
+        EXPECT_TRUE(r["read"].toBool());
+        EXPECT_TRUE(r["startupHeld"].toBool()); // the sender held the start-up lock throughout
+        EXPECT_FALSE(r["playlistArg"].toBool());
+        const QStringList files = Files(r);
+        ASSERT_EQ(files.size(), 3);
+        const QString dir = files[0].section('/', 0, 2);
+        EXPECT_EQ(files, (QStringList { dir + "/a.mp4", dir + "/b.mp4", dir + "/c.mp4" }));
+        senderDirs.insert(dir);
+    }
+    EXPECT_EQ(senderDirs.size(), 10);
+}
+
+TEST_F(InstanceHandoff, TenCopiesStartedAtOnceMakeExactlyOnePrimaryThatGetsTheOthersFiles)
+{
+    std::vector<std::unique_ptr<Helper>> copies;
+    for (int i = 0; i < 10; ++i)
+        copies.push_back(std::make_unique<Helper>(QStringList { "instance-start", m_record, "9", QString("/m/copy%1.mp4").arg(i) }));
+
+    QSet<QString> expected;
+    int nPrimaries = 0;
+    for (int i = 0; i < 10; ++i) {
+        const QString line = copies[i]->Line();
+        if (line == "primary")
+            ++nPrimaries;
+        else if (line == "delivered")
+            expected.insert(QString("/m/copy%1.mp4").arg(i));
+        EXPECT_EQ(copies[i]->Finish(), 0) << i;
+    }
+    EXPECT_EQ(nPrimaries, 1);
+    EXPECT_EQ(expected.size(), 9);
+
+    QSet<QString> received;
+    for (const QJsonObject& r : Records(m_record)) {
+        EXPECT_TRUE(r["startupHeld"].toBool());
+        const QStringList files = Files(r);
+        ASSERT_EQ(files.size(), 1);
+        received.insert(files[0]);
+    }
+    EXPECT_EQ(received, expected);
+}
+
+TEST_F(InstanceHandoff, AKilledPrimaryLeavesItsLockAndSocketToTheNextStart)
+{
+    Helper primary({ "instance-start", m_record, "0" });
+    ASSERT_EQ(primary.Line(), "primary");
+
+    CInstanceControl next;
+    ASSERT_TRUE(next.CreateInstanceLock());
+    EXPECT_FALSE(next.TryBecomePrimary());
+    primary.Kill();
+    EXPECT_TRUE(QFile::exists(CInstanceControl::SocketPath())); // left behind
+    ASSERT_TRUE(next.TryBecomePrimary());
+
+    CHandoffContent received;
+    ASSERT_TRUE(next.Listen([&] {
+        ReceiveHandoff(received);
+        return 0;
+    }));
+    Helper sender({ "instance-start", m_record, "0", "/m/after.mp4" });
+    QEventLoop loop;
+    QObject::connect(&sender.Process(), &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_EQ(sender.Line(), "delivered");
+    EXPECT_EQ(sender.Finish(), 0);
+    EXPECT_EQ(received.m_files, QStringList { "/m/after.mp4" });
+}
+
+// A primary that never answers: the sender must know whether its files
+// arrived, and must not leave them to be read after it gave up.
+TEST_F(InstanceHandoff, APrimaryThatNeverAnswersGetsTheFilesOnlyIfItTookThem)
+{
+    const struct {
+        const char* mode;
+        BOOL bDelivered;
+    } cases[] = { { "hang", FALSE }, { "die", FALSE }, { "take-and-die", TRUE } };
+    for (const auto& c : cases) {
+        Helper primary({ "instance-faulty-primary", c.mode });
+        ASSERT_EQ(primary.Line(), "primary") << c.mode;
+        CInstanceControl sender;
+        ASSERT_TRUE(sender.AcquireStartupLock());
+        sender.SetReplyTimeout(300);
+        EXPECT_EQ(sender.HandOff({ "/m/a.mp4" }, 1, ""), c.bDelivered) << c.mode;
+        EXPECT_FALSE(BlockExists()) << c.mode;
+    }
+}
+
+} // namespace
