@@ -1,5 +1,6 @@
 #include "app/InstanceControl.h"
 
+#include "app/CmdLineAnalize.h"
 #include "app/HandoffServer.h"
 #include "platform/Mutex.h"
 #include "platform/PeerCredentials.h"
@@ -149,6 +150,14 @@ BOOL CInstanceControl::HandOff(const QStringList& files, int nParamCount, const 
     CSingleLock lock(*pHandoffMutex, TRUE);
     const BOOL bWithdrawn = CSharedMemory::Unlink(QString::fromLatin1(HANDOFF_BLOCK_NAME));
     return bReplied || !bWithdrawn;
+}
+
+BOOL CInstanceControl::HandOff(const CCmdLineAnalize& cmdLine)
+{
+    QStringList files;
+    for (int i = 0; i < cmdLine.m_playList.GetCount(); ++i)
+        files << cmdLine.m_playList.GetAt(i);
+    return HandOff(files, cmdLine.m_nParamCount, cmdLine.m_strFirstPlaylist);
 }
 
 BOOL ReceiveHandoff(CHandoffContent& content)

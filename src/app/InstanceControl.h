@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 
+class CCmdLineAnalize;
 class CHandoffServer;
 class CMutex;
 class CSingleLock;
@@ -73,6 +74,8 @@ public:
     // the block could not be made; the files are then still this process's
     // to open.
     BOOL HandOff(const QStringList& files, int nParamCount, const QString& strFirstPlaylist);
+    // The same for a parsed command line.
+    BOOL HandOff(const CCmdLineAnalize& cmdLine);
 
     void SetReplyTimeout(int ms) { m_nReplyTimeoutMs = ms; }
 

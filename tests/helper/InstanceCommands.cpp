@@ -1,8 +1,8 @@
 #include "HelperCommands.h"
 
+#include "app/CmdLineAnalize.h"
 #include "app/InstanceControl.h"
 #include "platform/Mutex.h"
-#include "platform/Paths.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -46,11 +46,10 @@ bool StartupLockHeldElsewhere()
 
 } // namespace
 
-// instance-start <record file> <hand-offs to take> <path>...: the start-up
-// decision of the program. The primary listens, records every hand-off and
-// ends after the given number (0: never); another copy hands its paths over
-// (the first path counts as its playlist file when it is one) and exits 0
-// when they were delivered, 3 when not.
+// instance-start <record file> <hand-offs to take> <parameter>...: the
+// start-up decision of the program. The primary listens, records every
+// hand-off and ends after the given number (0: never); another copy hands
+// its parsed command line over and exits 0 when it was delivered, 3 when not.
 ORV_HELPER_COMMAND(instanceStart, "instance-start")
 {
     if (args.size() < 2)
@@ -58,11 +57,10 @@ ORV_HELPER_COMMAND(instanceStart, "instance-start")
     CInstanceControl control;
     if (!control.AcquireStartupLock() || !control.CreateInstanceLock())
         return 1;
-    const QStringList paths = args.mid(2);
+    CCmdLineAnalize cmdLine;
+    cmdLine.ParseCommandLine(args.mid(2));
     if (!control.TryBecomePrimary()) {
-        const QString ext = PathFindExtension(paths.value(0)).toLower();
-        const QString first = (ext == ".orvl" || ext == ".m3u") ? paths[0] : QString();
-        const BOOL bDelivered = control.HandOff(paths, static_cast<int>(paths.size()), first);
+        const BOOL bDelivered = control.HandOff(cmdLine);
         control.ReleaseStartupLock();
         Say(bDelivered ? "delivered" : "not delivered");
         return bDelivered ? 0 : 3;

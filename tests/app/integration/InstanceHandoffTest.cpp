@@ -114,6 +114,27 @@ TEST_F(InstanceHandoff, DeliversPathsAndFlagsToTheListeningPrimaryAndGetsItsRepl
     EXPECT_FALSE(BlockExists());
 }
 
+TEST_F(InstanceHandoff, ALonePlaylistFileTravelsAsItsEntriesWithTheSaveTargetOnlyForOrvl)
+{
+    const QStringList entries { "/m/x.mp4", "/m/y.mp3" };
+    for (const QString name : { "list.orvl", "list.m3u" }) {
+        const QString list = m_work.filePath(name);
+        WriteFileBytes(list, entries.join("\r\n").toUtf8() + "\r\n");
+        QFile::remove(m_record);
+        Helper primary({ "instance-start", m_record, "1" });
+        ASSERT_EQ(primary.Line(), "primary");
+        Helper sender({ "instance-start", m_record, "0", list });
+        EXPECT_EQ(sender.Line(), "delivered");
+        ASSERT_EQ(primary.Finish(), 0);
+
+        const auto records = Records(m_record);
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(Files(records[0]), entries);
+        EXPECT_TRUE(records[0]["playlistArg"].toBool());
+        EXPECT_EQ(records[0]["playlist"].toString(), name.endsWith(".orvl") ? list : QString()) << qPrintable(name);
+    }
+}
+
 TEST_F(InstanceHandoff, TenSendersAtOnceEachDeliverAnIntactBlockInTurn)
 {
     Helper primary({ "instance-start", m_record, "10" });
@@ -122,7 +143,7 @@ TEST_F(InstanceHandoff, TenSendersAtOnceEachDeliverAnIntactBlockInTurn)
     std::vector<std::unique_ptr<Helper>> senders;
     for (int i = 0; i < 10; ++i) {
         const QString dir = QString("/m/sender%1/").arg(i);
-        senders.push_back(std::make_unique<Helper>(QStringList { "instance-start", m_record, "0", dir + "a.mp4", dir + "b.mp4", dir + "c.mp4" }));
+        senders.push_back(std::make_unique<Helper>(QStringList { "instance-start", m_record, "0", dir + "a.mp3", dir + "b.avi", dir + "c.wav" }));
     }
     for (auto& s : senders) {
         EXPECT_EQ(s->Line(), "delivered");
@@ -138,7 +159,7 @@ TEST_F(InstanceHandoff, TenSendersAtOnceEachDeliverAnIntactBlockInTurn)
         const QStringList files = Files(r);
         ASSERT_EQ(files.size(), 3);
         const QString dir = files[0].section('/', 0, 2);
-        EXPECT_EQ(files, (QStringList { dir + "/a.mp4", dir + "/b.mp4", dir + "/c.mp4" }));
+        EXPECT_EQ(files, (QStringList { dir + "/a.mp3", dir + "/b.avi", dir + "/c.wav" }));
         senderDirs.insert(dir);
     }
     EXPECT_EQ(senderDirs.size(), 10);
@@ -148,7 +169,7 @@ TEST_F(InstanceHandoff, TenCopiesStartedAtOnceMakeExactlyOnePrimaryThatGetsTheOt
 {
     std::vector<std::unique_ptr<Helper>> copies;
     for (int i = 0; i < 10; ++i)
-        copies.push_back(std::make_unique<Helper>(QStringList { "instance-start", m_record, "9", QString("/m/copy%1.mp4").arg(i) }));
+        copies.push_back(std::make_unique<Helper>(QStringList { "instance-start", m_record, "9", QString("/m/copy%1.mp3").arg(i) }));
 
     QSet<QString> expected;
     int nPrimaries = 0;
@@ -157,7 +178,7 @@ TEST_F(InstanceHandoff, TenCopiesStartedAtOnceMakeExactlyOnePrimaryThatGetsTheOt
         if (line == "primary")
             ++nPrimaries;
         else if (line == "delivered")
-            expected.insert(QString("/m/copy%1.mp4").arg(i));
+            expected.insert(QString("/m/copy%1.mp3").arg(i));
         EXPECT_EQ(copies[i]->Finish(), 0) << i;
     }
     EXPECT_EQ(nPrimaries, 1);
@@ -190,14 +211,14 @@ TEST_F(InstanceHandoff, AKilledPrimaryLeavesItsLockAndSocketToTheNextStart)
         ReceiveHandoff(received);
         return 0;
     }));
-    Helper sender({ "instance-start", m_record, "0", "/m/after.mp4" });
+    Helper sender({ "instance-start", m_record, "0", "/m/after.avi" });
     QEventLoop loop;
     QObject::connect(&sender.Process(), &QProcess::finished, &loop, &QEventLoop::quit);
     QTimer::singleShot(30000, &loop, &QEventLoop::quit);
     loop.exec();
     EXPECT_EQ(sender.Line(), "delivered");
     EXPECT_EQ(sender.Finish(), 0);
-    EXPECT_EQ(received.m_files, QStringList { "/m/after.mp4" });
+    EXPECT_EQ(received.m_files, QStringList { "/m/after.avi" });
 }
 
 // A primary that never answers: the sender must know whether its files
