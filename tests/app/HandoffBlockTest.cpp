@@ -137,15 +137,6 @@ TEST(HandoffBlock, MoreThan1024PathsFillEverySlotAndNoMore)
     EXPECT_EQ(c.m_files, files.mid(0, 1024));
 }
 
-TEST(HandoffBlock, DecodesWhatWasEncoded)
-{
-    const QStringList files { "/a b/c d.mp4", "/ü/ß.flac", "/x/😀.webm" };
-    const CHandoffContent c = DecodeHandoffBlock(*Encode(files, 1, "/l/list.orvl"));
-    EXPECT_EQ(c.m_files, files);
-    EXPECT_EQ(c.m_strPlaylist, "/l/list.orvl");
-    EXPECT_TRUE(c.m_bPlaylistArg);
-}
-
 TEST(HandoffBlock, HostileCountsAreClamped)
 {
     auto block = std::make_unique<HandoffBlock>();

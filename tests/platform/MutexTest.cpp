@@ -7,40 +7,7 @@
 #include <QFile>
 #include <QProcess>
 
-#include <sys/stat.h>
-
 namespace {
-
-TEST(Mutex, LockFilesArePrivateFilesOfTheFolder)
-{
-    TempRuntimeDir rt;
-    CMutex mutex("ORV_001");
-    ASSERT_TRUE(mutex.IsValid());
-    struct stat st {};
-    ASSERT_EQ(::lstat((rt.OrvDir() + "/ORV_001").toLocal8Bit().constData(), &st), 0);
-    EXPECT_TRUE(S_ISREG(st.st_mode));
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
-}
-
-TEST(Mutex, TwoHoldersExcludeEachOtherAndTheScopeReleases)
-{
-    TempRuntimeDir rt;
-    CMutex a("ORV_002");
-    CMutex b("ORV_002");
-    CMutex other("ORV_003");
-    {
-        CSingleLock lock(a, TRUE);
-        ASSERT_TRUE(lock.IsLocked());
-        EXPECT_FALSE(b.TryLock());
-        EXPECT_TRUE(other.TryLock()); // names are separate locks
-        lock.Unlock();
-        EXPECT_FALSE(lock.IsLocked());
-        EXPECT_TRUE(b.TryLock());
-        b.Unlock();
-        EXPECT_TRUE(lock.TryLock());
-    }
-    EXPECT_TRUE(b.TryLock());
-}
 
 TEST(Mutex, RefusesALinkPlantedAsItsFile)
 {

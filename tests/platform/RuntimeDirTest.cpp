@@ -19,7 +19,7 @@ mode_t ModeOf(const QString& path)
     return ::lstat(path.toLocal8Bit().constData(), &st) == 0 ? st.st_mode : 0;
 }
 
-TEST(RuntimeDir, IsCreatedPrivateInsideTheRuntimeFolder)
+TEST(RuntimeDir, IsCreatedPrivateInsideTheRuntimeFolderAndSoAreItsLocks)
 {
     TempRuntimeDir rt;
     EXPECT_EQ(PrivateRuntimeDir(), rt.OrvDir());
@@ -28,6 +28,10 @@ TEST(RuntimeDir, IsCreatedPrivateInsideTheRuntimeFolder)
     EXPECT_EQ(mode & 0777, 0700u);
     // Again, with the folder already there.
     EXPECT_EQ(PrivateRuntimeDir(), rt.OrvDir());
+    ASSERT_TRUE(CMutex("ORV_001").IsValid());
+    const mode_t lockMode = ModeOf(rt.OrvDir() + "/ORV_001");
+    EXPECT_TRUE(S_ISREG(lockMode));
+    EXPECT_EQ(lockMode & 0777, 0600u);
 }
 
 TEST(RuntimeDir, WithoutARuntimeFolderLivesInTmpUnderTheUserId)

@@ -90,33 +90,11 @@ protected:
     QString m_record = m_work.filePath("record.jsonl");
 };
 
-TEST_F(InstanceHandoff, DeliversPathsAndFlagsToTheListeningPrimaryAndGetsItsReply)
+// The sender parses its command line: a lone playlist file travels as its
+// entries, with the save target for .orvl only.
+TEST_F(InstanceHandoff, DeliversTheEntriesAndFlagsToTheListeningPrimaryAndGetsItsReply)
 {
-    Helper primary({ "instance-start", m_record, "1" });
-    ASSERT_EQ(primary.Line(), "primary");
-
-    CInstanceControl sender;
-    ASSERT_TRUE(sender.AcquireStartupLock());
-    ASSERT_TRUE(sender.CreateInstanceLock());
-    EXPECT_FALSE(sender.TryBecomePrimary());
-    const QStringList files { "/m/one.mp4", "/m/два.mkv", "/m/three three.ogg" };
-    EXPECT_TRUE(sender.HandOff(files, 1, "/lists/three.orvl"));
-    sender.ReleaseStartupLock();
-
-    ASSERT_EQ(primary.Finish(), 0);
-    const auto records = Records(m_record);
-    ASSERT_EQ(records.size(), 1u);
-    EXPECT_TRUE(records[0]["read"].toBool());
-    EXPECT_EQ(Files(records[0]), files);
-    EXPECT_EQ(records[0]["playlist"].toString(), "/lists/three.orvl");
-    EXPECT_TRUE(records[0]["playlistArg"].toBool());
-    EXPECT_TRUE(records[0]["startupHeld"].toBool());
-    EXPECT_FALSE(BlockExists());
-}
-
-TEST_F(InstanceHandoff, ALonePlaylistFileTravelsAsItsEntriesWithTheSaveTargetOnlyForOrvl)
-{
-    const QStringList entries { "/m/x.mp4", "/m/y.mp3" };
+    const QStringList entries { "/m/one.mp4", "/m/два.mkv", "/m/three three.ogg" };
     for (const QString name : { "list.orvl", "list.m3u" }) {
         const QString list = m_work.filePath(name);
         WriteFileBytes(list, entries.join("\r\n").toUtf8() + "\r\n");
@@ -124,14 +102,17 @@ TEST_F(InstanceHandoff, ALonePlaylistFileTravelsAsItsEntriesWithTheSaveTargetOnl
         Helper primary({ "instance-start", m_record, "1" });
         ASSERT_EQ(primary.Line(), "primary");
         Helper sender({ "instance-start", m_record, "0", list });
-        EXPECT_EQ(sender.Line(), "delivered");
+        EXPECT_EQ(sender.Line(), "delivered"); // the primary answered
         ASSERT_EQ(primary.Finish(), 0);
 
         const auto records = Records(m_record);
         ASSERT_EQ(records.size(), 1u);
+        EXPECT_TRUE(records[0]["read"].toBool());
+        EXPECT_TRUE(records[0]["startupHeld"].toBool());
         EXPECT_EQ(Files(records[0]), entries);
         EXPECT_TRUE(records[0]["playlistArg"].toBool());
         EXPECT_EQ(records[0]["playlist"].toString(), name.endsWith(".orvl") ? list : QString()) << qPrintable(name);
+        EXPECT_FALSE(BlockExists());
     }
 }
 
