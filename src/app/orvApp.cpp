@@ -53,6 +53,8 @@ BOOL CorvApp::InitInstance()
     // Until instance control exists, every start owns its window.
     m_bPrimary = TRUE;
     m_pMainWnd = std::make_unique<CMainFrame>(m_iniFile);
+    if (!m_pMainWnd->LoadFrame())
+        return FALSE;
     SetModalParent(m_pMainWnd.get());
     m_pMainWnd->ResetWindowTitle();
     m_pMainWnd->show();

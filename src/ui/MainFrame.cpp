@@ -2,20 +2,378 @@
 
 #include "app/AppSettings.h"
 #include "app/INIFile.h"
+#include "platform/Paths.h"
 #include "platform/ResString.h"
+#include "res/Artwork.h"
+#include "ui/CommandIds.h"
+#include "ui/Rects.h"
 
-CMainFrame::CMainFrame(CINIFile& ini)
-    : m_iniFile(ini)
+#include <QFontMetrics>
+#include <QPainter>
+#include <QResizeEvent>
+
+#include <algorithm>
+
+// The client area: black below the view, the information area painted on it,
+// and every size change laid out by the frame.
+class CFrameClient : public QWidget {
+public:
+    explicit CFrameClient(CMainFrame& frame)
+        : QWidget(&frame)
+        , m_frame(frame)
+    {
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, Qt::black);
+        setPalette(pal);
+        setAutoFillBackground(true);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        m_frame.OnPaint(painter);
+    }
+    void resizeEvent(QResizeEvent* event) override { m_frame.OnSize(event->size().width(), event->size().height()); }
+
+private:
+    CMainFrame& m_frame;
+};
+
+namespace {
+
+struct ButtonDef {
+    CBitmapButton CMainFrame::*pButton;
+    int nCommand;
+    int nUp, nDown, nDisabled; // 0: no image of its own
+};
+
+// In creation order.
+const ButtonDef kButtons[] = {
+    { &CMainFrame::m_btnPlay, ID_PLAY_PAUSE, 132, 131, 133 },
+    { &CMainFrame::m_btnPause, ID_PLAY_PAUSE, 135, 134, 0 },
+    { &CMainFrame::m_btnStop, ID_STOP, 138, 137, 136 },
+    { &CMainFrame::m_btnSoundOn, ID_MUTE, 145, 142, 0 },
+    { &CMainFrame::m_btnSoundOff, ID_MUTE, 143, 144, 0 },
+    { &CMainFrame::m_btnSkipFwd, ID_SKIP_FORWARD, 175, 177, 176 },
+    { &CMainFrame::m_btnFrameFwd, ID_FRAME_FORWARD, 150, 149, 151 },
+    { &CMainFrame::m_btnFrameBack, ID_FRAME_BACK, 147, 146, 148 },
+    { &CMainFrame::m_btnSkipBack, ID_SKIP_BACK, 178, 174, 179 },
+    { &CMainFrame::m_btnSaveStill, ID_SAVE_STILL, 140, 139, 141 },
+    { &CMainFrame::m_btnAGo, ID_A_GO, 156, 158, 157 },
+    { &CMainFrame::m_btnASet, ID_A_SET, 154, 165, 155 },
+    { &CMainFrame::m_btnBSet, ID_B_SET, 166, 153, 167 },
+    { &CMainFrame::m_btnBGo, ID_B_GO, 168, 170, 169 },
+    { &CMainFrame::m_btnABClear, ID_AB_CLEAR, 172, 171, 173 },
+    { &CMainFrame::m_btnABStart, ID_AB_START, 159, 164, 160 },
+    { &CMainFrame::m_btnABEnd, ID_AB_END, 161, 163, 0 },
+    { &CMainFrame::m_btnPrev, ID_PREV, 188, 181, 189 },
+    { &CMainFrame::m_btnNext, ID_NEXT, 182, 183, 190 },
+    { &CMainFrame::m_btnOneLoopOff, ID_ONE_LOOP, 184, 185, 0 },
+    { &CMainFrame::m_btnOneLoopOn, ID_ONE_LOOP, 186, 187, 0 },
+    { &CMainFrame::m_btnFitWindow, ID_FIT_WINDOW, 192, 193, 191 },
+};
+
+void ConfigureSlider(CJumpSlider& slider, const QColor& clrElapsed)
 {
-    setObjectName(QStringLiteral("Orvalo"));
-    resize(320, 337);
-    LoadFrameSettings(m_iniFile);
+    slider.SetThumbUsesElapsedColor(TRUE);
+    slider.SetBaseColor(QColor(127, 127, 127));
+    slider.SetElapsedColor(clrElapsed);
+    slider.SetBkColor(Qt::black);
 }
 
-CMainFrame::~CMainFrame() { SaveFrameSettings(m_iniFile, TheAppSettings().m_bPrimary); }
+} // namespace
+
+PrevNextState PrevNextAvailability(const CPlayList& list)
+{
+    const int nCount = list.GetCount();
+    const int nCurrent = list.m_nCurrent;
+    if (nCurrent == -1 || nCount == 0)
+        return {};
+    switch (list.m_nLoopMode) {
+    case LOOP_ALL:
+        return { TRUE, TRUE };
+    case LOOP_RANDOM:
+        return { FALSE, TRUE };
+    default:
+        return { nCurrent != 0, nCurrent != nCount - 1 };
+    }
+}
+
+CMainFrame::CMainFrame(CINIFile& ini)
+    : m_fontInfo(InfoFont())
+    , m_iniFile(ini)
+{
+    m_playList.m_bAllowDuplicates = TheAppSettings().m_bAccSameData;
+    LoadFrameSettings(m_iniFile);
+    m_strPlayListFile.clear();
+    m_strLastFolder.clear();
+}
+
+CMainFrame::~CMainFrame()
+{
+    SaveFrameSettings(m_iniFile, TheAppSettings().m_bPrimary);
+    m_pSeekBar.reset();
+    m_pVolumeBar.reset();
+}
+
+BOOL CMainFrame::LoadFrame()
+{
+    // A second start finds this window by its name.
+    setObjectName(QStringLiteral("Orvalo"));
+    setWindowIcon(AppIcon());
+    m_pClient = new CFrameClient(*this);
+    setCentralWidget(m_pClient);
+
+    m_wndView.setParent(m_pClient);
+    m_wndView.show();
+    setFocusProxy(&m_wndView);
+    int nWidth = 320;
+    int nHeight = 240;
+    FitWindowToVideo(nWidth, nHeight, FALSE);
+
+    if (!CreateSliders())
+        return FALSE;
+    m_nMinClientWidth = ClientSize().width();
+    m_bMinSizeKnown = TRUE;
+    m_pVolumeBar->SetPos(m_nVolume);
+
+    if (!CreateButtons())
+        return FALSE;
+    // The client widget takes its size only when the window is shown; lay
+    // out now for the size the window has.
+    const QSize client = ClientSize();
+    OnSize(client.width(), client.height());
+
+    const QFontMetrics fm(m_fontInfo);
+    m_nControlHeight = m_nInfoTop + 2 * fm.height() - m_rcSeekBar.y();
+
+    nWidth = 320;
+    nHeight = 240;
+    FitWindowToVideo(nWidth, nHeight, FALSE);
+    const QSize fitted = ClientSize();
+    OnSize(fitted.width(), fitted.height());
+    UpdateMinimumSize();
+    m_wndView.setFocus();
+    return TRUE;
+}
+
+BOOL CMainFrame::CreateSliders()
+{
+    const QSize client = ClientSize();
+    const int nViewBottom = std::max(0, client.height() - m_nControlHeight);
+
+    m_pSeekBar = std::make_unique<CJumpSlider>();
+    ConfigureSlider(*m_pSeekBar, QColor(0, 255, 255));
+    m_rcSeekBar = RectLTRB(0, nViewBottom, client.width(), nViewBottom + 20);
+    if (!m_pSeekBar->Create(FALSE, m_rcSeekBar, m_pClient, IDC_SEEKBAR))
+        return FALSE;
+    m_pSeekBar->setEnabled(false);
+
+    m_pVolumeBar = std::make_unique<CJumpSlider>();
+    ConfigureSlider(*m_pVolumeBar, QColor(255, 0, 255));
+    const int nSeekBottom = BottomOf(m_rcSeekBar);
+    m_rcVolumeBar = RectLTRB(client.width() - 80, nSeekBottom + 6, client.width(), nSeekBottom + 21);
+    if (!m_pVolumeBar->Create(FALSE, m_rcVolumeBar, m_pClient, IDC_VOLUMEBAR))
+        return FALSE;
+    m_pVolumeBar->SetRange(100);
+    m_pVolumeBar->SetPageSize(1);
+
+    for (CJumpSlider* pSlider : { m_pSeekBar.get(), m_pVolumeBar.get() })
+        connect(pSlider, &CJumpSlider::JumpSliderNotify, this,
+            [this](int, int nSBCode, CJumpSlider* pFrom) { OnJumpSliderHScroll(nSBCode, pFrom); });
+    return TRUE;
+}
+
+BOOL CMainFrame::CreateButtons()
+{
+    const CommandRouter router = [this](int nID) { OnCommand(nID); };
+    for (const ButtonDef& def : kButtons) {
+        CBitmapButton& btn = this->*def.pButton;
+        if (!btn.Create(m_pClient, def.nCommand, def.nUp, def.nDown, def.nDisabled, router))
+            return FALSE;
+        EnableButton(btn, FALSE);
+    }
+    ShowButton(m_btnPause, FALSE);
+    ShowButton(m_btnABEnd, FALSE);
+    SetMuteButtons(m_bSoundOn);
+    SetOneLoopButtons(m_bOneLoop);
+    m_bButtonsCreated = TRUE;
+    return TRUE;
+}
+
+void CMainFrame::OnCommand(int nID)
+{
+    switch (nID) {
+    case ID_ONE_LOOP:
+        OnOneLoop();
+        break;
+    default:
+        break;
+    }
+}
+
+void CMainFrame::OnOneLoop()
+{
+    m_bOneLoop = !m_bOneLoop;
+    SetOneLoopButtons(m_bOneLoop);
+}
+
+// The frame's own part of a bar notification: the volume bar's value is the
+// volume the settings keep.
+void CMainFrame::OnJumpSliderHScroll(int, CJumpSlider* pSlider)
+{
+    if (pSlider->GetDlgCtrlID() == IDC_VOLUMEBAR)
+        m_nVolume = pSlider->GetPos();
+}
+
+void CMainFrame::EnableButton(CBitmapButton& btn, BOOL bEnable) { btn.setEnabled(bEnable); }
+
+void CMainFrame::ShowButton(CBitmapButton& btn, BOOL bShow) { btn.setVisible(bShow); }
+
+void CMainFrame::ShowPair(CBitmapButton& btnShown, CBitmapButton& btnHidden)
+{
+    ShowButton(btnHidden, FALSE);
+    EnableButton(btnHidden, FALSE);
+    ShowButton(btnShown, TRUE);
+    EnableButton(btnShown, TRUE);
+}
+
+void CMainFrame::SetMuteButtons(BOOL bSoundOn)
+{
+    if (bSoundOn)
+        ShowPair(m_btnSoundOn, m_btnSoundOff);
+    else
+        ShowPair(m_btnSoundOff, m_btnSoundOn);
+}
+
+void CMainFrame::SetOneLoopButtons(BOOL bOn)
+{
+    if (bOn)
+        ShowPair(m_btnOneLoopOn, m_btnOneLoopOff);
+    else
+        ShowPair(m_btnOneLoopOff, m_btnOneLoopOn);
+}
+
+void CMainFrame::SetABResetButtons()
+{
+    for (CBitmapButton* pBtn : { &m_btnAGo, &m_btnASet, &m_btnBSet, &m_btnBGo, &m_btnABClear, &m_btnABEnd })
+        EnableButton(*pBtn, FALSE);
+    ShowButton(m_btnABEnd, FALSE);
+    ShowButton(m_btnABStart, TRUE);
+    EnableButton(m_btnABStart, FALSE);
+}
+
+void CMainFrame::SetPlayingButtons(BOOL bSeekable, BOOL bHasVideo)
+{
+    ShowButton(m_btnPlay, FALSE);
+    EnableButton(m_btnPlay, FALSE);
+    ShowButton(m_btnPause, TRUE);
+    EnableButton(m_btnPause, TRUE);
+    EnableButton(m_btnStop, TRUE);
+    UpdatePrevNextButtons();
+    EnableButton(m_btnFitWindow, TRUE);
+    if (bSeekable) {
+        EnableButton(m_btnASet, TRUE);
+        EnableButton(m_btnBSet, TRUE);
+    }
+    if (bHasVideo) {
+        EnableButton(m_btnSaveStill, TRUE);
+        for (CBitmapButton* pBtn : { &m_btnFrameFwd, &m_btnSkipFwd, &m_btnFrameBack, &m_btnSkipBack })
+            EnableButton(*pBtn, FALSE);
+    }
+}
+
+void CMainFrame::SetStoppedButtons()
+{
+    ShowButton(m_btnPause, FALSE);
+    EnableButton(m_btnPause, FALSE);
+    ShowButton(m_btnPlay, TRUE);
+    EnableButton(m_btnPlay, TRUE);
+    for (CBitmapButton* pBtn : { &m_btnStop, &m_btnFitWindow, &m_btnSaveStill, &m_btnFrameFwd, &m_btnSkipFwd,
+             &m_btnFrameBack, &m_btnSkipBack })
+        EnableButton(*pBtn, FALSE);
+    UpdatePrevNextButtons();
+}
+
+void CMainFrame::UpdatePrevNextButtons()
+{
+    const PrevNextState state = PrevNextAvailability(m_playList);
+    EnableButton(m_btnPrev, state.bPrev);
+    EnableButton(m_btnNext, state.bNext);
+}
+
+void CMainFrame::SetPlayPosition(LONGLONG llPosition, LONGLONG llFrame)
+{
+    m_llPosition = llPosition;
+    m_llFrame = llFrame;
+}
+
+QWidget* CMainFrame::ClientArea() const { return m_pClient; }
+
+CInfoCells CMainFrame::CalcInfoCells() const
+{
+    return ::CalcInfoCells(QFontMetrics(m_fontInfo), m_nInfoTop, m_pClient ? m_pClient->width() : ClientSize().width());
+}
+
+CInfoValues CMainFrame::InfoValues() const
+{
+    CInfoValues v;
+    v.llPointA = m_llPointA;
+    v.llPointB = m_llPointB;
+    v.bFrameCounter = m_bFrameCounter;
+    v.llPosition = m_llPosition;
+    v.llDuration = m_llDuration;
+    v.llFrame = m_llFrame;
+    v.llTotalFrames = m_llTotalFrames;
+    v.nPlayListCount = m_playList.GetCount();
+    return v;
+}
+
+void CMainFrame::OnPaint(QPainter& painter)
+{
+    if (!m_bButtonsCreated)
+        return;
+    painter.setFont(m_fontInfo);
+    m_infoCells = CalcInfoCells();
+    PaintInfoArea(painter, m_infoCells, m_pClient->width(), InfoValues());
+}
+
+// The cells are painted again in full (fill and text), clipped to the
+// region; painting happens in the client's next paint event.
+void CMainFrame::RedrawPointValues()
+{
+    if (!m_pClient)
+        return;
+    const CInfoCells cells = CalcInfoCells();
+    m_pClient->update(cells.rcAValue.united(cells.rcBValue));
+}
+
+void CMainFrame::RedrawCounters()
+{
+    if (!m_pClient)
+        return;
+    const CInfoCells cells = CalcInfoCells();
+    m_pClient->update(cells.rcTimeCounter.united(cells.rcFrameCounter));
+}
+
+void CMainFrame::RedrawPlaylistCount()
+{
+    if (!m_pClient)
+        return;
+    m_pClient->update(CalcInfoCells().rcPlayListCount);
+}
 
 void CMainFrame::ResetWindowTitle()
 {
     const QString title = LoadResString(IDS_APP_TITLE);
     setWindowTitle(TheAppSettings().m_bPrimary ? title : QLatin1Char('*') + title);
+}
+
+void CMainFrame::SetFileTitle(const QString& strPath)
+{
+    QString title = PathFindFileName(strPath) + QStringLiteral(" - ") + LoadResString(IDS_APP_TITLE);
+    if (!TheAppSettings().m_bPrimary)
+        title.prepend(QLatin1Char('*'));
+    setWindowTitle(title);
 }

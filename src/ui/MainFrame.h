@@ -1,20 +1,183 @@
 #pragma once
-// The program's main window.
+// The program's main window: the video view above a black control area with
+// the seek and volume bars, two rows of buttons and the information area.
+// The frame owns the playlist and every frame-level setting.
 
 #include "app/FrameSettings.h"
+#include "controls/BitmapButton.h"
+#include "controls/JumpSlider.h"
+#include "playlist/PlayList.h"
+#include "ui/ChildView.h"
+#include "ui/InfoArea.h"
 
+#include <QFont>
 #include <QMainWindow>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+#include <memory>
 
 class CINIFile;
+class CFrameClient;
+class QPainter;
+
+// Which of previous and next the playlist allows: the rule of the buttons
+// and of the menu items.
+struct PrevNextState {
+    BOOL bPrev = FALSE;
+    BOOL bNext = FALSE;
+};
+PrevNextState PrevNextAvailability(const CPlayList& list);
 
 class CMainFrame : public QMainWindow, public CFrameSettings {
     Q_OBJECT
+    friend class CFrameClient;
+
 public:
+    // Reads the frame settings; the window's contents come with LoadFrame.
     explicit CMainFrame(CINIFile& ini);
+    // Writes the frame settings (primary instance only).
     ~CMainFrame() override;
 
+    // Builds the view, the bars and the buttons and sizes the window for a
+    // 320 × 240 video. FALSE when a part could not be made.
+    BOOL LoadFrame();
+
+    // Carries out a command id, as the buttons send it.
+    void OnCommand(int nID);
+
+    // Sizes the window so that its video area is nWidth × nHeight. A video
+    // narrower than 320 is scaled up to 320 wide, aspect kept, and the
+    // caller's size changes with it. With bKeepInWorkArea the window is
+    // moved, then shrunk, into the work area. Nothing happens while the
+    // window is minimised or maximised.
+    void FitWindowToVideo(int& nWidth, int& nHeight, BOOL bKeepInWorkArea);
+    // The width fixed at creation and no video area (media without video).
+    void FitWindowToControls();
+    // No narrower than at creation, no lower than the control area. Runs
+    // when the window is shown; call it again after changing the menu bar.
+    void UpdateMinimumSize();
+
+    // Paired buttons: the one matching the state is shown and enabled, the
+    // other hidden and disabled.
+    void SetMuteButtons(BOOL bSoundOn);
+    void SetOneLoopButtons(BOOL bOn);
+    // The named button states. Every change made to a frame button here is
+    // the change the full-screen panel's copy needs too.
+    void SetABResetButtons();
+    void SetPlayingButtons(BOOL bSeekable, BOOL bHasVideo);
+    void SetStoppedButtons();
+    void UpdatePrevNextButtons();
+
+    // Stores the position the view's poll found; RedrawCounters shows it.
+    void SetPlayPosition(LONGLONG llPosition, LONGLONG llFrame);
+    void RedrawPointValues();
+    void RedrawCounters();
+    void RedrawPlaylistCount();
+
+    // "orv", or "file - orv"; a secondary instance's title starts with "*".
     void ResetWindowTitle();
+    void SetFileTitle(const QString& strPath);
+
+    // The area below the menu bar that holds the view and the controls.
+    QWidget* ClientArea() const;
+    // The information cells as the next paint draws them.
+    CInfoCells CalcInfoCells() const;
+
+    // The desktop area the window is kept in; the screen's available area
+    // unless replaced (tests).
+    void SetWorkAreaSource(std::function<QRect()> source) { m_workAreaSource = std::move(source); }
+
+    // The repeat mode is the playlist's.
+    int GetLoopMode() const override { return m_playList.m_nLoopMode; }
+    void SetLoopMode(int nMode) override { m_playList.m_nLoopMode = nMode; }
+
+    CChildView m_wndView;
+    // The file loaded in the view; empty when none.
+    QString m_strLoadedFile;
+    QFont m_fontInfo;
+    QRect m_rcSeekBar;
+    QRect m_rcVolumeBar;
+    std::unique_ptr<CJumpSlider> m_pSeekBar;
+    CPlayList m_playList;
+    // The playlist file that "save" writes to.
+    QString m_strPlayListFile;
+    std::unique_ptr<CJumpSlider> m_pVolumeBar;
+
+    CBitmapButton m_btnPlay;
+    CBitmapButton m_btnPause;
+    CBitmapButton m_btnStop;
+    CBitmapButton m_btnPrev;
+    CBitmapButton m_btnNext;
+    CBitmapButton m_btnOneLoopOff;
+    CBitmapButton m_btnOneLoopOn;
+    CBitmapButton m_btnFitWindow;
+    CBitmapButton m_btnSoundOn;
+    CBitmapButton m_btnSoundOff;
+    CBitmapButton m_btnAGo;
+    CBitmapButton m_btnASet;
+    CBitmapButton m_btnBSet;
+    CBitmapButton m_btnBGo;
+    CBitmapButton m_btnABClear;
+    CBitmapButton m_btnABStart;
+    CBitmapButton m_btnABEnd;
+    CBitmapButton m_btnSaveStill;
+    CBitmapButton m_btnSkipBack;
+    CBitmapButton m_btnFrameBack;
+    CBitmapButton m_btnFrameFwd;
+    CBitmapButton m_btnSkipFwd;
+
+    // Client width after the first fit to a 320 × 240 video.
+    int m_nMinClientWidth = 0;
+    BOOL m_bMinSizeKnown = FALSE;
+    BOOL m_bCapturing = FALSE;
+    BOOL m_bABRepeat = FALSE;
+    // Points in the counter unit; -1 = not set.
+    LONGLONG m_llPointA = -1;
+    LONGLONG m_llPointB = -1;
+    // Length in 100-ns units and in frames; -1 = unknown.
+    LONGLONG m_llDuration = -1;
+    LONGLONG m_llTotalFrames = -1;
+    LONGLONG m_llPosition = 0;
+    LONGLONG m_llFrame = 0;
+    // Top of the first text row.
+    int m_nInfoTop = 0;
+    CInfoCells m_infoCells;
+    // Everything below the view: bars, buttons and text rows.
+    int m_nControlHeight = 97;
+    // The points are frame numbers (the media seeks by frames).
+    BOOL m_bFrameCounter = FALSE;
+    BOOL m_bStepBusy = FALSE;
+    BOOL m_bStepAtEnd = FALSE;
+    BOOL m_bStepAtStart = FALSE;
+    BOOL m_bListEnded = FALSE;
+    // Folder last chosen in the folder dialogs; not stored.
+    QString m_strLastFolder;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // Lays out the client area of cx × cy.
+    void OnSize(int cx, int cy);
+    void OnPaint(QPainter& painter);
+    BOOL CreateSliders();
+    BOOL CreateButtons();
+    void LayoutButtons();
+    QSize ClientSize() const;
+    int MenuBarHeight(int nWidth) const;
+    QRect WorkArea() const;
+    CInfoValues InfoValues() const;
+    // The one place a frame button changes state.
+    void EnableButton(CBitmapButton& btn, BOOL bEnable);
+    void ShowButton(CBitmapButton& btn, BOOL bShow);
+    void ShowPair(CBitmapButton& btnShown, CBitmapButton& btnHidden);
+    void OnJumpSliderHScroll(int nSBCode, CJumpSlider* pSlider);
+    void OnOneLoop();
+
     CINIFile& m_iniFile;
+    CFrameClient* m_pClient = nullptr;
+    BOOL m_bButtonsCreated = FALSE;
+    std::function<QRect()> m_workAreaSource;
 };

@@ -1,0 +1,468 @@
+#include "TestEnv.h"
+
+#include "app/AppSettings.h"
+#include "app/INIFile.h"
+#include "platform/ProfileFile.h"
+#include "ui/CommandIds.h"
+#include "ui/MainFrame.h"
+#include "ui/Rects.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMenuBar>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_ini.InitPath();
+        m_app.m_bPrimary = TRUE;
+        SetTheAppSettings(&m_app);
+    }
+    void TearDown() override { SetTheAppSettings(nullptr); }
+
+    std::unique_ptr<CMainFrame> MakeFrame(bool bWithMenu = false)
+    {
+        auto frame = std::make_unique<CMainFrame>(m_ini);
+        if (bWithMenu)
+            frame->menuBar()->addMenu(QStringLiteral("File"));
+        EXPECT_TRUE(frame->LoadFrame());
+        return frame;
+    }
+
+    static void Show(CMainFrame& frame)
+    {
+        frame.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        Settle();
+    }
+
+    static void Settle()
+    {
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+    }
+
+    static QSize VideoArea(const CMainFrame& frame) { return frame.m_wndView.contentsRect().size(); }
+
+    void WriteCommon(const char* key, int value)
+    {
+        WritePrivateProfileString("Common", key, QString::number(value), m_ini.m_strPath);
+    }
+
+    TempHome m_home;
+    CINIFile m_ini;
+    CAppSettings m_app;
+};
+
+TEST_F(MainFrameTest, FirstWindowHasA320x240VideoAreaAboveTheControls)
+{
+    auto frame = MakeFrame();
+    Show(*frame);
+    EXPECT_EQ(VideoArea(*frame), QSize(320, 240));
+    EXPECT_EQ(frame->objectName(), QStringLiteral("Orvalo"));
+    EXPECT_FALSE(frame->windowIcon().isNull());
+
+    // Seek bar, two button rows of 33 and 23 pixels, a gap, two text lines.
+    const int textHeight = QFontMetrics(frame->m_fontInfo).height();
+    EXPECT_EQ(frame->m_nControlHeight, 20 + 33 + 23 + 1 + 2 * textHeight);
+    const QWidget* client = frame->ClientArea();
+    EXPECT_EQ(client->height() - frame->m_wndView.height(), frame->m_nControlHeight);
+    EXPECT_EQ(frame->m_rcSeekBar, QRect(0, frame->m_wndView.height(), client->width(), 20));
+    EXPECT_EQ(frame->m_pSeekBar->geometry(), frame->m_rcSeekBar);
+    EXPECT_EQ(frame->m_rcVolumeBar, QRect(client->width() - 80, BottomOf(frame->m_rcSeekBar) + 6, 80, 15));
+    EXPECT_EQ(frame->m_nInfoTop, BottomOf(frame->m_rcSeekBar) + 33 + 23 + 1);
+    EXPECT_EQ(frame->m_nMinClientWidth, client->width());
+}
+
+TEST_F(MainFrameTest, AResizeKeepsTheBarsStepButtonsAndCountersOnTheRightEdge)
+{
+    auto frame = MakeFrame();
+    Show(*frame);
+    const QPoint aGo = frame->m_btnAGo.pos();
+    const QPoint stop = frame->m_btnStop.pos() - QPoint(0, frame->m_wndView.height());
+
+    frame->resize(700, 560);
+    Settle();
+    const QWidget* client = frame->ClientArea();
+    ASSERT_EQ(client->width(), 700);
+    const int viewHeight = client->height() - frame->m_nControlHeight;
+    EXPECT_EQ(frame->m_wndView.geometry(), QRect(0, 0, 700, viewHeight));
+    EXPECT_EQ(frame->m_pSeekBar->geometry(), QRect(0, viewHeight, 700, 20));
+    EXPECT_EQ(RightOf(frame->m_pVolumeBar->geometry()), 700);
+    EXPECT_EQ(RightOf(frame->m_btnSoundOn.geometry()), frame->m_rcVolumeBar.x());
+
+    const int row2 = BottomOf(frame->m_btnPlay.geometry());
+    EXPECT_EQ(frame->m_btnSkipFwd.geometry(), QRect(700 - 24, row2, 24, 23));
+    EXPECT_EQ(RightOf(frame->m_btnFrameFwd.geometry()), frame->m_btnSkipFwd.x());
+    EXPECT_EQ(RightOf(frame->m_btnFrameBack.geometry()), frame->m_btnFrameFwd.x());
+    EXPECT_EQ(RightOf(frame->m_btnSkipBack.geometry()), frame->m_btnFrameBack.x());
+    EXPECT_EQ(RightOf(frame->m_btnSaveStill.geometry()), frame->m_btnSkipBack.x() - 3);
+
+    // The left-hand buttons keep their place relative to the seek bar.
+    EXPECT_EQ(frame->m_btnAGo.pos() - QPoint(0, viewHeight - 244), aGo);
+    EXPECT_EQ(frame->m_btnStop.pos() - QPoint(0, viewHeight), stop);
+
+    const CInfoCells cells = frame->CalcInfoCells();
+    EXPECT_EQ(RightOf(cells.rcTimeCounter), 700);
+    EXPECT_EQ(RightOf(cells.rcFrameCounter), 700);
+    EXPECT_EQ(BottomOf(cells.rcBLabel), client->height());
+}
+
+TEST_F(MainFrameTest, ButtonsSitSideBySideAndPairsShareOnePlace)
+{
+    auto frame = MakeFrame();
+    Show(*frame);
+    const int s = BottomOf(frame->m_rcSeekBar);
+    EXPECT_EQ(frame->m_btnPlay.geometry(), QRect(0, s, 38, 33));
+    EXPECT_EQ(frame->m_btnStop.geometry(), QRect(38, s + 5, 28, 28));
+    EXPECT_EQ(frame->m_btnPrev.x(), 38 + 28 + 3);
+    EXPECT_EQ(frame->m_btnNext.x(), RightOf(frame->m_btnPrev.geometry()) + 3);
+    EXPECT_EQ(frame->m_btnOneLoopOff.x(), RightOf(frame->m_btnNext.geometry()) + 3);
+    EXPECT_EQ(frame->m_btnFitWindow.x(), RightOf(frame->m_btnOneLoopOff.geometry()) + 3);
+    EXPECT_EQ(BottomOf(frame->m_btnFitWindow.geometry()), s + 33);
+    EXPECT_EQ(frame->m_btnSoundOn.y(), s);
+
+    const int t = s + 33;
+    EXPECT_EQ(frame->m_btnAGo.geometry(), QRect(0, t, 29, 23));
+    EXPECT_EQ(frame->m_btnASet.x(), 29);
+    EXPECT_EQ(frame->m_btnBSet.x(), 29 + 15);
+    EXPECT_EQ(frame->m_btnBGo.x(), 29 + 15 + 15);
+    EXPECT_EQ(frame->m_btnABClear.x(), 29 + 15 + 15 + 29 + 3);
+    EXPECT_EQ(frame->m_btnABStart.x(), RightOf(frame->m_btnABClear.geometry()) + 3);
+
+    EXPECT_EQ(frame->m_btnPause.geometry(), frame->m_btnPlay.geometry());
+    EXPECT_EQ(frame->m_btnSoundOff.geometry(), frame->m_btnSoundOn.geometry());
+    EXPECT_EQ(frame->m_btnOneLoopOn.geometry(), frame->m_btnOneLoopOff.geometry());
+    EXPECT_EQ(frame->m_btnABEnd.geometry(), frame->m_btnABStart.geometry());
+}
+
+TEST_F(MainFrameTest, TheWindowCannotShrinkBelowItsStartWidthOrTheControlArea)
+{
+    auto frame = MakeFrame();
+    Show(*frame);
+    const int startWidth = frame->width();
+    frame->resize(100, 40);
+    Settle();
+    EXPECT_EQ(frame->width(), startWidth);
+    EXPECT_EQ(frame->ClientArea()->height(), frame->m_nControlHeight);
+    EXPECT_EQ(frame->m_wndView.height(), 0);
+}
+
+TEST_F(MainFrameTest, AMenuBarAddsToTheHeightButNotToTheVideoArea)
+{
+    auto frame = MakeFrame(true);
+    Show(*frame);
+    EXPECT_EQ(VideoArea(*frame), QSize(320, 240));
+    const int menuHeight = frame->menuBar()->height();
+    ASSERT_GT(menuHeight, 0);
+    EXPECT_EQ(frame->minimumHeight(), frame->m_nControlHeight + menuHeight);
+
+    frame->FitWindowToControls();
+    Settle();
+    EXPECT_EQ(frame->ClientArea()->height(), frame->m_nControlHeight);
+    EXPECT_EQ(frame->m_wndView.height(), 0);
+}
+
+TEST_F(MainFrameTest, ANarrowVideoIsScaledUpTo320Wide)
+{
+    auto frame = MakeFrame();
+    Show(*frame);
+    int w = 160;
+    int h = 120;
+    frame->FitWindowToVideo(w, h, FALSE);
+    Settle();
+    EXPECT_EQ(w, 320);
+    EXPECT_EQ(h, 240);
+    EXPECT_EQ(VideoArea(*frame), QSize(320, 240));
+
+    // No width gives no aspect: the window keeps its least width.
+    w = 0;
+    h = 100;
+    frame->FitWindowToVideo(w, h, FALSE);
+    EXPECT_EQ(w, 320);
+    EXPECT_EQ(h, 100);
+}
+
+TEST_F(MainFrameTest, AVideoTooLargeForTheWorkAreaShrinksHeightFirstThenWidth)
+{
+    auto frame = MakeFrame();
+    Show(*frame);
+    const QRect work(50, 30, 1000, 700);
+    frame->SetWorkAreaSource([work] { return work; });
+    frame->move(100, 60);
+    Settle();
+
+    int w = 3840; // 1920 × 1080 at 200 %
+    int h = 2160;
+    frame->FitWindowToVideo(w, h, TRUE);
+    Settle();
+    EXPECT_EQ(w, 3840);
+    EXPECT_EQ(h, 2160);
+
+    // The work area holds the whole window, title bar and borders too. As
+    // tall as the work area, the width scaled by the same factor...
+    const QSize decoration = frame->frameGeometry().size() - frame->size();
+    const int fullW = 3840 + 4 + decoration.width();
+    const int fullH = 2160 + 4 + frame->m_nControlHeight + decoration.height();
+    const int scaledW = fullW * 700 / fullH;
+    ASSERT_GT(100 + scaledW, 1050);
+    // ...then, still too wide, as wide as the work area, height scaled.
+    const int scaledH = 700 * 1000 / scaledW;
+    EXPECT_EQ(frame->frameGeometry(), QRect(50, 30, 1000, scaledH));
+}
+
+TEST_F(MainFrameTest, AWindowThatFitsTheWorkAreaIsMovedIntoIt)
+{
+    auto frame = MakeFrame();
+    Show(*frame);
+    const QRect work(0, 0, 1280, 800);
+    frame->SetWorkAreaSource([work] { return work; });
+    frame->move(1100, 700);
+    Settle();
+    int w = 640;
+    int h = 480;
+    frame->FitWindowToVideo(w, h, TRUE);
+    Settle();
+    EXPECT_EQ(VideoArea(*frame), QSize(640, 480));
+    EXPECT_EQ(frame->frameGeometry().bottomRight(), QPoint(1279, 799));
+
+    // Without the work-area rule the window keeps its place.
+    frame->move(1100, 700);
+    frame->FitWindowToVideo(w, h, FALSE);
+    Settle();
+    EXPECT_EQ(frame->pos(), QPoint(1100, 700));
+}
+
+TEST_F(MainFrameTest, FittingToTheControlsLeavesNoVideoArea)
+{
+    auto frame = MakeFrame();
+    Show(*frame);
+    int w = 800;
+    int h = 600;
+    frame->FitWindowToVideo(w, h, FALSE);
+    Settle();
+    frame->FitWindowToControls();
+    Settle();
+    EXPECT_EQ(frame->size(), QSize(frame->m_nMinClientWidth, frame->m_nControlHeight));
+    EXPECT_EQ(frame->m_wndView.height(), 0);
+
+    // A maximised window does not follow the video, but is brought back
+    // for the controls.
+    frame->showMaximized();
+    Settle();
+    const QSize maximised = frame->size();
+    w = 160;
+    frame->FitWindowToVideo(w, h, TRUE);
+    Settle();
+    EXPECT_EQ(frame->size(), maximised);
+    EXPECT_EQ(w, 160);
+    frame->FitWindowToControls();
+    Settle();
+    EXPECT_FALSE(frame->isMaximized());
+    EXPECT_EQ(frame->size(), QSize(frame->m_nMinClientWidth, frame->m_nControlHeight));
+}
+
+TEST_F(MainFrameTest, ButtonsStartDisabledExceptTheSoundAndOneLoopPairs)
+{
+    auto frame = MakeFrame();
+    CMainFrame& f = *frame;
+    for (CBitmapButton* b : { &f.m_btnPlay, &f.m_btnPause, &f.m_btnStop, &f.m_btnPrev, &f.m_btnNext, &f.m_btnFitWindow,
+             &f.m_btnAGo, &f.m_btnASet, &f.m_btnBSet, &f.m_btnBGo, &f.m_btnABClear, &f.m_btnABStart, &f.m_btnABEnd,
+             &f.m_btnSaveStill, &f.m_btnSkipBack, &f.m_btnFrameBack, &f.m_btnFrameFwd, &f.m_btnSkipFwd })
+        EXPECT_FALSE(b->isEnabled()) << b->GetDlgCtrlID();
+    EXPECT_FALSE(f.m_btnPlay.isHidden());
+    EXPECT_TRUE(f.m_btnPause.isHidden());
+    EXPECT_FALSE(f.m_btnABStart.isHidden());
+    EXPECT_TRUE(f.m_btnABEnd.isHidden());
+    // Sound on and one-file loop off by default.
+    EXPECT_TRUE(f.m_btnSoundOn.isEnabled());
+    EXPECT_FALSE(f.m_btnSoundOn.isHidden());
+    EXPECT_TRUE(f.m_btnSoundOff.isHidden());
+    EXPECT_FALSE(f.m_btnSoundOff.isEnabled());
+    EXPECT_TRUE(f.m_btnOneLoopOff.isEnabled());
+    EXPECT_TRUE(f.m_btnOneLoopOn.isHidden());
+
+    EXPECT_FALSE(f.m_pSeekBar->isEnabled());
+    EXPECT_TRUE(f.m_pVolumeBar->isEnabled());
+    EXPECT_EQ(f.m_pSeekBar->GetDlgCtrlID(), IDC_SEEKBAR);
+    EXPECT_EQ(f.m_pVolumeBar->GetDlgCtrlID(), IDC_VOLUMEBAR);
+    EXPECT_EQ(f.m_pVolumeBar->GetPos(), 50);
+    EXPECT_EQ(f.m_btnPlay.GetDlgCtrlID(), ID_PLAY_PAUSE);
+    EXPECT_EQ(f.m_btnPause.GetDlgCtrlID(), ID_PLAY_PAUSE);
+    EXPECT_EQ(f.m_btnFitWindow.GetDlgCtrlID(), ID_FIT_WINDOW);
+}
+
+TEST_F(MainFrameTest, StoredSettingsChooseThePairsAndTheVolume)
+{
+    WriteCommon("MUTE", 0);
+    WriteCommon("ONE_LOOP", 1);
+    WriteCommon("VOLUME", 30);
+    auto frame = MakeFrame();
+    EXPECT_TRUE(frame->m_btnSoundOn.isHidden());
+    EXPECT_FALSE(frame->m_btnSoundOff.isHidden());
+    EXPECT_TRUE(frame->m_btnSoundOff.isEnabled());
+    EXPECT_TRUE(frame->m_btnOneLoopOff.isHidden());
+    EXPECT_FALSE(frame->m_btnOneLoopOn.isHidden());
+    EXPECT_TRUE(frame->m_btnOneLoopOn.isEnabled());
+    EXPECT_EQ(frame->m_pVolumeBar->GetPos(), 30);
+}
+
+TEST_F(MainFrameTest, TheOneLoopButtonsToggleTheSettingThatIsSavedAtTheEnd)
+{
+    {
+        auto frame = MakeFrame();
+        Show(*frame);
+        QTest::mouseClick(&frame->m_btnOneLoopOff, Qt::LeftButton);
+        EXPECT_TRUE(frame->m_bOneLoop);
+        EXPECT_TRUE(frame->m_btnOneLoopOff.isHidden());
+        EXPECT_FALSE(frame->m_btnOneLoopOn.isHidden());
+
+        // The volume bar's value is the frame's volume.
+        const QRect bar = frame->m_pVolumeBar->rect();
+        QTest::mouseClick(frame->m_pVolumeBar.get(), Qt::LeftButton, {}, QPoint(bar.right(), bar.center().y()));
+        EXPECT_EQ(frame->m_nVolume, 100);
+    }
+    EXPECT_EQ(GetPrivateProfileInt("Common", "ONE_LOOP", -1, m_ini.m_strPath), 1);
+    EXPECT_EQ(GetPrivateProfileInt("Common", "VOLUME", -1, m_ini.m_strPath), 100);
+}
+
+TEST_F(MainFrameTest, ASecondaryWindowNeverWritesTheSettings)
+{
+    m_app.m_bPrimary = FALSE;
+    {
+        auto frame = MakeFrame();
+        frame->OnCommand(ID_ONE_LOOP);
+        EXPECT_TRUE(frame->m_bOneLoop);
+    }
+    EXPECT_FALSE(QFile::exists(m_ini.m_strPath));
+}
+
+TEST_F(MainFrameTest, NamedButtonStates)
+{
+    auto frame = MakeFrame();
+    CMainFrame& f = *frame;
+    for (const char* path : { "/m/a.mp4", "/m/b.mp4", "/m/c.mp4" })
+        f.m_playList.Add(QString::fromLatin1(path));
+    f.m_playList.m_nCurrent = 0;
+
+    f.SetABResetButtons();
+    f.SetPlayingButtons(TRUE, TRUE);
+    EXPECT_TRUE(f.m_btnPlay.isHidden());
+    EXPECT_FALSE(f.m_btnPlay.isEnabled());
+    EXPECT_FALSE(f.m_btnPause.isHidden());
+    EXPECT_TRUE(f.m_btnPause.isEnabled());
+    EXPECT_TRUE(f.m_btnStop.isEnabled());
+    EXPECT_TRUE(f.m_btnFitWindow.isEnabled());
+    EXPECT_TRUE(f.m_btnASet.isEnabled());
+    EXPECT_TRUE(f.m_btnBSet.isEnabled());
+    EXPECT_TRUE(f.m_btnSaveStill.isEnabled());
+    EXPECT_FALSE(f.m_btnFrameFwd.isEnabled());
+    EXPECT_FALSE(f.m_btnPrev.isEnabled());
+    EXPECT_TRUE(f.m_btnNext.isEnabled());
+
+    // A-B running, then reset: the start look comes back, disabled.
+    f.m_btnAGo.setEnabled(true);
+    f.m_btnABStart.hide();
+    f.m_btnABEnd.show();
+    f.m_btnABEnd.setEnabled(true);
+    f.SetABResetButtons();
+    EXPECT_FALSE(f.m_btnAGo.isEnabled());
+    EXPECT_FALSE(f.m_btnASet.isEnabled());
+    EXPECT_TRUE(f.m_btnABEnd.isHidden());
+    EXPECT_FALSE(f.m_btnABEnd.isEnabled());
+    EXPECT_FALSE(f.m_btnABStart.isHidden());
+    EXPECT_FALSE(f.m_btnABStart.isEnabled());
+
+    f.SetStoppedButtons();
+    EXPECT_FALSE(f.m_btnPlay.isHidden());
+    EXPECT_TRUE(f.m_btnPlay.isEnabled());
+    EXPECT_TRUE(f.m_btnPause.isHidden());
+    EXPECT_FALSE(f.m_btnPause.isEnabled());
+    for (CBitmapButton* b : { &f.m_btnStop, &f.m_btnFitWindow, &f.m_btnSaveStill, &f.m_btnSkipBack })
+        EXPECT_FALSE(b->isEnabled()) << b->GetDlgCtrlID();
+    EXPECT_TRUE(f.m_btnNext.isEnabled());
+
+    // Audio only and not seekable: the A-B and still buttons stay off.
+    f.SetABResetButtons();
+    f.SetPlayingButtons(FALSE, FALSE);
+    EXPECT_FALSE(f.m_btnASet.isEnabled());
+    EXPECT_FALSE(f.m_btnSaveStill.isEnabled());
+    // The sound and one-loop pairs are never touched.
+    EXPECT_TRUE(f.m_btnSoundOn.isEnabled());
+    EXPECT_TRUE(f.m_btnOneLoopOff.isEnabled());
+}
+
+TEST(PrevNext, FollowsTheRepeatModeAndThePosition)
+{
+    CPlayList list;
+    EXPECT_FALSE(PrevNextAvailability(list).bNext);
+    for (const char* path : { "/m/a.mp4", "/m/b.mp4", "/m/c.mp4" })
+        list.Add(QString::fromLatin1(path));
+    // No current entry.
+    EXPECT_FALSE(PrevNextAvailability(list).bPrev);
+    EXPECT_FALSE(PrevNextAvailability(list).bNext);
+
+    list.m_nCurrent = 0;
+    EXPECT_FALSE(PrevNextAvailability(list).bPrev);
+    EXPECT_TRUE(PrevNextAvailability(list).bNext);
+    list.m_nCurrent = 2;
+    EXPECT_TRUE(PrevNextAvailability(list).bPrev);
+    EXPECT_FALSE(PrevNextAvailability(list).bNext);
+    list.m_nLoopMode = LOOP_ALL;
+    EXPECT_TRUE(PrevNextAvailability(list).bPrev);
+    EXPECT_TRUE(PrevNextAvailability(list).bNext);
+    list.m_nLoopMode = LOOP_RANDOM;
+    EXPECT_FALSE(PrevNextAvailability(list).bPrev);
+    EXPECT_TRUE(PrevNextAvailability(list).bNext);
+}
+
+TEST_F(MainFrameTest, TitlesNameTheFileAndMarkASecondaryWindow)
+{
+    auto frame = MakeFrame();
+    frame->ResetWindowTitle();
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("orv"));
+    frame->SetFileTitle(QStringLiteral("/home/u/videos/clip.one.mp4"));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("clip.one.mp4 - orv"));
+
+    m_app.m_bPrimary = FALSE;
+    frame->ResetWindowTitle();
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("*orv"));
+    frame->SetFileTitle(QStringLiteral("/home/u/videos/clip.mp4"));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("*clip.mp4 - orv"));
+}
+
+TEST_F(MainFrameTest, TheFramePaintsItsCountersOnceTheyAreKnown)
+{
+    auto frame = MakeFrame();
+    Show(*frame);
+    const auto inkIn = [&](const QRect& rc) {
+        const QImage img = frame->ClientArea()->grab().toImage();
+        int n = 0;
+        for (int y = rc.top(); y <= rc.bottom(); ++y)
+            for (int x = rc.left(); x <= rc.right(); ++x)
+                n += qGray(img.pixel(x, y)) > 160;
+        return n;
+    };
+    const CInfoCells cells = frame->CalcInfoCells();
+    EXPECT_EQ(inkIn(cells.rcTimeCounter), 0);
+    EXPECT_EQ(inkIn(cells.rcFrameCounter), 0);
+
+    frame->m_llDuration = 3600LL * 10000000;
+    frame->m_llTotalFrames = 1500;
+    frame->SetPlayPosition(600LL * 10000000, 12);
+    frame->RedrawCounters();
+    EXPECT_EQ(frame->m_llPosition, 600LL * 10000000);
+    EXPECT_EQ(frame->m_llFrame, 12);
+    EXPECT_GT(inkIn(cells.rcTimeCounter), 0);
+    EXPECT_GT(inkIn(cells.rcFrameCounter), 0);
+}
+
+} // namespace
