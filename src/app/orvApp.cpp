@@ -1,6 +1,7 @@
 #include "app/orvApp.h"
 
 #include "app/TerminationSignals.h"
+#include "platform/MainWnd.h"
 #include "platform/ModalSeam.h"
 #include "ui/MainFrame.h"
 
@@ -54,6 +55,7 @@ BOOL CorvApp::InitInstance()
     m_bPrimary = TRUE;
     m_pMainWnd = std::make_unique<CMainFrame>(m_iniFile);
     SetModalParent(m_pMainWnd.get());
+    AfxSetMainWnd(m_pMainWnd.get());
     m_pMainWnd->ResetWindowTitle();
     m_pMainWnd->show();
     return TRUE;
