@@ -36,7 +36,7 @@ const QMap<TestClip, ClipRecipe>& Recipes()
         { TestClip::AviFrameCounter,
             { "counter-25fps.avi",
                 "videotestsrc num-buffers=75 pattern=smpte ! video/x-raw,width=320,height=240,framerate=25/1 "
-                "! timeoverlay time-mode=buffer-count font-desc=\"Sans 24\" ! jpegenc ! queue ! mux. "
+                "! timecodestamper ! timeoverlay time-mode=time-code font-desc=\"Sans 24\" ! jpegenc quality=60 ! queue ! mux. "
                 "audiotestsrc num-buffers=130 ! audio/x-raw,format=S16LE,rate=44100,channels=2 ! queue ! mux. "
                 "avimux name=mux ! filesink location=%1" } },
         { TestClip::AviNtsc,

@@ -7,7 +7,7 @@
 enum class TestClip {
     AviMjpegPcm,      // 2 s, 160x120 MJPEG at 25 fps + 44.1 kHz stereo PCM
     AviMjpegOnly,     // 1 s, MJPEG video only
-    AviFrameCounter,  // 3 s, 320x240 MJPEG at 25 fps showing its frame number + PCM
+    AviFrameCounter,  // 3 s, 320x240 MJPEG at 25 fps showing its time code (HH:MM:SS:FF) + PCM
     AviNtsc,          // 1 s, MJPEG at 30000/1001 fps
     Wav,              // 1 s, 44.1 kHz stereo 16-bit
     OggTagged,        // 1 s, Theora + Vorbis, title "Test Title", artist "Test Artist"

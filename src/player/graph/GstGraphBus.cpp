@@ -19,7 +19,11 @@ constexpr GstMessageType kEventMessages = static_cast<GstMessageType>(
 
 GstBusSyncReply CGstGraph::OnSyncMessage(GstBus*, GstMessage* pMessage, gpointer pData)
 {
-    return static_cast<CGstGraph*>(pData)->HandleSyncMessage(pMessage);
+    const GstBusSyncReply reply = static_cast<CGstGraph*>(pData)->HandleSyncMessage(pMessage);
+    // A dropped message is the handler's to free.
+    if (reply == GST_BUS_DROP)
+        gst_message_unref(pMessage);
+    return reply;
 }
 
 GstBusSyncReply CGstGraph::HandleSyncMessage(GstMessage* pMessage)
