@@ -267,6 +267,9 @@ HRESULT CGstGraph::CanUseOwnerWindow()
 {
     if (m_pOwnerWindow)
         return S_OK;
+    // The bus reads the renderer from streaming threads once rendering started.
+    if (m_pDecoder)
+        return VFW_E_WRONG_STATE;
     // Overlay sinks draw into X windows.
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return E_NOTIMPL;

@@ -35,6 +35,8 @@ std::unique_ptr<CGstOwnerWindowRenderer> CGstOwnerWindowRenderer::Create(GstElem
         gst_object_unref(pSink);
         return nullptr;
     }
+    // The player letter-boxes itself; what it asks for is filled exactly.
+    g_object_set(pScale, "add-borders", FALSE, nullptr);
     GstElement* pBin = gst_bin_new(nullptr);
     gst_bin_add_many(GST_BIN(pBin), pConvert, pScale, pScaleCaps, pSink, nullptr);
     gst_object_unref(pSink);
