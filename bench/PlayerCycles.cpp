@@ -3,30 +3,18 @@
 //
 //   player_cycles FILE [CYCLES]
 
+#include "GstTestSupport.h"
+
 #include "filters/FilterNameList.h"
 #include "player/DShowPlayer.h"
 #include "player/ErrMessage.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QWidget>
 
 #include <gst/gst.h>
 
 #include <cstdio>
-
-namespace {
-long ProcStatus(const char* pszField)
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith(pszField))
-            return line.mid(int(qstrlen(pszField))).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
-}
 
 int main(int argc, char** argv)
 {
@@ -46,7 +34,7 @@ int main(int argc, char** argv)
     std::printf("cycle threads rss_kb\n");
     for (int i = 0; i <= nCycles; ++i) {
         if (i % 50 == 0)
-            std::printf("%d %ld %ld\n", i, ProcStatus("Threads:"), ProcStatus("VmRSS:"));
+            std::printf("%d %ld %ld\n", i, ProcessStatusField("Threads:"), ProcessStatusField("VmRSS:"));
         try {
             CDShowPlayer player(strFile, TRUE, FALSE, FALSE, &blackList, &firstUse, &view);
         } catch (const CDirectShowErrMessage& e) {

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QRegularExpression>
 #include <QThread>
 
@@ -30,6 +31,17 @@ void QuietGstTest::TearDown()
         std::fwrite(printed.constData(), 1, size_t(printed.size()), stderr);
     static const QRegularExpression warning(QStringLiteral("(WARNING|CRITICAL) \\*\\*|\\bWARN\\b"));
     EXPECT_FALSE(QString::fromUtf8(printed).contains(warning)) << "a warning was printed";
+}
+
+long ProcessStatusField(const char* pszField)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith(pszField))
+            return line.mid(int(qstrlen(pszField))).trimmed().split(' ').value(0).toLong();
+    return -1;
 }
 
 bool ProcessEventsUntil(const std::function<bool()>& condition, int timeoutMs)

@@ -19,5 +19,8 @@ private:
     QTemporaryFile m_capture;
 };
 
+// A number from /proc/self/status ("Threads:", "VmRSS:" in kB); -1 when unknown.
+long ProcessStatusField(const char* pszField);
+
 // Runs the Qt event loop until the condition holds; false after timeoutMs.
 bool ProcessEventsUntil(const std::function<bool()>& condition, int timeoutMs = 10000);

@@ -3,26 +3,11 @@
 std::unique_ptr<CGstAudioRenderer> CGstAudioRenderer::Create(GstElement* pSink, FilterMoniker moniker)
 {
     // Decoders hand out planar and odd-rate audio that sinks seldom take.
-    GstElement* pConvert = gst_element_factory_make("audioconvert", nullptr);
-    GstElement* pResample = gst_element_factory_make("audioresample", nullptr);
-    GstElement* pVolume = gst_element_factory_make("volume", nullptr);
-    if (!pConvert || !pResample || !pVolume) {
-        for (GstElement* p : { pConvert, pResample, pVolume })
-            if (p)
-                gst_object_unref(gst_object_ref_sink(p));
-        gst_element_set_state(pSink, GST_STATE_NULL);
-        gst_object_unref(pSink);
+    std::vector<GstElement*> elements;
+    GstElement* pBin = MakeChainBin({ "audioconvert", "audioresample", "volume" }, pSink, &elements, nullptr);
+    if (!pBin)
         return nullptr;
-    }
-    GstElement* pBin = gst_bin_new(nullptr);
-    gst_bin_add_many(GST_BIN(pBin), pConvert, pResample, pVolume, pSink, nullptr);
-    gst_object_unref(pSink); // the bin holds it now
-    gst_element_link_many(pConvert, pResample, pVolume, pSink, nullptr);
-    GstPad* pTarget = gst_element_get_static_pad(pConvert, "sink");
-    gst_element_add_pad(pBin, gst_ghost_pad_new("sink", pTarget));
-    gst_object_unref(pTarget);
-    gst_object_ref_sink(pBin);
-    return std::unique_ptr<CGstAudioRenderer>(new CGstAudioRenderer(pBin, pVolume, std::move(moniker)));
+    return std::unique_ptr<CGstAudioRenderer>(new CGstAudioRenderer(pBin, elements[2], std::move(moniker)));
 }
 
 CGstAudioRenderer::CGstAudioRenderer(GstElement* pBin, GstElement* pVolume, FilterMoniker moniker)

@@ -1,8 +1,11 @@
 #include "player/graph/GstFilters.h"
 
+#include <QStringList>
+
 #include <gst/audio/audio.h>
 #include <gst/video/video.h>
 
+#include <algorithm>
 #include <numeric>
 
 namespace {
@@ -147,6 +150,49 @@ FilterMoniker MonikerOfFactory(GstElementFactory* pFactory)
     moniker.strFriendlyName = QString::fromUtf8(gst_element_factory_get_metadata(pFactory, GST_ELEMENT_METADATA_LONGNAME));
     moniker.strFactory = QString::fromUtf8(gst_plugin_feature_get_name(GST_PLUGIN_FEATURE(pFactory)));
     return moniker;
+}
+
+GstElement* MakeChainBin(std::initializer_list<const char*> factories, GstElement* pTail,
+    std::vector<GstElement*>* pElements, QString* pstrError)
+{
+    pElements->clear();
+    QStringList missing;
+    for (const char* pszFactory : factories) {
+        GstElement* pElement = gst_element_factory_make(pszFactory, nullptr);
+        if (!pElement)
+            missing << QString::fromLatin1(pszFactory);
+        pElements->push_back(pElement);
+    }
+    if (!missing.isEmpty()) {
+        for (GstElement* p : *pElements)
+            if (p)
+                gst_object_unref(gst_object_ref_sink(p));
+        pElements->clear();
+        if (pTail) {
+            gst_element_set_state(pTail, GST_STATE_NULL);
+            gst_object_unref(pTail);
+        }
+        if (pstrError)
+            *pstrError = QStringLiteral("GStreamer elements missing: %1").arg(missing.join(QStringLiteral(", ")));
+        return nullptr;
+    }
+    GstElement* pBin = GST_ELEMENT(gst_object_ref_sink(gst_bin_new(nullptr)));
+    GstElement* pPrevious = nullptr;
+    std::vector<GstElement*> chain = *pElements;
+    if (pTail)
+        chain.push_back(pTail);
+    for (GstElement* pElement : chain) {
+        gst_bin_add(GST_BIN(pBin), pElement);
+        if (pPrevious)
+            gst_element_link(pPrevious, pElement);
+        pPrevious = pElement;
+    }
+    if (pTail)
+        gst_object_unref(pTail); // the bin holds it now
+    GstPad* pTarget = gst_element_get_static_pad(chain.front(), "sink");
+    gst_element_add_pad(pBin, gst_ghost_pad_new("sink", pTarget));
+    gst_object_unref(pTarget);
+    return pBin;
 }
 
 // ---- CGstFilterBase ----

@@ -16,6 +16,13 @@ HRESULT ElementConnectionMediaType(GstElement* pElement, std::size_t nPin, Graph
 // The element's factory as a registry entry.
 FilterMoniker MonikerOfFactory(GstElementFactory* pFactory);
 
+// A renderer bin: elements of the named factories linked in a row, then
+// pTail when given (the bin takes it over), with a ghost "sink" pad on the
+// first. The bin is owned by the caller; (*pElements)[i] is the i-th made
+// element. Null (with pTail released) when a factory is not installed.
+GstElement* MakeChainBin(std::initializer_list<const char*> factories, GstElement* pTail,
+    std::vector<GstElement*>* pElements, QString* pstrError);
+
 // Defaults shared by every filter: no special interfaces.
 class CGstFilterBase : public IGraphFilter {
 public:

@@ -24,29 +24,14 @@ QWidget* NewNativeWindow(QWidget* pParent)
 
 std::unique_ptr<CGstOwnerWindowRenderer> CGstOwnerWindowRenderer::Create(GstElement* pSink, FilterMoniker moniker)
 {
-    GstElement* pConvert = gst_element_factory_make("videoconvert", nullptr);
-    GstElement* pScale = gst_element_factory_make("videoscale", nullptr);
-    GstElement* pScaleCaps = gst_element_factory_make("capsfilter", nullptr);
-    if (!pConvert || !pScale || !pScaleCaps) {
-        for (GstElement* p : { pConvert, pScale, pScaleCaps })
-            if (p)
-                gst_object_unref(gst_object_ref_sink(p));
-        gst_element_set_state(pSink, GST_STATE_NULL);
-        gst_object_unref(pSink);
+    std::vector<GstElement*> elements;
+    GstElement* pBin = MakeChainBin({ "videoconvert", "videoscale", "capsfilter" }, pSink, &elements, nullptr);
+    if (!pBin)
         return nullptr;
-    }
     // The player letter-boxes itself; what it asks for is filled exactly.
-    g_object_set(pScale, "add-borders", FALSE, nullptr);
-    GstElement* pBin = gst_bin_new(nullptr);
-    gst_bin_add_many(GST_BIN(pBin), pConvert, pScale, pScaleCaps, pSink, nullptr);
-    gst_object_unref(pSink);
-    gst_element_link_many(pConvert, pScale, pScaleCaps, pSink, nullptr);
-    GstPad* pTarget = gst_element_get_static_pad(pConvert, "sink");
-    gst_element_add_pad(pBin, gst_ghost_pad_new("sink", pTarget));
-    gst_object_unref(pTarget);
-    gst_object_ref_sink(pBin);
+    g_object_set(elements[1], "add-borders", FALSE, nullptr);
     return std::unique_ptr<CGstOwnerWindowRenderer>(
-        new CGstOwnerWindowRenderer(pBin, pScaleCaps, pSink, std::move(moniker)));
+        new CGstOwnerWindowRenderer(pBin, elements[2], pSink, std::move(moniker)));
 }
 
 CGstOwnerWindowRenderer::CGstOwnerWindowRenderer(

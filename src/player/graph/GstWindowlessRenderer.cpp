@@ -9,30 +9,17 @@
 
 std::unique_ptr<CGstWindowlessRenderer> CGstWindowlessRenderer::Create(QString* pstrError)
 {
-    GstElement* pDeinterlace = gst_element_factory_make("deinterlace", nullptr);
-    GstElement* pConvert = gst_element_factory_make("videoconvert", nullptr);
-    GstElement* pSink = gst_element_factory_make("appsink", nullptr);
-    if (!pDeinterlace || !pConvert || !pSink) {
-        for (GstElement* p : { pDeinterlace, pConvert, pSink })
-            if (p)
-                gst_object_unref(gst_object_ref_sink(p));
-        *pstrError = QStringLiteral("The video renderer needs the GStreamer elements deinterlace, videoconvert and appsink.");
+    std::vector<GstElement*> elements;
+    GstElement* pBin = MakeChainBin({ "deinterlace", "videoconvert", "appsink" }, nullptr, &elements, pstrError);
+    if (!pBin)
         return nullptr;
-    }
-    GstElement* pBin = gst_bin_new(nullptr);
-    gst_bin_add_many(GST_BIN(pBin), pDeinterlace, pConvert, pSink, nullptr);
-    gst_element_link_many(pDeinterlace, pConvert, nullptr);
+    GstElement* pSink = elements[2];
+    // Frames arrive as 32-bit BGRx, which paints and saves without another conversion.
     GstCaps* pCaps = gst_caps_from_string("video/x-raw, format=(string)BGRx");
-    gst_element_link_filtered(pConvert, pSink, pCaps);
+    g_object_set(pSink, "caps", pCaps, "sync", TRUE, "qos", TRUE, "max-buffers", 1, "drop", TRUE,
+        "enable-last-sample", FALSE, nullptr);
     gst_caps_unref(pCaps);
-    g_object_set(pSink, "sync", TRUE, "qos", TRUE, "max-buffers", 1, "drop", TRUE, "enable-last-sample", FALSE,
-        nullptr);
-    GstPad* pTarget = gst_element_get_static_pad(pDeinterlace, "sink");
-    gst_element_add_pad(pBin, gst_ghost_pad_new("sink", pTarget));
-    gst_object_unref(pTarget);
-    // The bin lives outside any pipeline until video is linked to it.
-    gst_object_ref_sink(pBin);
-    return std::unique_ptr<CGstWindowlessRenderer>(new CGstWindowlessRenderer(pBin, pDeinterlace, pSink));
+    return std::unique_ptr<CGstWindowlessRenderer>(new CGstWindowlessRenderer(pBin, elements[0], pSink));
 }
 
 CGstWindowlessRenderer::CGstWindowlessRenderer(GstElement* pBin, GstElement* pDeinterlace, GstElement* pSink)
