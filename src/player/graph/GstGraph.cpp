@@ -456,6 +456,7 @@ void CGstGraph::OnPadAdded(GstElement*, GstPad* pPad, gpointer pData)
 
 void CGstGraph::LinkStream(GstPad* pPad)
 {
+    std::lock_guard linkLock(m_linkMutex);
     GstCaps* pCaps = gst_pad_get_current_caps(pPad);
     if (!pCaps)
         pCaps = gst_pad_query_caps(pPad, nullptr);

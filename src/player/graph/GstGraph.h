@@ -144,6 +144,7 @@ private:
     std::vector<std::unique_ptr<IGraphFilter>> m_createdFilters;
     std::map<GstElement*, std::unique_ptr<CGstElementFilter>> m_elementFilters;
 
+    std::mutex m_linkMutex;     // one new stream is linked at a time
     mutable std::mutex m_mutex; // everything below, shared with streaming threads
     IGraphBuilderCallback* m_pSite = nullptr;
     bool m_bBuilding = true; // until RenderFile has returned

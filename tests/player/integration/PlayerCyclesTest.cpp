@@ -32,7 +32,11 @@ TEST_F(PlayerCycles, TwoHundredBuildsLeaveNoThreadsOrMemoryBehind)
     for (int i = 0; i < 200; ++i)
         cycle();
     EXPECT_LE(ProcessStatusField("Threads:"), nThreads + 2);
+#ifndef __SANITIZE_ADDRESS__ // the sanitizer holds freed memory back on purpose
     // Loose: a leaked pipeline or a few messages per cycle would be far more.
     EXPECT_LT(ProcessStatusField("VmRSS:") - nRssKb, 10 * 1024);
+#else
+    (void)nRssKb;
+#endif
 }
 }
