@@ -71,6 +71,8 @@ CHelpWnd::CHelpWnd(QWidget* parent)
     m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_pTable->verticalHeader()->hide();
+    m_pTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_pTable->setWordWrap(false);
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
         const HelpRow& row = rows[static_cast<size_t>(i)];
         m_pTable->setItem(i, 0, new QTableWidgetItem(row.place));
@@ -84,5 +86,5 @@ CHelpWnd::CHelpWnd(QWidget* parent)
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     layout->addWidget(close, 0, Qt::AlignRight);
-    resize(640, 520);
+    resize(760, 560);
 }

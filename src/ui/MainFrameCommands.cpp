@@ -23,10 +23,12 @@ void CMainFrame::CreateCommands()
     m_pCommands->Build(*menuBar());
     setAcceptDrops(true);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
-        // Only a session that lets the program talk to the user may be
-        // asked about; a refused question keeps the session running.
-        if (!manager.allowsInteraction())
+        // The question needs the session's leave to talk to the user; a
+        // cancelled question keeps the session running.
+        if (!manager.allowsInteraction()) {
+            WaitForCaptureThread();
             return;
+        }
         const BOOL bAllow = OnQueryEndSession();
         manager.release();
         if (!bAllow)
@@ -36,7 +38,7 @@ void CMainFrame::CreateCommands()
 
 IVideoView& CMainFrame::View()
 {
-    // The frame's view has no player of its own yet.
+    // How the window's view answers while it has no player to answer for.
     static CNoPlayerView s_noPlayerView;
     return m_pVideoView ? *m_pVideoView : s_noPlayerView;
 }

