@@ -6,6 +6,8 @@
 
 #include "platform/Dib.h"
 #include "platform/WindowMessages.h"
+#include "player/Volume.h"
+#include "player/graph/GstAudioRenderer.h"
 #include "player/graph/GstGraph.h"
 #include "player/graph/GstRegistry.h"
 
@@ -207,6 +209,44 @@ TEST_F(GstGraphTest, VolumeNeedsSoundAndStaysInRange)
     EXPECT_EQ(lVolume, -600);
     EXPECT_EQ(graph.put_Volume(1), E_INVALIDARG);
     EXPECT_EQ(graph.put_Volume(-10001), E_INVALIDARG);
+}
+
+TEST_F(GstGraphTest, VolumeReachesTheAudioBranchAsALinearFactor)
+{
+    Render(TestMediaPath(TestClip::Wav));
+    std::vector<IGraphFilter*> filters;
+    graph.EnumFilters(&filters);
+    auto it = std::find_if(filters.begin(), filters.end(),
+        [](IGraphFilter* p) { return p->GetRole() == FilterRole::AudioRenderer; });
+    ASSERT_NE(it, filters.end());
+    GstElement* pVolume = nullptr;
+    GstIterator* pElements = gst_bin_iterate_elements(GST_BIN(static_cast<CGstAudioRenderer*>(*it)->Bin()));
+    GValue item = G_VALUE_INIT;
+    while (!pVolume && gst_iterator_next(pElements, &item) == GST_ITERATOR_OK) {
+        auto* pElement = GST_ELEMENT(g_value_get_object(&item));
+        if (g_str_equal(GST_OBJECT_NAME(gst_element_get_factory(pElement)), "volume"))
+            pVolume = GST_ELEMENT(gst_object_ref(pElement));
+        g_value_reset(&item);
+    }
+    g_value_unset(&item);
+    gst_iterator_free(pElements);
+    ASSERT_NE(pVolume, nullptr);
+
+    ASSERT_TRUE(SUCCEEDED(graph.Run()));
+    auto linear = [&] {
+        gdouble d = -1;
+        g_object_get(pVolume, "volume", &d, nullptr);
+        return d;
+    };
+    ASSERT_EQ(graph.put_Volume(VolumeToLevel(50)), S_OK);
+    EXPECT_NEAR(linear(), 0.501187, 1e-6); // -6 dB
+    ASSERT_EQ(graph.put_Volume(VolumeToLevel(10)), S_OK);
+    EXPECT_NEAR(linear(), 0.1, 1e-6); // -20 dB
+    ASSERT_EQ(graph.put_Volume(VolumeToLevel(0)), S_OK);
+    EXPECT_EQ(linear(), 0.0);
+    ASSERT_EQ(graph.put_Volume(VolumeToLevel(100)), S_OK);
+    EXPECT_EQ(linear(), 1.0);
+    gst_object_unref(pVolume);
 }
 
 TEST_F(GstGraphTest, SilentVideoHasNoVolume)

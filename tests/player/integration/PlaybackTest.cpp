@@ -1,0 +1,230 @@
+// The player's transport, stepping, segment and picture on real GStreamer
+// graphs for media made at test time.
+
+#include "GstTestSupport.h"
+#include "TestMedia.h"
+
+#include "filters/FilterNameList.h"
+#include "platform/Dib.h"
+#include "platform/MainWnd.h"
+#include "platform/WindowMessages.h"
+#include "player/DShowPlayer.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <QWidget>
+
+#include <array>
+#include <cstring>
+
+namespace {
+// Stands in for the main frame: counts graph notifications.
+class NotifyTarget : public QWidget {
+public:
+    int nNotified = 0;
+    bool event(QEvent* e) override
+    {
+        if (e->type() == MessageEventType(WM_GRAPHNOTIFY)) {
+            ++nNotified;
+            return true;
+        }
+        return QWidget::event(e);
+    }
+};
+
+class Playback : public QuietGstTest {
+protected:
+    void SetUp() override
+    {
+        QuietGstTest::SetUp();
+        AfxSetMainWnd(&target);
+    }
+    void TearDown() override
+    {
+        player.reset();
+        AfxSetMainWnd(nullptr);
+        QuietGstTest::TearDown();
+    }
+
+    void Load(TestClip clip)
+    {
+        player = std::make_unique<CDShowPlayer>(TestMediaPath(clip), TRUE, FALSE, FALSE, &blackList, &firstUse, &view);
+    }
+
+    // As the main frame does on each notification: drains the queue until
+    // the event arrives. False when it does not come within 10 s.
+    bool WaitForEvent(long lWanted)
+    {
+        bool bSeen = false;
+        return ProcessEventsUntil([&] {
+            long lCode = 0;
+            qintptr l1 = 0;
+            qintptr l2 = 0;
+            while (player->GetMediaEvent()->GetEvent(&lCode, &l1, &l2, 0) == S_OK)
+                bSeen = bSeen || lCode == lWanted;
+            return bSeen;
+        });
+    }
+
+    QImage Picture() { return PackedDibToImage(player->GetCurrentImage()); }
+
+    NotifyTarget target;
+    QWidget view;
+    FilterNameList blackList;
+    FilterNameList firstUse;
+    std::unique_ptr<CDShowPlayer> player;
+};
+
+TEST_F(Playback, AviCountsFramesAndPlaysToTheCompleteEvent)
+{
+    Load(TestClip::AviMjpegPcm);
+    LONGLONG llMedia = 0;
+    LONGLONG llSeek = 0;
+    LONGLONG llFrames = 0;
+    EXPECT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), 2);
+    EXPECT_EQ(llSeek, 50);
+    EXPECT_EQ(llFrames, 50);
+    EXPECT_NEAR(double(llMedia), 20000000.0, 300000.0);
+    EXPECT_EQ(player->GetAvgFrameTime(), 400000);
+    EXPECT_EQ(player->GetState(), State_Stopped);
+
+    player->Run();
+    ASSERT_TRUE(WaitForEvent(EC_COMPLETE));
+    EXPECT_EQ(player->GetState(), State_Running);
+    EXPECT_EQ(player->GetCurrentPosition(), 50);
+    EXPECT_EQ(player->FrameStep(1), 1); // at the end: nothing to step
+}
+
+TEST_F(Playback, WavPlaysInMediaTime)
+{
+    Load(TestClip::Wav);
+    LONGLONG llMedia = 0;
+    LONGLONG llSeek = 0;
+    LONGLONG llFrames = 0;
+    EXPECT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), 1);
+    EXPECT_NEAR(double(llSeek), 10000000.0, 300000.0);
+    EXPECT_EQ(llFrames, -1);
+    EXPECT_EQ(player->GetAvgFrameTime(), 0);
+    int nWidth = 0;
+    int nHeight = 0;
+    EXPECT_EQ(player->GetNativeDisplaySize(&nWidth, &nHeight), 0);
+
+    player->Pause();
+    player->SetPosition(5000000);
+    EXPECT_NEAR(double(player->GetCurrentPosition()), 5000000.0, 250000.0);
+    player->Run();
+    ASSERT_TRUE(WaitForEvent(EC_COMPLETE));
+}
+
+TEST_F(Playback, ASegmentCompletesAtPointB)
+{
+    Load(TestClip::WavTwoSeconds);
+    ASSERT_EQ(player->GetSeekMode(), 1);
+    player->Run();
+    ASSERT_EQ(player->SetSegment(5000000, 10000000), 1);
+    EXPECT_EQ(player->GetState(), State_Running);
+    ASSERT_TRUE(WaitForEvent(EC_COMPLETE));
+    // About 1.0 s: the media goes on to 2 s.
+    EXPECT_NEAR(double(player->GetCurrentPosition()), 10000000.0, 500000.0);
+    EXPECT_EQ(player->IsBeforeSegmentEnd(), 0);
+
+    // Playing again starts at A.
+    player->Restart();
+    EXPECT_EQ(player->GetState(), State_Running);
+    const LONGLONG llPosition = player->GetCurrentPosition();
+    EXPECT_GE(llPosition, 5000000 - 250000);
+    EXPECT_LT(llPosition, 10000000);
+    EXPECT_EQ(player->IsBeforeSegmentEnd(), 1);
+}
+
+TEST_F(Playback, FrameStepAndSkipMoveByFrames)
+{
+    Load(TestClip::AviFrameCounter);
+    ASSERT_EQ(player->GetSeekMode(), 2);
+    LONGLONG llMedia = 0;
+    LONGLONG llSeek = 0;
+    LONGLONG llFrames = 0;
+    player->GetDurations(&llMedia, &llSeek, &llFrames);
+    EXPECT_EQ(llFrames, 75);
+
+    player->Pause();
+    player->SetPosition(40);
+    ASSERT_EQ(player->GetCurrentPosition(), 40);
+    const QImage frame40 = Picture();
+
+    ASSERT_EQ(player->FrameStep(1), 0);
+    ASSERT_TRUE(WaitForEvent(EC_STEP_COMPLETE));
+    EXPECT_EQ(player->GetCurrentPosition(), 41);
+    EXPECT_EQ(player->GetState(), State_Paused);
+    const QImage frame41 = Picture();
+    EXPECT_NE(frame41, frame40); // the time code moved on
+
+    EXPECT_EQ(player->Skip(FALSE, 30), 0);
+    EXPECT_EQ(player->GetCurrentPosition(), 11);
+    EXPECT_EQ(player->Skip(TRUE, 30), 0);
+    EXPECT_EQ(player->GetCurrentPosition(), 41);
+    // A seek shows exactly the frame the step had reached.
+    EXPECT_EQ(Picture(), frame41);
+
+    EXPECT_EQ(player->Skip(FALSE, 50), 0);
+    EXPECT_EQ(player->GetCurrentPosition(), 0);
+    EXPECT_EQ(player->Skip(FALSE, 1), 1);
+}
+
+TEST_F(Playback, StepFromTheLastFrameCompletesAtTheEnd)
+{
+    Load(TestClip::AviMjpegOnly);
+    player->Pause();
+    player->SetPosition(24);
+    ASSERT_EQ(player->GetCurrentPosition(), 24);
+    ASSERT_EQ(player->FrameStep(1), 0);
+    ASSERT_TRUE(WaitForEvent(EC_STEP_COMPLETE));
+    // The step ran into the end: it is reached.
+    EXPECT_EQ(player->GetCurrentPosition(), 25);
+    EXPECT_EQ(player->FrameStep(1), 1);
+}
+
+TEST_F(Playback, CurrentImageIsABottomUpBgrDibAtNativeSize)
+{
+    Load(TestClip::AviRedOverGreen);
+    int nWidth = 0;
+    int nHeight = 0;
+    ASSERT_EQ(player->GetNativeDisplaySize(&nWidth, &nHeight), 1);
+    EXPECT_EQ(QSize(nWidth, nHeight), QSize(176, 96));
+
+    // Stopped keeps the first frame.
+    const QByteArray dib = player->GetCurrentImage();
+    ASSERT_EQ(dib.size(), qsizetype(sizeof(BITMAPINFOHEADER) + 176 * 96 * 4));
+    BITMAPINFOHEADER header;
+    std::memcpy(&header, dib.constData(), sizeof header);
+    EXPECT_EQ(header.biWidth, 176);
+    EXPECT_EQ(header.biHeight, 96); // positive: bottom-up
+    EXPECT_EQ(header.biBitCount, 32);
+
+    // Bytes B, G, R, x; the first row in memory is the picture's bottom row.
+    auto pixel = [&](int nRow, int nColumn) {
+        const auto* p = reinterpret_cast<const uchar*>(dib.constData()) + sizeof(BITMAPINFOHEADER)
+            + (nRow * 176 + nColumn) * 4;
+        return std::array<int, 3> { p[0], p[1], p[2] };
+    };
+    for (int nColumn : { 4, 88, 170 }) {
+        const auto bottom = pixel(4, nColumn);
+        EXPECT_TRUE(bottom[0] < 60 && bottom[1] > 200 && bottom[2] < 60) << bottom[0] << ' ' << bottom[1] << ' ' << bottom[2];
+        const auto top = pixel(90, nColumn);
+        EXPECT_TRUE(top[0] < 60 && top[1] < 60 && top[2] > 200) << top[0] << ' ' << top[1] << ' ' << top[2];
+    }
+
+    // The same picture fills the view, twice its size.
+    view.resize(352, 192);
+    player->FitVideoToView();
+    QImage canvas(352, 192, QImage::Format_RGB32);
+    canvas.fill(Qt::black);
+    {
+        QPainter painter(&canvas);
+        player->RepaintVideo(&painter);
+    }
+    EXPECT_GT(qRed(canvas.pixel(176, 10)), 200);
+    EXPECT_GT(qGreen(canvas.pixel(176, 180)), 200);
+}
+}
