@@ -341,5 +341,18 @@ TEST_F(PlayerTest, WithoutDurationNothingIsSeekable)
     EXPECT_EQ(player->GetSeekMode(), 0);
     EXPECT_FALSE(fake.state->Called(QStringLiteral("GetDuration")));
     EXPECT_FALSE(fake.state->Called(QStringLiteral("GetStopPosition")));
+    LONGLONG llMedia = 0, llSeek = 1, llFrames = 0;
+    EXPECT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), 0);
+    EXPECT_EQ(QList<LONGLONG>({ llMedia, llSeek, llFrames }), QList<LONGLONG>({ -1, 0, -1 }));
+
+    // Positioning does nothing at all.
+    fake.state->lState = State_Running;
+    fake.state->calls.clear();
+    player->SetPosition(10);
+    EXPECT_EQ(player->SeekPlaying(10), 0);
+    EXPECT_EQ(player->Skip(TRUE, 1), -1);
+    EXPECT_EQ(player->FrameStep(1), -1);
+    EXPECT_EQ(player->SetSegment(1, 2), 0);
+    EXPECT_TRUE(fake.state->calls.isEmpty());
 }
 }
