@@ -164,7 +164,10 @@ private:
     // tells whether that format block is a picture format at all.
     LONGLONG FrameTime(bool* pbFormat = nullptr);
     void SetPositionsOrThrow(LONGLONG llCurrent, const LONGLONG* pllStop);
-    void GetPositionsOrThrow(LONGLONG* pllCurrent, LONGLONG* pllStop);
+
+    // DShowPlayerStep.cpp
+    // Pauses and reads the position and the stop; false when not seekable.
+    bool PauseForStepping(LONGLONG* pllCurrent, LONGLONG* pllStop);
 
     // DShowPlayerGeometry.cpp
     void DropWindowlessControl() { m_pWindowlessControl = nullptr; }

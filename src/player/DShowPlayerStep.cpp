@@ -11,16 +11,24 @@ namespace {
 constexpr LONGLONG kDefaultFrameTime = 333666;
 }
 
-int CDShowPlayer::Skip(BOOL bForward, LONGLONG llCount)
+bool CDShowPlayer::PauseForStepping(LONGLONG* pllCurrent, LONGLONG* pllStop)
 {
     if (SeekMode == 0)
-        return -1;
+        return false;
     if (GetState() != State_Paused)
         Pause();
+    const HRESULT hr = m_pMediaSeeking->GetPositions(pllCurrent, pllStop);
+    if (FAILED(hr))
+        Throw(1022, hr);
+    return true;
+}
 
+int CDShowPlayer::Skip(BOOL bForward, LONGLONG llCount)
+{
     LONGLONG llCurrent = 0;
     LONGLONG llStop = 0;
-    GetPositionsOrThrow(&llCurrent, &llStop);
+    if (!PauseForStepping(&llCurrent, &llStop))
+        return -1;
     if (bForward && llCurrent >= llStop)
         return 1;
     if (!bForward && (m_bSegment ? m_llSegmentStart >= llCurrent : llCurrent <= 0))
@@ -54,14 +62,10 @@ int CDShowPlayer::Skip(BOOL bForward, LONGLONG llCount)
 
 int CDShowPlayer::FrameStep(LONGLONG llCount)
 {
-    if (SeekMode == 0)
-        return -1;
-    if (GetState() != State_Paused)
-        Pause();
-
     LONGLONG llCurrent = 0;
     LONGLONG llStop = 0;
-    GetPositionsOrThrow(&llCurrent, &llStop);
+    if (!PauseForStepping(&llCurrent, &llStop))
+        return -1;
     if (llCurrent == llStop)
         return 1;
 

@@ -67,13 +67,6 @@ void CDShowPlayer::SetPositionsOrThrow(LONGLONG llCurrent, const LONGLONG* pllSt
         Throw(1018, hr);
 }
 
-void CDShowPlayer::GetPositionsOrThrow(LONGLONG* pllCurrent, LONGLONG* pllStop)
-{
-    const HRESULT hr = m_pMediaSeeking->GetPositions(pllCurrent, pllStop);
-    if (FAILED(hr))
-        Throw(1022, hr);
-}
-
 void CDShowPlayer::SetPosition(LONGLONG llPosition)
 {
     if (SeekMode == 0)

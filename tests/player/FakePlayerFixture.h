@@ -57,13 +57,7 @@ protected:
     // The error a construction throws; fails the test when none is thrown.
     CDirectShowErrMessage BuildFailure()
     {
-        try {
-            Build();
-        } catch (const CDirectShowErrMessage& e) {
-            return e;
-        }
-        ADD_FAILURE() << "the player was built";
-        return CDirectShowErrMessage();
+        return Failure([&] { Build(); });
     }
 
     // The error an operation throws; fails the test when none is thrown.

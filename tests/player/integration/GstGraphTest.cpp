@@ -21,20 +21,6 @@
 #include <algorithm>
 
 namespace {
-// Counts the graph notifications posted to it.
-class NotifyTarget : public QObject {
-public:
-    int nNotified = 0;
-    bool event(QEvent* e) override
-    {
-        if (e->type() == MessageEventType(WM_GRAPHNOTIFY)) {
-            ++nNotified;
-            return true;
-        }
-        return QObject::event(e);
-    }
-};
-
 class GstGraphTest : public QuietGstTest {
 protected:
     // Renders the file, with a windowless renderer when asked.
@@ -74,7 +60,7 @@ protected:
     }
 
     CGstGraph graph;
-    NotifyTarget target;
+    GraphNotifyTarget target;
     IGraphFilter* pRenderer = nullptr;
 };
 

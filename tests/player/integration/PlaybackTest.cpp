@@ -7,7 +7,6 @@
 #include "filters/FilterNameList.h"
 #include "platform/Dib.h"
 #include "platform/MainWnd.h"
-#include "platform/WindowMessages.h"
 #include "player/DShowPlayer.h"
 
 #include <gtest/gtest.h>
@@ -18,20 +17,6 @@
 #include <cstring>
 
 namespace {
-// Stands in for the main frame: counts graph notifications.
-class NotifyTarget : public QWidget {
-public:
-    int nNotified = 0;
-    bool event(QEvent* e) override
-    {
-        if (e->type() == MessageEventType(WM_GRAPHNOTIFY)) {
-            ++nNotified;
-            return true;
-        }
-        return QWidget::event(e);
-    }
-};
-
 class Playback : public QuietGstTest {
 protected:
     void SetUp() override
@@ -68,7 +53,7 @@ protected:
 
     QImage Picture() { return PackedDibToImage(player->GetCurrentImage()); }
 
-    NotifyTarget target;
+    GraphNotifyTarget target;
     QWidget view;
     FilterNameList blackList;
     FilterNameList firstUse;
