@@ -15,7 +15,7 @@ namespace {
 constexpr int kPausePolls = 10;
 constexpr int kPausePollMs = 100;
 
-// The display width of a picture nHeight high in the aspect X:Y; the native
+// The display width of a picture lHeight high in the aspect X:Y; the native
 // width when the aspect is unknown.
 int DisplayWidth(long lWidth, long lHeight, long lAspectX, long lAspectY)
 {
