@@ -3,18 +3,26 @@
 // builds the whole graph (or throws CDirectShowErrMessage with nothing held);
 // the view owns the object and deletes it before loading the next file.
 //
+// Every operation but the constructor throws CDirectShowErrMessage on a
+// failed graph call and leaves the player usable.
+//
 // Construction, release and the media information are in DShowPlayer.cpp and
-// DShowPlayerInfo.cpp; seeking set-up in DShowPlayerSeeking.cpp.
+// DShowPlayerInfo.cpp; seeking set-up in DShowPlayerSeeking.cpp; run, pause,
+// stop, positions and volume in DShowPlayerTransport.cpp; skipping, frame
+// steps and the A-B segment in DShowPlayerStep.cpp; picture size, placement,
+// painting and grabbing in DShowPlayerGeometry.cpp.
 
 #include "player/GraphCB.h"
 #include "player/graph/MediaGraph.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <array>
 #include <memory>
 
 class FilterNameList;
+class QPainter;
 class QWidget;
 
 class CDShowPlayer {
@@ -22,6 +30,8 @@ public:
     static constexpr int MAX_FILTERS = 100;
     static constexpr int MAX_FILTER_NAME = 128; // characters, terminator included
     static constexpr int MAX_FIRST_USE = 50;
+    // Every state query waits this long for a change under way.
+    static constexpr long kStateTimeoutMs = 100;
 
     // Builds the graph on the program's media framework.
     CDShowPlayer(const QString& strFile, BOOL bAspectFix, BOOL bDisableVMR9, BOOL bDisableDeinterlace,
@@ -70,6 +80,64 @@ public:
     TimeFormat GetTimeFormat() const { return m_timeFormat; }
     LONGLONG GetStopPosition() const { return m_llStopPosition; }
 
+    // ---- transport ----
+    // Positions are in frames when the seek mode is 2, else in 100-ns units.
+    // The graph's state (State_Stopped, State_Paused, State_Running), waiting
+    // at most 100 ms for a change under way.
+    long GetState();
+    void Run();
+    void Pause();
+    void Stop();
+    // Pause, back to point A (or the start), run.
+    void Restart();
+    // Clamped into the A-B segment; the graph's state stays.
+    void SetPosition(LONGLONG llPosition);
+    // 1 moved (running again when it was running), 0 refused: not seekable,
+    // outside 0 .. the media's end, or stopped.
+    int SeekPlaying(LONGLONG llPosition);
+    LONGLONG GetCurrentPosition();
+    // Duration in 100-ns units, in the seek unit and in frames (-1 when the
+    // frame time is unknown); the result is the seek mode.
+    int GetDurations(LONGLONG* pllMediaTime, LONGLONG* pllSeekUnit, LONGLONG* pllFrames);
+    // 100-ns units; 0 when unknown.
+    LONGLONG GetAvgFrameTime();
+    // Hundredths of a decibel, -10000 .. 0 (VolumeToLevel converts the
+    // bars' 0..100). Failure is kind 2.
+    void SetVolume(long lLevel);
+
+    // ---- stepping and the A-B segment ----
+    // Moves a paused graph by llCount frames by seeking: 1 already at the
+    // limit (the start or A going back, the end going forward), 0 moved,
+    // -1 not possible. The graph is left paused.
+    int Skip(BOOL bForward, LONGLONG llCount);
+    // Starts stepping a paused graph forward (EC_STEP_COMPLETE follows):
+    // 0 stepping, 1 at the end, -1 not seekable, -2 the renderer cannot step.
+    int FrameStep(LONGLONG llCount);
+    // Plays A .. B, B being where playback completes: 1 set, 0 refused
+    // (stopped, not seekable, A outside the media).
+    int SetSegment(LONGLONG llPointA, LONGLONG llPointB);
+    // The media's own end becomes the stop position again: 1 cleared, 0 not.
+    int ClearSegment();
+    // 1 when no segment is set or the position is before B, else 0.
+    int IsBeforeSegmentEnd();
+    BOOL IsSegmentActive() const { return m_bSegment; }
+
+    // ---- video geometry ----
+    // The size to show the picture at 100 %: the native height, the width
+    // from the aspect ratio. 1 known, 0 no video output.
+    int GetNativeDisplaySize(int* pnWidth, int* pnHeight);
+    // The picture fills the view's client area (letter-boxed when the aspect
+    // is kept).
+    void FitVideoToView();
+    void SetVideoSize(int nWidth, int nHeight);
+    // Paints the latest picture with the view's painter (windowless only).
+    void RepaintVideo(QPainter* pPainter);
+    void SetAspectFix(BOOL bAspectFix);
+    BOOL GetAspectFix() const { return m_bAspectFix; }
+    // The picture on screen at native size as a packed bottom-up 32-bit DIB;
+    // empty when there is none.
+    QByteArray GetCurrentImage();
+
 private:
     void Build(const QString& strFile, BOOL bDisableVMR9, BOOL bDisableDeinterlace,
         const FilterNameList* pFirstUseList, IMediaGraphFactory& factory);
@@ -87,6 +155,26 @@ private:
     // DShowPlayerSeeking.cpp
     void ReadSeekingCapabilities();
     void SetupSeeking();
+
+    // DShowPlayerTransport.cpp
+    // Throws a failure the player detected or a graph call returned.
+    [[noreturn]] void Throw(int nCode, HRESULT hr, int nKind = 0) const;
+    // The frame time of the picture in 100-ns units, or 0: from the owner-window
+    // renderer, else from the windowless renderer's input format. *pbFormat
+    // tells whether that format block is a picture format at all.
+    LONGLONG FrameTime(bool* pbFormat = nullptr);
+    void SetPositionsOrThrow(LONGLONG llCurrent, const LONGLONG* pllStop);
+
+    // DShowPlayerStep.cpp
+    // Pauses and reads the position and the stop; false when not seekable.
+    bool PauseForStepping(LONGLONG* pllCurrent, LONGLONG* pllStop);
+
+    // DShowPlayerGeometry.cpp
+    void DropWindowlessControl() { m_pWindowlessControl = nullptr; }
+    QRect ClientRect() const;
+    void PlaceOwnerWindow(int nWidth, int nHeight);
+    void PlaceWindowless(int nWidth, int nHeight);
+    QByteArray GrabOwnerWindowImage();
 
     // DShowPlayerInfo.cpp
     void ReadVideoInfo();

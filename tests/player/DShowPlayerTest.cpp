@@ -1,69 +1,14 @@
 // The player's construction on a fake graph: every failure's code and
 // result, what is dropped quietly, and what it learns about the media.
 
-#include "FakeMediaGraph.h"
+#include "FakePlayerFixture.h"
 
-#include "filters/FilterNameList.h"
 #include "platform/MainWnd.h"
 #include "platform/WindowMessages.h"
-#include "player/DShowPlayer.h"
-#include "player/ErrMessage.h"
-
-#include <gtest/gtest.h>
-
-#include <QWidget>
 
 namespace {
-const QString kFile = QStringLiteral("/media/clip.avi");
+const QString kFile = kFakeFile;
 const QString kVMR9 = kWindowlessRendererName;
-
-struct Options {
-    BOOL bAspectFix = TRUE;
-    BOOL bDisableVMR9 = FALSE;
-    BOOL bDisableDeinterlace = FALSE;
-    FilterNameList blackList;
-    FilterNameList firstUse;
-};
-
-// A file with picture and sound, as the fake renders it.
-void VideoAndAudio(FakeGraphState& state)
-{
-    FakeFilterSpec source = FakeFilterSpec::Connected(kFile, FilterRole::Source);
-    source.bMediaContent = true;
-    source.strTitle = QStringLiteral("Title");
-    FakeFilterSpec audio = FakeFilterSpec::Connected(QStringLiteral("Audio sink (ALSA)"), FilterRole::AudioRenderer);
-    audio.connectionType = FakeAudioType(2, 48000, 16);
-    state.rendered = { source, FakeFilterSpec::Connected(QStringLiteral("Avi demuxer")),
-        FakeFilterSpec::Connected(QStringLiteral("JPEG image decoder")), audio };
-    state.videoType = FakeVideoType(640, 480, 400000);
-}
-
-class PlayerTest : public ::testing::Test {
-protected:
-    void SetUp() override { VideoAndAudio(*fake.state); }
-
-    std::unique_ptr<CDShowPlayer> Build()
-    {
-        return std::make_unique<CDShowPlayer>(kFile, options.bAspectFix, options.bDisableVMR9,
-            options.bDisableDeinterlace, &options.blackList, &options.firstUse, &view, fake.factory);
-    }
-
-    // The error a construction throws; fails the test when none is thrown.
-    CDirectShowErrMessage BuildFailure()
-    {
-        try {
-            Build();
-        } catch (const CDirectShowErrMessage& e) {
-            return e;
-        }
-        ADD_FAILURE() << "the player was built";
-        return CDirectShowErrMessage();
-    }
-
-    FakeGraphSetup fake;
-    Options options;
-    QWidget view;
-};
 
 struct FailureCase {
     const char* call;
@@ -76,12 +21,8 @@ class ConstructionFailure : public PlayerTest, public ::testing::WithParamInterf
 TEST_P(ConstructionFailure, ThrowsItsCodeWithTheCallsResultAndHoldsNothing)
 {
     const FailureCase& c = GetParam();
-    if (c.bOwnerWindow) {
-        options.bDisableVMR9 = TRUE;
-        fake.state->bOwnerWindowPossible = true;
-        fake.state->rendered.push_back(
-            FakeFilterSpec::Connected(QStringLiteral("Video sink"), FilterRole::OwnerWindowRenderer));
-    }
+    if (c.bOwnerWindow)
+        OwnerWindowVideo(*fake.state, options);
     QWidget mainWindow;
     AfxSetMainWnd(&mainWindow);
     const HRESULT hr = MakeHr(0x80041234);
@@ -186,10 +127,7 @@ TEST_F(PlayerTest, AudioOnlyHasNeitherWindowlessControlNorOwnerWindow)
 
 TEST_F(PlayerTest, OwnerWindowModeWhenTheClassicRendererShowsTheVideo)
 {
-    options.bDisableVMR9 = TRUE;
-    fake.state->bOwnerWindowPossible = true;
-    fake.state->rendered.push_back(
-        FakeFilterSpec::Connected(QStringLiteral("Video sink"), FilterRole::OwnerWindowRenderer));
+    OwnerWindowVideo(*fake.state, options);
     fake.state->lVideoWidth = 720;
     fake.state->lVideoHeight = 480;
     fake.state->dAvgTimePerFrame = 1001.0 / 30000.0;
@@ -403,5 +341,18 @@ TEST_F(PlayerTest, WithoutDurationNothingIsSeekable)
     EXPECT_EQ(player->GetSeekMode(), 0);
     EXPECT_FALSE(fake.state->Called(QStringLiteral("GetDuration")));
     EXPECT_FALSE(fake.state->Called(QStringLiteral("GetStopPosition")));
+    LONGLONG llMedia = 0, llSeek = 1, llFrames = 0;
+    EXPECT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), 0);
+    EXPECT_EQ(QList<LONGLONG>({ llMedia, llSeek, llFrames }), QList<LONGLONG>({ -1, 0, -1 }));
+
+    // Positioning does nothing at all.
+    fake.state->lState = State_Running;
+    fake.state->calls.clear();
+    player->SetPosition(10);
+    EXPECT_EQ(player->SeekPlaying(10), 0);
+    EXPECT_EQ(player->Skip(TRUE, 1), -1);
+    EXPECT_EQ(player->FrameStep(1), -1);
+    EXPECT_EQ(player->SetSegment(1, 2), 0);
+    EXPECT_TRUE(fake.state->calls.isEmpty());
 }
 }

@@ -1,5 +1,7 @@
 #include "GstTestSupport.h"
 
+#include "platform/WindowMessages.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -55,4 +57,13 @@ bool ProcessEventsUntil(const std::function<bool()>& condition, int timeoutMs)
         QThread::msleep(5);
     }
     return true;
+}
+
+bool GraphNotifyTarget::event(QEvent* e)
+{
+    if (e->type() == MessageEventType(WM_GRAPHNOTIFY)) {
+        ++nNotified;
+        return true;
+    }
+    return QWidget::event(e);
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryFile>
+#include <QWidget>
 
 #include <functional>
 
@@ -24,3 +25,10 @@ long ProcessStatusField(const char* pszField);
 
 // Runs the Qt event loop until the condition holds; false after timeoutMs.
 bool ProcessEventsUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
+
+// Stands in for the main frame: counts the graph notifications posted to it.
+class GraphNotifyTarget : public QWidget {
+public:
+    int nNotified = 0;
+    bool event(QEvent* e) override;
+};

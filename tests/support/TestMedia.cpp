@@ -43,9 +43,18 @@ const QMap<TestClip, ClipRecipe>& Recipes()
             { "ntsc.avi",
                 "videotestsrc num-buffers=30 ! video/x-raw,width=160,height=120,framerate=30000/1001 ! jpegenc "
                 "! avimux ! filesink location=%1" } },
+        { TestClip::AviRedOverGreen,
+            { "red-over-green.avi",
+                "videotestsrc num-buffers=5 pattern=solid-color foreground-color=0xffff0000 "
+                "! video/x-raw,format=AYUV,width=176,height=48,framerate=25/1 ! videobox bottom=-48 fill=green "
+                "! videoconvert ! jpegenc quality=95 ! avimux ! filesink location=%1" } },
         { TestClip::Wav,
             { "tone.wav",
                 "audiotestsrc num-buffers=43 ! audio/x-raw,format=S16LE,rate=44100,channels=2 ! wavenc "
+                "! filesink location=%1" } },
+        { TestClip::WavTwoSeconds,
+            { "tone-2s.wav",
+                "audiotestsrc num-buffers=87 ! audio/x-raw,format=S16LE,rate=44100,channels=2 ! wavenc "
                 "! filesink location=%1" } },
         { TestClip::OggTagged,
             { "tagged.ogg",

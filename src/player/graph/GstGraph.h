@@ -116,6 +116,7 @@ private:
     static GstBusSyncReply OnSyncMessage(GstBus*, GstMessage* pMessage, gpointer pData);
     GstBusSyncReply HandleSyncMessage(GstMessage* pMessage);
     void PostNotify();
+    static bool StepReachedEnd(GstMessage* pStepDone);
     // Waits for preroll; the result of rendering.
     HRESULT WaitForPreroll();
     HRESULT FailFromMessage(GstMessage* pMessage);
@@ -162,10 +163,11 @@ private:
     int m_nNotifyMessage = 0;
     qintptr m_lNotifyData = 0;
     bool m_bStepPending = false;
+    bool m_bStepAtEnd = false; // a step ran into the end; the position is the stop
     QString m_strErrorDetail;
 
     // UI thread only.
-    bool m_bStepDone = false;
+    bool m_bStepDone = false; // the step's STEP_DONE was read; its ASYNC_DONE completes it
     bool m_bErrorReported = false;
     bool m_bStopped = true;
     TimeFormat m_timeFormat = TimeFormat::MediaTime;

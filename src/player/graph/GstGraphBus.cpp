@@ -57,14 +57,23 @@ GstBusSyncReply CGstGraph::HandleSyncMessage(GstMessage* pMessage)
         PostNotify();
         return GST_BUS_PASS;
     case GST_MESSAGE_STEP_DONE:
-        return GST_BUS_PASS;
     case GST_MESSAGE_ASYNC_DONE: {
-        bool bStepPending;
+        const bool bStepDone = GST_MESSAGE_TYPE(pMessage) == GST_MESSAGE_STEP_DONE;
+        const bool bEnd = bStepDone && StepReachedEnd(pMessage);
         {
+            // Only a step under way turns these into an event; seeks and state
+            // changes post them all the time. RenderFile waits for its own.
             std::lock_guard lock(m_mutex);
-            bStepPending = m_bStepPending;
+            if (m_bBuilding)
+                return GST_BUS_PASS;
+            if (!m_bStepPending)
+                return GST_BUS_DROP;
+            // A step that ran into the end of the media has nothing more to
+            // preroll, and stands at the end from now on.
+            if (bEnd)
+                m_bStepAtEnd = true;
         }
-        if (bStepPending)
+        if (!bStepDone || bEnd)
             PostNotify();
         return GST_BUS_PASS;
     }
@@ -120,15 +129,20 @@ HRESULT CGstGraph::GetEvent(long* plEventCode, qintptr* plParam1, qintptr* plPar
             *plEventCode = EC_ERRORABORT;
             *plParam1 = FailFromMessage(pMessage);
             return S_OK;
-        case GST_MESSAGE_STEP_DONE:
-            gst_message_unref(pMessage);
-            m_bStepDone = true;
-            continue;
-        default: { // ASYNC_DONE: the stepped-to frame is in place only now.
+        default: { // STEP_DONE, then ASYNC_DONE once the stepped-to frame is in place
+            const bool bStepDone = GST_MESSAGE_TYPE(pMessage) == GST_MESSAGE_STEP_DONE;
+            const bool bEnd = bStepDone && StepReachedEnd(pMessage);
             gst_message_unref(pMessage);
             std::lock_guard lock(m_mutex);
-            if (!m_bStepPending || !m_bStepDone)
-                continue;
+            if (!m_bStepPending)
+                continue; // left from a step that a seek ended
+            if (bStepDone) {
+                m_bStepDone = true;
+                if (!bEnd)
+                    continue; // the next frame is not prerolled yet
+            } else if (!m_bStepDone) {
+                continue; // a state change before the step was done
+            }
             m_bStepPending = false;
             m_bStepDone = false;
             *plEventCode = EC_STEP_COMPLETE;
@@ -136,6 +150,13 @@ HRESULT CGstGraph::GetEvent(long* plEventCode, qintptr* plParam1, qintptr* plPar
         }
         }
     }
+}
+
+bool CGstGraph::StepReachedEnd(GstMessage* pMessage)
+{
+    gboolean bEos = FALSE;
+    gst_message_parse_step_done(pMessage, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &bEos);
+    return bEos;
 }
 
 HRESULT CGstGraph::FailFromMessage(GstMessage* pMessage)

@@ -6,8 +6,7 @@
 #include "player/graph/GstAudioRenderer.h"
 #include "player/graph/GstOwnerWindowRenderer.h"
 #include "player/graph/GstWindowlessRenderer.h"
-
-#include <cmath>
+#include "player/Volume.h"
 
 namespace {
 // How long a seek may take to show its new position.
@@ -223,6 +222,14 @@ HRESULT CGstGraph::GetCurrentPosition(LONGLONG* pCurrent)
 {
     if (!pCurrent)
         return E_POINTER;
+    bool bStepAtEnd;
+    {
+        std::lock_guard lock(m_mutex);
+        bStepAtEnd = m_bStepAtEnd;
+    }
+    // The sink still reports the last frame it showed.
+    if (bStepAtEnd)
+        return GetStopPosition(pCurrent);
     GstClockTime position = 0;
     if (!QueryPosition(&position))
         return E_FAIL;
@@ -267,6 +274,7 @@ HRESULT CGstGraph::SetPositions(LONGLONG* pCurrent, DWORD dwCurrentFlags, LONGLO
         // A flushing seek ends any step under way.
         std::lock_guard lock(m_mutex);
         m_bStepPending = false;
+        m_bStepAtEnd = false;
     }
     m_bStepDone = false;
     if (!gst_element_seek(m_pPipeline, 1.0, GST_FORMAT_TIME,
@@ -305,11 +313,15 @@ HRESULT CGstGraph::Step(DWORD dwFrames)
     GstElement* pSink = VideoSink();
     if (!pSink)
         return E_NOTIMPL;
-    if (GST_STATE(m_pPipeline) != GST_STATE_PAUSED || dwFrames == 0)
+    if (GST_STATE_TARGET(m_pPipeline) != GST_STATE_PAUSED || dwFrames == 0)
+        return VFW_E_WRONG_STATE;
+    // A pause under way finishes first: the step counts from the frame it prerolls.
+    if (gst_element_get_state(m_pPipeline, nullptr, nullptr, kSeekSettleTimeout) != GST_STATE_CHANGE_SUCCESS)
         return VFW_E_WRONG_STATE;
     {
         std::lock_guard lock(m_mutex);
         m_bStepPending = true;
+        m_bStepAtEnd = false;
     }
     m_bStepDone = false;
     if (!gst_element_send_event(pSink, gst_event_new_step(GST_FORMAT_BUFFERS, dwFrames, 1.0, TRUE, FALSE))) {
@@ -332,7 +344,7 @@ HRESULT CGstGraph::put_Volume(long lVolume)
             return E_NOTIMPL;
     }
     m_lVolume = lVolume;
-    m_pAudio->SetVolume(lVolume <= -10000 ? 0.0 : std::pow(10.0, double(lVolume) / 2000.0));
+    m_pAudio->SetVolume(LevelToLinear(lVolume));
     return S_OK;
 }
 

@@ -64,6 +64,11 @@ void CGstWindowlessRenderer::Keep(GstSample* pSample)
     if (m_pSample)
         gst_sample_unref(m_pSample);
     m_pSample = pSample;
+    RequestRepaint();
+}
+
+void CGstWindowlessRenderer::RequestRepaint()
+{
     if (QWidget* pWindow = m_pWindow.data()) {
         // Painting happens on the UI thread; update() merges repeated requests.
         QMetaObject::invokeMethod(pWindow, [w = m_pWindow] { if (w) w->update(); }, Qt::QueuedConnection);
@@ -113,7 +118,11 @@ HRESULT CGstWindowlessRenderer::SetAspectRatioMode(DWORD dwMode)
     if (dwMode != VMR9ARMode_None && dwMode != VMR9ARMode_LetterBox)
         return E_INVALIDARG;
     std::lock_guard lock(m_mutex);
-    m_dwARMode = dwMode;
+    if (m_dwARMode != dwMode) {
+        m_dwARMode = dwMode;
+        // A paused picture is not painted again by itself.
+        RequestRepaint();
+    }
     return S_OK;
 }
 

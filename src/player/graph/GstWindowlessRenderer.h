@@ -49,6 +49,8 @@ private:
     static GstFlowReturn OnNewPreroll(GstAppSink* pSink, gpointer pData);
     static GstFlowReturn OnNewSample(GstAppSink* pSink, gpointer pData);
     void Keep(GstSample* pSample);
+    // Asks the window to paint again (from any thread, m_mutex held).
+    void RequestRepaint();
     GstSample* LatestSample();
 
     GstElement* m_pBin;

@@ -215,7 +215,9 @@ public:
     virtual ~IVideoFrameStep() = default;
     // S_OK when frames can be stepped, S_FALSE when not.
     virtual HRESULT CanStep(long bMultiple) = 0;
-    // While paused; completes with EC_STEP_COMPLETE.
+    // While paused (a pause under way is waited for); completes with
+    // EC_STEP_COMPLETE, also when it runs into the end of the media, which
+    // is then the current position.
     virtual HRESULT Step(DWORD dwFrames) = 0;
 };
 

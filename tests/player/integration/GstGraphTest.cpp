@@ -6,6 +6,8 @@
 
 #include "platform/Dib.h"
 #include "platform/WindowMessages.h"
+#include "player/Volume.h"
+#include "player/graph/GstAudioRenderer.h"
 #include "player/graph/GstGraph.h"
 #include "player/graph/GstRegistry.h"
 
@@ -19,20 +21,6 @@
 #include <algorithm>
 
 namespace {
-// Counts the graph notifications posted to it.
-class NotifyTarget : public QObject {
-public:
-    int nNotified = 0;
-    bool event(QEvent* e) override
-    {
-        if (e->type() == MessageEventType(WM_GRAPHNOTIFY)) {
-            ++nNotified;
-            return true;
-        }
-        return QObject::event(e);
-    }
-};
-
 class GstGraphTest : public QuietGstTest {
 protected:
     // Renders the file, with a windowless renderer when asked.
@@ -72,7 +60,7 @@ protected:
     }
 
     CGstGraph graph;
-    NotifyTarget target;
+    GraphNotifyTarget target;
     IGraphFilter* pRenderer = nullptr;
 };
 
@@ -207,6 +195,35 @@ TEST_F(GstGraphTest, VolumeNeedsSoundAndStaysInRange)
     EXPECT_EQ(lVolume, -600);
     EXPECT_EQ(graph.put_Volume(1), E_INVALIDARG);
     EXPECT_EQ(graph.put_Volume(-10001), E_INVALIDARG);
+}
+
+TEST_F(GstGraphTest, VolumeReachesTheAudioBranchAsALinearFactor)
+{
+    Render(TestMediaPath(TestClip::Wav));
+    std::vector<IGraphFilter*> filters;
+    graph.EnumFilters(&filters);
+    auto it = std::find_if(filters.begin(), filters.end(),
+        [](IGraphFilter* p) { return p->GetRole() == FilterRole::AudioRenderer; });
+    ASSERT_NE(it, filters.end());
+    GstIterator* pFound = gst_bin_iterate_all_by_element_factory_name(
+        GST_BIN(static_cast<CGstAudioRenderer*>(*it)->Bin()), "volume");
+    GValue volume = G_VALUE_INIT;
+    ASSERT_EQ(gst_iterator_next(pFound, &volume), GST_ITERATOR_OK);
+    gst_iterator_free(pFound);
+    auto linear = [&] {
+        gdouble d = -1;
+        g_object_get(g_value_get_object(&volume), "volume", &d, nullptr);
+        return d;
+    };
+
+    ASSERT_TRUE(SUCCEEDED(graph.Run()));
+    ASSERT_EQ(graph.put_Volume(VolumeToLevel(50)), S_OK);
+    EXPECT_NEAR(linear(), 0.501187, 1e-6); // -6 dB
+    ASSERT_EQ(graph.put_Volume(VolumeToLevel(10)), S_OK);
+    EXPECT_NEAR(linear(), 0.1, 1e-6); // -20 dB
+    ASSERT_EQ(graph.put_Volume(VolumeToLevel(0)), S_OK);
+    EXPECT_EQ(linear(), 0.0);
+    g_value_unset(&volume);
 }
 
 TEST_F(GstGraphTest, SilentVideoHasNoVolume)

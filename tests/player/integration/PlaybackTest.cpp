@@ -1,0 +1,181 @@
+// The player's transport, stepping, segment and picture on real GStreamer
+// graphs for media made at test time.
+
+#include "GstTestSupport.h"
+#include "TestMedia.h"
+
+#include "filters/FilterNameList.h"
+#include "platform/Dib.h"
+#include "platform/MainWnd.h"
+#include "player/DShowPlayer.h"
+
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+#include <array>
+#include <cstring>
+
+namespace {
+class Playback : public QuietGstTest {
+protected:
+    void SetUp() override
+    {
+        QuietGstTest::SetUp();
+        AfxSetMainWnd(&target);
+    }
+    void TearDown() override
+    {
+        player.reset();
+        AfxSetMainWnd(nullptr);
+        QuietGstTest::TearDown();
+    }
+
+    void Load(TestClip clip)
+    {
+        player = std::make_unique<CDShowPlayer>(TestMediaPath(clip), TRUE, FALSE, FALSE, &blackList, &firstUse, &view);
+    }
+
+    // As the main frame does on each notification: drains the queue until
+    // the event arrives. False when it does not come within 10 s.
+    bool WaitForEvent(long lWanted)
+    {
+        bool bSeen = false;
+        return ProcessEventsUntil([&] {
+            long lCode = 0;
+            qintptr l1 = 0;
+            qintptr l2 = 0;
+            while (player->GetMediaEvent()->GetEvent(&lCode, &l1, &l2, 0) == S_OK)
+                bSeen = bSeen || lCode == lWanted;
+            return bSeen;
+        });
+    }
+
+    QImage Picture() { return PackedDibToImage(player->GetCurrentImage()); }
+
+    GraphNotifyTarget target;
+    QWidget view;
+    FilterNameList blackList;
+    FilterNameList firstUse;
+    std::unique_ptr<CDShowPlayer> player;
+};
+
+TEST_F(Playback, AviCountsFramesAndPlaysToTheCompleteEvent)
+{
+    Load(TestClip::AviMjpegPcm);
+    LONGLONG llMedia = 0, llSeek = 0, llFrames = 0;
+    EXPECT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), 2);
+    EXPECT_EQ(llSeek, 50);
+    EXPECT_EQ(llFrames, 50);
+    EXPECT_NEAR(double(llMedia), 20000000.0, 300000.0);
+    EXPECT_EQ(player->GetAvgFrameTime(), 400000);
+    EXPECT_EQ(player->GetState(), State_Stopped);
+
+    player->Run();
+    ASSERT_TRUE(WaitForEvent(EC_COMPLETE));
+    EXPECT_EQ(player->GetCurrentPosition(), 50);
+    EXPECT_EQ(player->FrameStep(1), 1); // at the end: nothing to step
+}
+
+TEST_F(Playback, WavPlaysInMediaTime)
+{
+    Load(TestClip::Wav);
+    LONGLONG llMedia = 0, llSeek = 0, llFrames = 0;
+    EXPECT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), 1);
+    EXPECT_NEAR(double(llSeek), 10000000.0, 300000.0);
+    EXPECT_EQ(llFrames, -1);
+    int nWidth = 0;
+    int nHeight = 0;
+    EXPECT_EQ(player->GetNativeDisplaySize(&nWidth, &nHeight), 0);
+    player->Run();
+    ASSERT_TRUE(WaitForEvent(EC_COMPLETE));
+}
+
+TEST_F(Playback, ASegmentCompletesAtPointB)
+{
+    Load(TestClip::WavTwoSeconds);
+    ASSERT_EQ(player->GetSeekMode(), 1);
+    player->Run();
+    ASSERT_EQ(player->SetSegment(5000000, 10000000), 1);
+    EXPECT_EQ(player->GetState(), State_Running);
+    ASSERT_TRUE(WaitForEvent(EC_COMPLETE));
+    // About 1.0 s: the media goes on to 2 s.
+    EXPECT_NEAR(double(player->GetCurrentPosition()), 10000000.0, 500000.0);
+    EXPECT_EQ(player->IsBeforeSegmentEnd(), 0);
+
+    // Playing again starts at A.
+    player->Restart();
+    EXPECT_EQ(player->GetState(), State_Running);
+    const LONGLONG llPosition = player->GetCurrentPosition();
+    EXPECT_GE(llPosition, 5000000 - 250000);
+    EXPECT_LT(llPosition, 10000000);
+    EXPECT_EQ(player->IsBeforeSegmentEnd(), 1);
+}
+
+TEST_F(Playback, FrameStepAndSkipMoveByFrames)
+{
+    Load(TestClip::AviFrameCounter);
+    LONGLONG llMedia = 0, llSeek = 0, llFrames = 0;
+    ASSERT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), 2);
+    EXPECT_EQ(llFrames, 75);
+
+    player->Pause();
+    player->SetPosition(40);
+    ASSERT_EQ(player->GetCurrentPosition(), 40);
+    const QImage frame40 = Picture();
+    ASSERT_EQ(player->FrameStep(1), 0);
+    ASSERT_TRUE(WaitForEvent(EC_STEP_COMPLETE));
+    EXPECT_EQ(player->GetCurrentPosition(), 41);
+    EXPECT_EQ(player->GetState(), State_Paused);
+    const QImage frame41 = Picture();
+    EXPECT_NE(frame41, frame40); // the time code moved on
+
+    EXPECT_EQ(player->Skip(FALSE, 30), 0);
+    EXPECT_EQ(player->GetCurrentPosition(), 11);
+    EXPECT_EQ(player->Skip(TRUE, 30), 0);
+    EXPECT_EQ(player->GetCurrentPosition(), 41);
+    EXPECT_EQ(Picture(), frame41); // a seek shows exactly the frame the step reached
+}
+
+TEST_F(Playback, AStepThatRunsIntoTheEndCompletesThere)
+{
+    Load(TestClip::AviMjpegOnly);
+    player->Pause();
+    player->SetPosition(24);
+    ASSERT_EQ(player->FrameStep(1), 0);
+    ASSERT_TRUE(WaitForEvent(EC_STEP_COMPLETE));
+    EXPECT_EQ(player->GetCurrentPosition(), 25);
+    EXPECT_EQ(player->FrameStep(1), 1);
+}
+
+TEST_F(Playback, CurrentImageIsABottomUpBgrDibAtNativeSize)
+{
+    Load(TestClip::AviRedOverGreen);
+    int nWidth = 0;
+    int nHeight = 0;
+    ASSERT_EQ(player->GetNativeDisplaySize(&nWidth, &nHeight), 1);
+    EXPECT_EQ(QSize(nWidth, nHeight), QSize(176, 96));
+
+    // Stopped keeps the first frame.
+    const QByteArray dib = player->GetCurrentImage();
+    ASSERT_EQ(dib.size(), qsizetype(sizeof(BITMAPINFOHEADER) + 176 * 96 * 4));
+    BITMAPINFOHEADER header;
+    std::memcpy(&header, dib.constData(), sizeof header);
+    EXPECT_EQ(header.biWidth, 176);
+    EXPECT_EQ(header.biHeight, 96); // positive: bottom-up
+    EXPECT_EQ(header.biBitCount, 32);
+
+    // Bytes B, G, R, x; the first row in memory is the picture's bottom row.
+    auto pixel = [&](int nRow, int nColumn) {
+        const auto* p = reinterpret_cast<const uchar*>(dib.constData()) + sizeof(BITMAPINFOHEADER)
+            + (nRow * 176 + nColumn) * 4;
+        return std::array<int, 3> { p[0], p[1], p[2] };
+    };
+    for (int nColumn : { 4, 88, 170 }) {
+        const auto bottom = pixel(4, nColumn);
+        EXPECT_TRUE(bottom[0] < 60 && bottom[1] > 200 && bottom[2] < 60) << bottom[0] << ' ' << bottom[1] << ' ' << bottom[2];
+        const auto top = pixel(90, nColumn);
+        EXPECT_TRUE(top[0] < 60 && top[1] < 60 && top[2] > 200) << top[0] << ' ' << top[1] << ' ' << top[2];
+    }
+}
+}
