@@ -148,8 +148,7 @@ class Child:
                                      stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
         self.log = StderrLog(self.proc.stderr)
 
-    def stop(self) -> tuple[float, resource.struct_rusage]:
-        """Asks the program to end, kills it after a grace time; (exit time, usage)."""
+    def _ask_to_end(self) -> None:
         try:
             if self.spec.stop:
                 self.spec.stop()
@@ -159,6 +158,12 @@ class Child:
                 os.kill(self.proc.pid, self.spec.stop_signal)
         except OSError:
             pass    # already ended
+
+    def stop(self, ask: bool = True) -> tuple[float, resource.struct_rusage]:
+        """Asks the program to end (or lets it end by itself), kills it after a
+        grace time; (exit time, usage)."""
+        if ask:
+            self._ask_to_end()
         deadline = time.monotonic() + STOP_GRACE_S
         while True:
             pid, status, usage = os.wait4(self.proc.pid, os.WNOHANG)

@@ -24,7 +24,7 @@ ORV_PLAYS_FILES = os.environ.get("BENCH_ORV") == "1"
 NOT_YET = "n/a — player not yet playing"
 
 STATS_PREFIX = "orv-stats: "
-FIRST_FRAME = re.compile(r"^orv-stats: first_frame_ms=")
+FIRST_FRAME = re.compile("^" + re.escape(STATS_PREFIX) + r"first_frame_ms=\S+")
 HANDOFF_TIMEOUT_S = 20.0
 
 
@@ -116,9 +116,9 @@ def _handoff(orv: OrvSetup, primary: Child, env: dict[str, str], clip_path: Path
     """Starts a second copy with a file; (ms until the primary paints it, log index)."""
     started = time.monotonic()
     second = Child(orv.spec([clip_path], env), env)
-    pattern = re.compile(r"^orv-stats: first_frame_ms=\S+ file=" + re.escape(str(clip_path)) + "$")
-    hit = primary.log.wait_for(pattern, HANDOFF_TIMEOUT_S, start=seen)
-    second.stop()
+    painted = re.compile(FIRST_FRAME.pattern + " file=" + re.escape(str(clip_path)) + "$")
+    hit = primary.log.wait_for(painted, HANDOFF_TIMEOUT_S, start=seen)
+    second.stop(ask=False)  # it ends by itself once it has handed the file over
     if hit is None:
         raise RuntimeError("the primary did not play the handed file: " + primary.log.tail())
     return (hit[1] - started) * 1000.0, hit[0] + 1
