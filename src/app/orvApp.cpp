@@ -1,6 +1,7 @@
 #include "app/orvApp.h"
 
 #include "app/TerminationSignals.h"
+#include "platform/MainWnd.h"
 #include "platform/ModalSeam.h"
 #include "ui/MainFrame.h"
 
@@ -56,6 +57,7 @@ BOOL CorvApp::InitInstance()
     if (!m_pMainWnd->LoadFrame())
         return FALSE;
     SetModalParent(m_pMainWnd.get());
+    AfxSetMainWnd(m_pMainWnd.get());
     m_pMainWnd->ResetWindowTitle();
     m_pMainWnd->show();
     return TRUE;

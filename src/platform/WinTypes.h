@@ -4,6 +4,7 @@
 #include <cstdint>
 
 using HRESULT = std::int32_t;
+using DWORD = std::uint32_t;
 using BOOL = int;
 using LONGLONG = std::int64_t;
 using REFERENCE_TIME = std::int64_t; // 100-ns units
@@ -36,6 +37,9 @@ constexpr HRESULT VFW_E_INVALID_FILE_FORMAT = MakeHr(0x8004022F);
 constexpr HRESULT VFW_E_UNSUPPORTED_STREAM = MakeHr(0x80040265);
 constexpr HRESULT VFW_E_CANNOT_RENDER = MakeHr(0x80040218);
 constexpr HRESULT VFW_E_WRONG_STATE = MakeHr(0x80040227);
+constexpr HRESULT VFW_E_NOT_CONNECTED = MakeHr(0x80040209);
+constexpr HRESULT VFW_E_NOT_FOUND = MakeHr(0x80040216);
+constexpr HRESULT VFW_S_PARTIAL_RENDER = MakeHr(0x00040242);
 constexpr HRESULT VFW_S_STATE_INTERMEDIATE = MakeHr(0x00040237);
 
 constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }

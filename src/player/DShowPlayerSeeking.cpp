@@ -1,0 +1,66 @@
+// Seeking set-up: which time format positions use, the durations, the seek
+// mode and the media's own stop position.
+
+#include "player/DShowPlayer.h"
+
+void CDShowPlayer::ReadSeekingCapabilities()
+{
+    const HRESULT hr = m_pMediaSeeking->GetCapabilities(&m_dwSeekCaps);
+    if (FAILED(hr))
+        Fail(1039, hr);
+}
+
+void CDShowPlayer::SetupSeeking()
+{
+    ReadSeekingCapabilities();
+    m_llDurationTime = 0;
+    m_llDurationFrames = 0;
+
+    if (m_dwSeekCaps & AM_SEEKING_CanGetDuration) {
+        m_timeFormat = TimeFormat::MediaTime;
+        HRESULT hr = m_pMediaSeeking->IsFormatSupported(m_timeFormat);
+        if (hr == S_OK) {
+            hr = m_pMediaSeeking->SetTimeFormat(m_timeFormat);
+            if (FAILED(hr))
+                Fail(1019, hr);
+            hr = m_pMediaSeeking->GetDuration(&m_llDurationTime);
+            if (FAILED(hr))
+                Fail(1033, hr);
+        } else if (FAILED(hr)) {
+            Fail(1034, hr);
+        }
+
+        // Frames win when both formats work.
+        m_timeFormat = TimeFormat::Frame;
+        hr = m_pMediaSeeking->IsFormatSupported(m_timeFormat);
+        if (hr == S_OK) {
+            hr = m_pMediaSeeking->SetTimeFormat(m_timeFormat);
+            if (FAILED(hr))
+                Fail(1019, hr);
+            hr = m_pMediaSeeking->GetDuration(&m_llDurationFrames);
+            if (FAILED(hr))
+                Fail(1033, hr);
+        } else if (FAILED(hr) && hr != E_NOTIMPL) {
+            Fail(1034, hr);
+        }
+    }
+
+    HRESULT hr = m_pMediaSeeking->GetTimeFormat(&m_timeFormat);
+    if (FAILED(hr))
+        Fail(1020, hr);
+
+    constexpr DWORD kCanSeek = AM_SEEKING_CanSeekAbsolute | AM_SEEKING_CanSeekForwards | AM_SEEKING_CanSeekBackwards;
+    SeekMode = 0;
+    if ((m_dwSeekCaps & kCanSeek) == kCanSeek) {
+        if (m_llDurationFrames != 0)
+            SeekMode = 2;
+        else if (m_llDurationTime != 0)
+            SeekMode = 1;
+    }
+
+    if (SeekMode != 0) {
+        hr = m_pMediaSeeking->GetStopPosition(&m_llStopPosition);
+        if (FAILED(hr))
+            Fail(1043, hr);
+    }
+}

@@ -1,0 +1,175 @@
+#pragma once
+// The media graph on GStreamer: uridecodebin finds and links demuxers and
+// decoders (asking the site callback about each and putting preferred ones
+// first); its raw streams go to our renderers.
+//
+// Threads: every IMediaGraph call comes from the UI thread. Streaming threads
+// only link new streams while the file is being rendered, keep frames and
+// post bus messages; the bus sync handler answers window-handle requests,
+// keeps tags and missing-decoder notes, and lets the messages that become
+// events (end of stream, errors, step completion) wait on the bus, posting
+// the notify message to the window the caller named. GetEvent reads them on
+// the UI thread. Nothing changes the pipeline's state from a streaming thread.
+//
+// Building is in GstGraph.cpp, control/seeking/stepping/volume in
+// GstGraphControl.cpp, the bus and the event queue in GstGraphBus.cpp.
+
+#include "player/graph/GstFilters.h"
+
+#include <QPointer>
+
+#include <gst/gst.h>
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <set>
+
+class CGstAudioRenderer;
+class CGstOwnerWindowRenderer;
+class CGstWindowlessRenderer;
+
+class CGstGraph final : public IMediaGraph,
+                        public IObjectWithSite,
+                        public IMediaControl,
+                        public IMediaEventEx,
+                        public IMediaSeeking,
+                        public IVideoFrameStep,
+                        public IBasicAudio {
+public:
+    // How long RenderFile waits for the file to be ready to play.
+    static constexpr GstClockTime kPrerollTimeout = 10 * GST_SECOND;
+
+    CGstGraph();
+    ~CGstGraph() override;
+    CGstGraph(const CGstGraph&) = delete;
+    CGstGraph& operator=(const CGstGraph&) = delete;
+
+    // IMediaGraph
+    HRESULT QueryObjectWithSite(IObjectWithSite** pp) override;
+    HRESULT QueryMediaControl(IMediaControl** pp) override;
+    HRESULT QueryMediaEvent(IMediaEventEx** pp) override;
+    HRESULT QueryMediaSeeking(IMediaSeeking** pp) override;
+    HRESULT QueryBasicAudio(IBasicAudio** pp) override;
+    HRESULT QueryBasicVideo(IBasicVideo2** pp) override;
+    HRESULT QueryVideoWindow(IVideoWindow** pp) override;
+    HRESULT QueryVideoFrameStep(IVideoFrameStep** pp) override;
+    HRESULT CreateWindowlessRenderer(IGraphFilter** ppFilter) override;
+    HRESULT CreateFilter(const FilterMoniker& moniker, IGraphFilter** ppFilter) override;
+    HRESULT AddFilter(IGraphFilter* pFilter, const QString& strName) override;
+    HRESULT RemoveFilter(IGraphFilter* pFilter) override;
+    HRESULT EnumFilters(std::vector<IGraphFilter*>* pFilters) override;
+    HRESULT CanUseOwnerWindow() override;
+    HRESULT RenderFile(const QString& strFile) override;
+    QString GetErrorDetail() const override;
+
+    // IObjectWithSite
+    HRESULT SetSite(IGraphBuilderCallback* pSite) override;
+
+    // IMediaControl
+    HRESULT Run() override;
+    HRESULT Pause() override;
+    HRESULT Stop() override;
+    HRESULT GetState(long msTimeout, long* pState) override;
+
+    // IMediaEventEx
+    HRESULT SetNotifyWindow(QObject* pWindow, int nMessage, qintptr lInstanceData) override;
+    HRESULT GetEvent(long* plEventCode, qintptr* plParam1, qintptr* plParam2, long msTimeout) override;
+
+    // IMediaSeeking
+    HRESULT GetCapabilities(DWORD* pCapabilities) override;
+    HRESULT IsFormatSupported(TimeFormat format) override;
+    HRESULT SetTimeFormat(TimeFormat format) override;
+    HRESULT GetTimeFormat(TimeFormat* pFormat) override;
+    HRESULT GetDuration(LONGLONG* pDuration) override;
+    HRESULT GetStopPosition(LONGLONG* pStop) override;
+    HRESULT GetCurrentPosition(LONGLONG* pCurrent) override;
+    HRESULT GetPositions(LONGLONG* pCurrent, LONGLONG* pStop) override;
+    HRESULT SetPositions(LONGLONG* pCurrent, DWORD dwCurrentFlags, LONGLONG* pStop, DWORD dwStopFlags) override;
+
+    // IVideoFrameStep
+    HRESULT CanStep(long bMultiple) override;
+    HRESULT Step(DWORD dwFrames) override;
+
+    // IBasicAudio
+    HRESULT put_Volume(long lVolume) override;
+    HRESULT get_Volume(long* plVolume) override;
+
+private:
+    // ---- building (GstGraph.cpp) ----
+    static GValueArray* OnAutoplugSort(GstElement*, GstPad*, GstCaps*, GValueArray* pFactories, gpointer pData);
+    static gint OnAutoplugSelect(GstElement*, GstPad*, GstCaps*, GstElementFactory* pFactory, gpointer pData);
+    static void OnSourceSetup(GstElement*, GstElement* pSource, gpointer pData);
+    static void OnPadAdded(GstElement*, GstPad* pPad, gpointer pData);
+    static void OnDeepElementAdded(GstBin*, GstBin*, GstElement* pElement, gpointer pData);
+    static void OnDeepElementRemoved(GstBin*, GstBin*, GstElement* pElement, gpointer pData);
+    bool IsRefused(const FilterMoniker& moniker);
+    bool IsPreferred(const QString& strFactory);
+    bool IsInPipeline(const QString& strFactory);
+    void LinkStream(GstPad* pPad);
+    bool LinkToBin(GstPad* pPad, GstElement* pBin, GstPad* pBinPad);
+    void LinkToDiscard(GstPad* pPad);
+    bool IsOwnedElement(GstElement* pElement) const;
+    void RemoveRenderer(GstElement* pBin);
+
+    // ---- bus and events (GstGraphBus.cpp) ----
+    static GstBusSyncReply OnSyncMessage(GstBus*, GstMessage* pMessage, gpointer pData);
+    GstBusSyncReply HandleSyncMessage(GstMessage* pMessage);
+    void PostNotify();
+    // Waits for preroll; the result of rendering.
+    HRESULT WaitForPreroll();
+    HRESULT FailFromMessage(GstMessage* pMessage);
+    QStringList MissingDecoders();
+    GstTagList* Tags();
+
+    // ---- control (GstGraphControl.cpp) ----
+    GstClockTime ToTime(LONGLONG llPosition, TimeFormat format) const;
+    LONGLONG FromTime(GstClockTime time, TimeFormat format) const;
+    bool VideoRate(gint* pNum, gint* pDen) const;
+    GstElement* VideoSink() const;
+    bool QueryTime(GstQuery* pQuery) const;
+    bool QueryDuration(GstClockTime* pDuration) const;
+    bool QueryPosition(GstClockTime* pPosition) const;
+
+    GstElement* m_pPipeline = nullptr;
+    GstBus* m_pBus = nullptr;
+    GstElement* m_pDecoder = nullptr;
+    QString m_strFile;
+
+    // The filters the graph owns; pointers handed out stay valid.
+    std::unique_ptr<CGstWindowlessRenderer> m_pWindowless;         // added by the caller
+    std::unique_ptr<CGstWindowlessRenderer> m_pOwnWindowless;      // the graph's own choice
+    std::unique_ptr<CGstOwnerWindowRenderer> m_pOwnerWindow;
+    std::unique_ptr<CGstAudioRenderer> m_pAudio;
+    std::vector<std::unique_ptr<IGraphFilter>> m_createdFilters;
+    std::map<GstElement*, std::unique_ptr<CGstElementFilter>> m_elementFilters;
+
+    std::mutex m_linkMutex;     // one new stream is linked at a time
+    mutable std::mutex m_mutex; // everything below, shared with streaming threads
+    IGraphBuilderCallback* m_pSite = nullptr;
+    bool m_bBuilding = true; // until RenderFile has returned
+    bool m_bWindowlessAdded = false;
+    std::set<QString> m_preferred;         // factory names
+    std::set<QString> m_refused;           // factory names refused while building
+    std::vector<GstElement*> m_chain;      // decoder-chain elements, in creation order (ref held)
+    GstElement* m_pSource = nullptr;       // ref held
+    GstElement* m_pLinkedVideo = nullptr;  // the bin video went to
+    GstElement* m_pLinkedAudio = nullptr;
+    std::vector<GstElement*> m_discards;   // sinks for streams nobody shows
+    QStringList m_missing;                 // descriptions of missing decoders
+    GstTagList* m_pTags = nullptr;
+    QPointer<QObject> m_pNotifyWindow;
+    int m_nNotifyMessage = 0;
+    qintptr m_lNotifyData = 0;
+    bool m_bStepPending = false;
+    QString m_strErrorDetail;
+
+    // UI thread only.
+    bool m_bStepDone = false;
+    bool m_bErrorReported = false;
+    bool m_bStopped = true;
+    TimeFormat m_timeFormat = TimeFormat::MediaTime;
+    GstClockTime m_offset = 0;                   // first position of the stream
+    GstClockTime m_stop = GST_CLOCK_TIME_NONE;   // none: the end of the media
+    long m_lVolume = 0;
+};

@@ -1,0 +1,407 @@
+// The player's construction on a fake graph: every failure's code and
+// result, what is dropped quietly, and what it learns about the media.
+
+#include "FakeMediaGraph.h"
+
+#include "filters/FilterNameList.h"
+#include "platform/MainWnd.h"
+#include "platform/WindowMessages.h"
+#include "player/DShowPlayer.h"
+#include "player/ErrMessage.h"
+
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+namespace {
+const QString kFile = QStringLiteral("/media/clip.avi");
+const QString kVMR9 = kWindowlessRendererName;
+
+struct Options {
+    BOOL bAspectFix = TRUE;
+    BOOL bDisableVMR9 = FALSE;
+    BOOL bDisableDeinterlace = FALSE;
+    FilterNameList blackList;
+    FilterNameList firstUse;
+};
+
+// A file with picture and sound, as the fake renders it.
+void VideoAndAudio(FakeGraphState& state)
+{
+    FakeFilterSpec source = FakeFilterSpec::Connected(kFile, FilterRole::Source);
+    source.bMediaContent = true;
+    source.strTitle = QStringLiteral("Title");
+    FakeFilterSpec audio = FakeFilterSpec::Connected(QStringLiteral("Audio sink (ALSA)"), FilterRole::AudioRenderer);
+    audio.connectionType = FakeAudioType(2, 48000, 16);
+    state.rendered = { source, FakeFilterSpec::Connected(QStringLiteral("Avi demuxer")),
+        FakeFilterSpec::Connected(QStringLiteral("JPEG image decoder")), audio };
+    state.videoType = FakeVideoType(640, 480, 400000);
+}
+
+class PlayerTest : public ::testing::Test {
+protected:
+    void SetUp() override { VideoAndAudio(*fake.state); }
+
+    std::unique_ptr<CDShowPlayer> Build()
+    {
+        return std::make_unique<CDShowPlayer>(kFile, options.bAspectFix, options.bDisableVMR9,
+            options.bDisableDeinterlace, &options.blackList, &options.firstUse, &view, fake.factory);
+    }
+
+    // The error a construction throws; fails the test when none is thrown.
+    CDirectShowErrMessage BuildFailure()
+    {
+        try {
+            Build();
+        } catch (const CDirectShowErrMessage& e) {
+            return e;
+        }
+        ADD_FAILURE() << "the player was built";
+        return CDirectShowErrMessage();
+    }
+
+    FakeGraphSetup fake;
+    Options options;
+    QWidget view;
+};
+
+struct FailureCase {
+    const char* call;
+    int nCode;
+    bool bOwnerWindow;
+};
+
+class ConstructionFailure : public PlayerTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(ConstructionFailure, ThrowsItsCodeWithTheCallsResultAndHoldsNothing)
+{
+    const FailureCase& c = GetParam();
+    if (c.bOwnerWindow) {
+        options.bDisableVMR9 = TRUE;
+        fake.state->bOwnerWindowPossible = true;
+        fake.state->rendered.push_back(
+            FakeFilterSpec::Connected(QStringLiteral("Video sink"), FilterRole::OwnerWindowRenderer));
+    }
+    QWidget mainWindow;
+    AfxSetMainWnd(&mainWindow);
+    const HRESULT hr = MakeHr(0x80041234);
+    fake.state->SetResult(QString::fromLatin1(c.call), hr);
+
+    const CDirectShowErrMessage e = BuildFailure();
+    AfxSetMainWnd(nullptr);
+
+    EXPECT_EQ(e.m_nCode, c.nCode);
+    EXPECT_EQ(e.m_hr, hr);
+    EXPECT_EQ(e.m_nKind, ERRKIND_GENERAL);
+    EXPECT_EQ(e.m_strMessage, CDirectShowErrMessage(c.nCode, hr).m_strMessage);
+    EXPECT_EQ(fake.state->nGraphsAlive, 0);
+    EXPECT_EQ(fake.state->pSite, nullptr);
+    EXPECT_EQ(fake.state->pNotifyWindow, nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryStep, ConstructionFailure,
+    ::testing::Values(FailureCase { "CreateGraph", 1002, false }, FailureCase { "QueryObjectWithSite", 1048, false },
+        FailureCase { "SetSite", 1049, false }, FailureCase { "RenderFile", 1004, false },
+        FailureCase { "QueryMediaControl", 1003, false }, FailureCase { "QueryMediaEvent", 1007, false },
+        FailureCase { "QueryMediaSeeking", 1023, false }, FailureCase { "QueryBasicAudio", 1024, false },
+        FailureCase { "Windowless Video Renderer::EnumPins", 1037, false },
+        FailureCase { "Windowless Video Renderer::ConnectionMediaType", 1038, false },
+        FailureCase { "GetCapabilities", 1039, false }, FailureCase { "GetTimeFormat", 1020, false },
+        FailureCase { "QueryBasicVideo", 1005, true }, FailureCase { "QueryVideoWindow", 1008, true },
+        FailureCase { "put_Owner", 1009, true }, FailureCase { "put_WindowStyle", 1010, true },
+        FailureCase { "put_MessageDrain", 1047, true }));
+
+TEST_F(PlayerTest, RenderFailureKeepsTheFrameworksDetail)
+{
+    fake.state->SetResult(QStringLiteral("RenderFile"), VFW_E_UNKNOWN_FILE_TYPE);
+    const CDirectShowErrMessage e = BuildFailure();
+    EXPECT_EQ(e.m_nCode, 1004);
+    EXPECT_EQ(e.m_strDetail, QStringLiteral("fake detail"));
+}
+
+TEST_F(PlayerTest, BuildsAStoppedGraphAndRoutesItsEventsToTheMainWindow)
+{
+    QWidget mainWindow;
+    AfxSetMainWnd(&mainWindow);
+    auto player = Build();
+    AfxSetMainWnd(nullptr);
+
+    EXPECT_FALSE(fake.state->Called(QStringLiteral("Run")));
+    EXPECT_EQ(fake.state->pNotifyWindow, &mainWindow);
+    EXPECT_EQ(fake.state->CallsNamed(QStringLiteral("SetNotifyWindow")).value(0),
+        QStringLiteral("SetNotifyWindow(window,%1,0)").arg(WM_GRAPHNOTIFY));
+    EXPECT_EQ(fake.state->CallsNamed(QStringLiteral("RenderFile")).value(0), QStringLiteral("RenderFile(%1)").arg(kFile));
+    EXPECT_EQ(fake.state->pClippingWindow, &view);
+    EXPECT_EQ(fake.state->dwAspectRatioMode, VMR9ARMode_LetterBox);
+    EXPECT_TRUE(player->HasWindowlessControl());
+    EXPECT_FALSE(player->IsOwnerWindowMode());
+
+    player.reset();
+    EXPECT_EQ(fake.state->pNotifyWindow, nullptr);
+    EXPECT_EQ(fake.state->nGraphsAlive, 0);
+    EXPECT_EQ(fake.state->pSite, nullptr);
+}
+
+TEST_F(PlayerTest, AWindowlessRendererThatCannotBeSetUpIsRemovedQuietly)
+{
+    fake.state->SetResult(kVMR9 + QStringLiteral("::SetVideoClippingWindow"), E_FAIL);
+    auto player = Build();
+    EXPECT_TRUE(fake.state->Called(QStringLiteral("RemoveFilter(%1)").arg(kVMR9)));
+    EXPECT_FALSE(player->HasWindowlessControl());
+    // Removed before rendering, so the file is rendered without it.
+    EXPECT_LT(fake.state->calls.indexOf(QStringLiteral("RemoveFilter(%1)").arg(kVMR9)),
+        fake.state->calls.indexOf(QStringLiteral("RenderFile(%1)").arg(kFile)));
+}
+
+TEST_F(PlayerTest, DeinterlacingOffNeedsTheDeinterlaceControl)
+{
+    options.bDisableDeinterlace = TRUE;
+    {
+        auto player = Build();
+        EXPECT_TRUE(fake.state->Called(QStringLiteral("%1::SetDeinterlaceMode(0,0)").arg(kVMR9)));
+        EXPECT_TRUE(player->HasWindowlessControl());
+    }
+    FakeGraphSetup without;
+    VideoAndAudio(*without.state);
+    without.state->SetResult(kVMR9 + QStringLiteral("::QueryDeinterlaceControl"), E_NOINTERFACE);
+    CDShowPlayer player(kFile, TRUE, FALSE, TRUE, &options.blackList, &options.firstUse, &view, without.factory);
+    EXPECT_TRUE(without.state->Called(QStringLiteral("RemoveFilter(%1)").arg(kVMR9)));
+    EXPECT_FALSE(player.HasWindowlessControl());
+    EXPECT_TRUE(without.state->Called(QStringLiteral("RenderFile")));
+}
+
+TEST_F(PlayerTest, AudioOnlyHasNeitherWindowlessControlNorOwnerWindow)
+{
+    fake.state->bVideoToWindowless = false;
+    auto player = Build();
+    EXPECT_TRUE(fake.state->Called(QStringLiteral("RemoveFilter(%1)").arg(kVMR9)));
+    EXPECT_FALSE(player->HasWindowlessControl());
+    EXPECT_FALSE(player->IsOwnerWindowMode());
+    EXPECT_EQ(player->GetVideoWidth(), 0);
+    EXPECT_EQ(player->GetFramesPerSecond(), 0);
+    EXPECT_EQ(player->GetAudioChannels(), 2);
+    EXPECT_EQ(player->GetAudioSampleRate(), 48000);
+    EXPECT_EQ(player->GetAudioBitsPerSample(), 16);
+}
+
+TEST_F(PlayerTest, OwnerWindowModeWhenTheClassicRendererShowsTheVideo)
+{
+    options.bDisableVMR9 = TRUE;
+    fake.state->bOwnerWindowPossible = true;
+    fake.state->rendered.push_back(
+        FakeFilterSpec::Connected(QStringLiteral("Video sink"), FilterRole::OwnerWindowRenderer));
+    fake.state->lVideoWidth = 720;
+    fake.state->lVideoHeight = 480;
+    fake.state->dAvgTimePerFrame = 1001.0 / 30000.0;
+    auto player = Build();
+    EXPECT_FALSE(fake.state->Called(QStringLiteral("CreateWindowlessRenderer")));
+    EXPECT_TRUE(player->IsOwnerWindowMode());
+    EXPECT_EQ(fake.state->pVideoOwner, &view);
+    EXPECT_TRUE(fake.state->Called(QStringLiteral("put_WindowStyle(0x44000000)")));
+    EXPECT_TRUE(fake.state->Called(QStringLiteral("put_MessageDrain")));
+    EXPECT_EQ(player->GetVideoWidth(), 720);
+    EXPECT_EQ(player->GetVideoHeight(), 480);
+    EXPECT_EQ(player->GetFramesPerSecond(), 2997);
+    EXPECT_EQ(player->GetInterlaceKind(), 0);
+}
+
+TEST_F(PlayerTest, WithoutAnOverlayTheWindowlessRendererIsUsedEvenWhenDisabled)
+{
+    options.bDisableVMR9 = TRUE;
+    fake.state->bOwnerWindowPossible = false;
+    auto player = Build();
+    EXPECT_TRUE(player->HasWindowlessControl());
+    EXPECT_FALSE(player->IsOwnerWindowMode());
+}
+
+TEST_F(PlayerTest, FirstUseFiltersAreAddedByNameAndDroppedWhenUnused)
+{
+    fake.state->registry = { { QStringLiteral("JPEG image decoder"), QStringLiteral("jpegdec") },
+        { QStringLiteral("Fast decoder"), QStringLiteral("fast1") },
+        { QStringLiteral("Avi demuxer"), QStringLiteral("avidemux") },
+        { QStringLiteral("Fast decoder"), QStringLiteral("fast2") } };
+    options.firstUse.Add(QStringLiteral("No such filter"));
+    {
+        auto player = Build();
+        EXPECT_FALSE(fake.state->Called(QStringLiteral("CreateFilter")));
+        EXPECT_FALSE(fake.state->Called(QStringLiteral("AddFilter(No such filter)")));
+    }
+
+    fake.state->calls.clear();
+    options.firstUse.Add(QStringLiteral("Fast decoder"));
+    options.firstUse.Add(QStringLiteral("Avi demuxer"));
+    fake.state->usedPreferred = { QStringLiteral("Avi demuxer") };
+    auto player = Build();
+    // Registry order, every filter of a listed name.
+    EXPECT_EQ(fake.state->CallsNamed(QStringLiteral("AddFilter")),
+        QStringList({ QStringLiteral("AddFilter(Fast decoder)"), QStringLiteral("AddFilter(Avi demuxer)"), QStringLiteral("AddFilter(Fast decoder)"),
+            QStringLiteral("AddFilter(%1)").arg(kVMR9) }));
+    // The unused ones leave the graph again after rendering.
+    EXPECT_EQ(fake.state->CountCalls(QStringLiteral("RemoveFilter(Fast decoder)")), 2);
+    EXPECT_FALSE(fake.state->Called(QStringLiteral("RemoveFilter(Avi demuxer)")));
+}
+
+TEST_F(PlayerTest, FirstUseStepEndsQuietlyWhenTheRegistryFails)
+{
+    options.firstUse.Add(QStringLiteral("Avi demuxer"));
+    fake.state->registry = { { QStringLiteral("Avi demuxer"), QStringLiteral("avidemux") } };
+    fake.state->SetResult(QStringLiteral("CreateFilterRegistry"), E_FAIL);
+    EXPECT_NO_THROW(Build());
+    fake.state->SetResult(QStringLiteral("CreateFilterRegistry"), S_OK);
+    fake.state->SetResult(QStringLiteral("EnumAllFilters"), S_FALSE);
+    EXPECT_NO_THROW(Build());
+    EXPECT_FALSE(fake.state->Called(QStringLiteral("CreateFilter")));
+}
+
+TEST_F(PlayerTest, BlackListMatchesExactNamesOnly)
+{
+    fake.state->candidates = { { QStringLiteral("JPEG image decoder"), QStringLiteral("jpegdec") },
+        { QStringLiteral("libav MJPEG (Motion JPEG) decoder"), QStringLiteral("avdec_mjpeg") } };
+    options.blackList.Add(QStringLiteral("jpeg image decoder"));
+    Build();
+    EXPECT_TRUE(fake.state->refused.isEmpty());
+
+    options.blackList.Add(QStringLiteral("JPEG image decoder"));
+    Build();
+    EXPECT_EQ(fake.state->refused, QStringList({ QStringLiteral("JPEG image decoder") }));
+}
+
+TEST(GraphCB, CountsReferencesWithoutDeletingAndPassesUnnamedFilters)
+{
+    FilterNameList blackList;
+    blackList.Add(QStringLiteral("Bad"));
+    CGraphCB cb;
+    cb.m_pBlackList = &blackList;
+    EXPECT_EQ(cb.Release(), 0);
+    EXPECT_EQ(cb.AddRef(), 1);
+    EXPECT_EQ(cb.Release(), 0);
+    EXPECT_EQ(cb.SelectedFilter({ QString(), QStringLiteral("x") }), S_OK);
+    EXPECT_EQ(cb.SelectedFilter({ QStringLiteral("Bad"), QStringLiteral("x") }), E_FAIL);
+    EXPECT_EQ(cb.CreatedFilter({ QStringLiteral("Bad"), QStringLiteral("x") }), S_OK);
+}
+
+TEST_F(PlayerTest, OggSplitterIsListedButNeverAskedForText)
+{
+    FakeFilterSpec ogg = FakeFilterSpec::Connected(kOggSplitterName);
+    ogg.bMediaContent = true;
+    ogg.strTitle = QStringLiteral("from the splitter");
+    FakeFilterSpec decoder = FakeFilterSpec::Connected(QStringLiteral("Vorbis audio decoder"));
+    decoder.bMediaContent = true;
+    decoder.strAuthor = QStringLiteral("Artist");
+    fake.state->rendered.insert(fake.state->rendered.begin() + 1, ogg);
+    fake.state->rendered.push_back(decoder);
+    auto player = Build();
+
+    EXPECT_FALSE(fake.state->Called(kOggSplitterName + QStringLiteral("::QueryMediaContent")));
+    EXPECT_EQ(player->GetFilterName(1), kOggSplitterName);
+    EXPECT_EQ(player->GetTitle(), QStringLiteral("Title"));
+    EXPECT_EQ(player->GetAuthor(), QStringLiteral("Artist"));
+    EXPECT_EQ(player->GetRating(), QString());
+}
+
+TEST_F(PlayerTest, FilterTableHoldsAtMostAHundredNamesOf127Characters)
+{
+    const QString strLong(200, QLatin1Char('n'));
+    fake.state->rendered.clear();
+    for (int i = 0; i < 120; ++i)
+        fake.state->rendered.push_back(FakeFilterSpec::Connected(i == 0 ? strLong : QStringLiteral("f%1").arg(i)));
+    auto player = Build();
+    EXPECT_EQ(player->GetFilterCount(), CDShowPlayer::MAX_FILTERS);
+    EXPECT_EQ(player->GetFilterName(0), strLong.left(127));
+    EXPECT_EQ(player->GetFilterName(99), QStringLiteral("f99"));
+    EXPECT_EQ(player->GetFilterName(100), QString());
+    EXPECT_EQ(player->GetFilterName(-1), QString());
+}
+
+TEST_F(PlayerTest, FailedFilterEnumerationLeavesAnEmptyTable)
+{
+    fake.state->SetResult(QStringLiteral("EnumFilters"), E_FAIL);
+    auto player = Build();
+    EXPECT_EQ(player->GetFilterCount(), 0);
+}
+
+struct VideoCase {
+    FormatType format;
+    DWORD dwFlags;
+    REFERENCE_TIME avgTimePerFrame;
+    int nKind;
+    int nFps;
+};
+
+class VideoInfo : public PlayerTest, public ::testing::WithParamInterface<VideoCase> {};
+
+TEST_P(VideoInfo, ComesFromTheWindowlessRenderersInput)
+{
+    const VideoCase& c = GetParam();
+    fake.state->videoType = FakeVideoType(720, 480, c.avgTimePerFrame, c.format, c.dwFlags);
+    auto player = Build();
+    EXPECT_EQ(player->GetVideoWidth(), 720);
+    EXPECT_EQ(player->GetVideoHeight(), 480);
+    EXPECT_EQ(player->GetInterlaceKind(), c.nKind);
+    EXPECT_EQ(player->GetFramesPerSecond(), c.nFps);
+    EXPECT_EQ(player->GetInterlaceFlags(), c.format == FormatType::VideoInfo2 ? c.dwFlags : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, VideoInfo,
+    ::testing::Values(VideoCase { FormatType::VideoInfo, 0x81, 417083, 0, 2397 },
+        VideoCase { FormatType::VideoInfo2, 0x00, 333666, 1, 2997 },
+        VideoCase { FormatType::VideoInfo2, 0x01, 400000, 3, 2500 },
+        VideoCase { FormatType::VideoInfo2, 0x03, 400000, 2, 2500 },
+        VideoCase { FormatType::VideoInfo2, 0x61, 400000, 4, 2500 },
+        VideoCase { FormatType::VideoInfo2, 0x81, 0, 5, 0 },
+        VideoCase { FormatType::VideoInfo2, 0x21, 400000, 6, 2500 }));
+
+TEST_F(PlayerTest, DeinterlaceStatusComesFromTheRenderer)
+{
+    fake.state->bActuallyDeinterlacing = true;
+    EXPECT_EQ(Build()->GetDeinterlaceStatus(), 3);
+    fake.state->bActuallyDeinterlacing = false;
+    EXPECT_EQ(Build()->GetDeinterlaceStatus(), 0);
+    fake.state->bActuallyDeinterlacing = true;
+    fake.state->SetResult(kVMR9 + QStringLiteral("::GetActualDeinterlaceMode"), E_FAIL);
+    EXPECT_EQ(Build()->GetDeinterlaceStatus(), 0);
+}
+
+TEST_F(PlayerTest, AudioFormatIsReadOnlyFromTheAudioRenderer)
+{
+    FakeFilterSpec other = FakeFilterSpec::Connected(QStringLiteral("Some audio filter"));
+    other.connectionType = FakeAudioType(6, 96000, 24);
+    fake.state->rendered.push_back(other);
+    auto player = Build();
+    EXPECT_EQ(player->GetAudioChannels(), 2);
+    EXPECT_EQ(player->GetAudioSampleRate(), 48000);
+}
+
+TEST_F(PlayerTest, FrameFormatWinsWhenBothAreSupported)
+{
+    auto player = Build();
+    EXPECT_EQ(player->GetTimeFormat(), TimeFormat::Frame);
+    EXPECT_EQ(player->GetSeekMode(), 2);
+    EXPECT_EQ(player->GetStopPosition(), fake.state->llDurationFrames);
+}
+
+TEST_F(PlayerTest, FrameFormatNotImplementedIsAcceptedOtherFailuresAreNot)
+{
+    fake.state->SetResult(QStringLiteral("IsFormatSupported(Frame)"), E_NOTIMPL);
+    {
+        auto player = Build();
+        EXPECT_EQ(player->GetSeekMode(), 1);
+        EXPECT_EQ(player->GetTimeFormat(), TimeFormat::MediaTime);
+    }
+
+    fake.state->SetResult(QStringLiteral("IsFormatSupported(Frame)"), E_FAIL);
+    const CDirectShowErrMessage e = BuildFailure();
+    EXPECT_EQ(e.m_nCode, 1034);
+    EXPECT_EQ(e.m_hr, E_FAIL);
+    EXPECT_EQ(fake.state->nGraphsAlive, 0);
+}
+
+TEST_F(PlayerTest, WithoutDurationNothingIsSeekable)
+{
+    fake.state->dwSeekCaps &= ~AM_SEEKING_CanGetDuration;
+    auto player = Build();
+    EXPECT_EQ(player->GetSeekMode(), 0);
+    EXPECT_FALSE(fake.state->Called(QStringLiteral("GetDuration")));
+    EXPECT_FALSE(fake.state->Called(QStringLiteral("GetStopPosition")));
+}
+}

@@ -1,0 +1,116 @@
+#include "TestMedia.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+QTemporaryDir& MediaDir()
+{
+    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/orv-media-XXXXXX"));
+    return dir;
+}
+
+struct ClipRecipe {
+    const char* fileName;
+    const char* pipeline; // gst-launch-1.0 description; %1 is the output file
+};
+
+// Audio: 1024 samples a buffer, so 44.1 kHz needs 43 buffers a second.
+const QMap<TestClip, ClipRecipe>& Recipes()
+{
+    static const QMap<TestClip, ClipRecipe> recipes {
+        { TestClip::AviMjpegPcm,
+            { "mjpeg-pcm.avi",
+                "videotestsrc num-buffers=50 ! video/x-raw,width=160,height=120,framerate=25/1 ! jpegenc ! queue ! mux. "
+                "audiotestsrc num-buffers=87 ! audio/x-raw,format=S16LE,rate=44100,channels=2 ! queue ! mux. "
+                "avimux name=mux ! filesink location=%1" } },
+        { TestClip::AviMjpegOnly,
+            { "mjpeg-only.avi",
+                "videotestsrc num-buffers=25 ! video/x-raw,width=160,height=120,framerate=25/1 ! jpegenc ! avimux "
+                "! filesink location=%1" } },
+        { TestClip::AviFrameCounter,
+            { "counter-25fps.avi",
+                "videotestsrc num-buffers=75 pattern=smpte ! video/x-raw,width=320,height=240,framerate=25/1 "
+                "! timecodestamper ! timeoverlay time-mode=time-code font-desc=\"Sans 24\" ! jpegenc quality=60 ! queue ! mux. "
+                "audiotestsrc num-buffers=130 ! audio/x-raw,format=S16LE,rate=44100,channels=2 ! queue ! mux. "
+                "avimux name=mux ! filesink location=%1" } },
+        { TestClip::AviNtsc,
+            { "ntsc.avi",
+                "videotestsrc num-buffers=30 ! video/x-raw,width=160,height=120,framerate=30000/1001 ! jpegenc "
+                "! avimux ! filesink location=%1" } },
+        { TestClip::Wav,
+            { "tone.wav",
+                "audiotestsrc num-buffers=43 ! audio/x-raw,format=S16LE,rate=44100,channels=2 ! wavenc "
+                "! filesink location=%1" } },
+        { TestClip::OggTagged,
+            { "tagged.ogg",
+                "videotestsrc num-buffers=25 ! video/x-raw,width=160,height=120,framerate=25/1 ! theoraenc ! queue ! mux. "
+                "audiotestsrc num-buffers=43 ! audio/x-raw,rate=44100,channels=2 "
+                R"(! taginject 'tags="title=\"Test Title\",artist=\"Test Artist\""' ! audioconvert ! vorbisenc )"
+                "! queue ! mux. oggmux name=mux ! filesink location=%1" } },
+        { TestClip::Interlaced,
+            { "interlaced.mp4",
+                "videotestsrc num-buffers=10 ! video/x-raw,format=I420,width=64,height=48,framerate=25/1,"
+                "interlace-mode=interleaved ! x264enc interlaced=true ! mp4mux ! filesink location=%1" } },
+    };
+    return recipes;
+}
+
+bool Generate(const ClipRecipe& recipe, const QString& strPath)
+{
+    const QString strPartial = strPath + QStringLiteral(".part");
+    const QString strLine = QString::fromUtf8(recipe.pipeline).arg(strPartial);
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(QStringLiteral("/bin/sh"),
+        { QStringLiteral("-c"), QStringLiteral("exec gst-launch-1.0 -q -e ") + strLine });
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return false;
+    }
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0
+        && QFile::rename(strPartial, strPath);
+}
+}
+
+QString TestMediaPath(TestClip clip)
+{
+    QTemporaryDir& dir = MediaDir();
+    if (!dir.isValid()) {
+        ADD_FAILURE() << "no temporary folder for test media";
+        return QString();
+    }
+    switch (clip) {
+    case TestClip::ZeroByte: {
+        const QString strPath = dir.filePath(QStringLiteral("empty.avi"));
+        QFile f(strPath);
+        if (!f.exists() && f.open(QIODevice::WriteOnly))
+            f.close();
+        return strPath;
+    }
+    case TestClip::TextAsAvi: {
+        const QString strPath = dir.filePath(QStringLiteral("text.avi"));
+        QFile f(strPath);
+        if (!f.exists() && f.open(QIODevice::WriteOnly))
+            f.write("This is a plain text file, not a movie.\nIt only has an .avi name.\n");
+        return strPath;
+    }
+    default:
+        break;
+    }
+    const ClipRecipe& recipe = Recipes()[clip];
+    const QString strPath = dir.filePath(QString::fromUtf8(recipe.fileName));
+    if (!QFile::exists(strPath) && !Generate(recipe, strPath)) {
+        ADD_FAILURE() << "could not make test media " << recipe.fileName;
+        return QString();
+    }
+    return strPath;
+}
+
+QString MissingMediaPath() { return MediaDir().filePath(QStringLiteral("no-such-file.avi")); }

@@ -1,0 +1,25 @@
+#pragma once
+// Tiny media files made with GStreamer when a test first asks for them, kept
+// in one temporary folder for the rest of the test run.
+
+#include <QString>
+
+enum class TestClip {
+    AviMjpegPcm,      // 2 s, 160x120 MJPEG at 25 fps + 44.1 kHz stereo PCM
+    AviMjpegOnly,     // 1 s, MJPEG video only
+    AviFrameCounter,  // 3 s, 320x240 MJPEG at 25 fps showing its time code (HH:MM:SS:FF) + PCM
+    AviNtsc,          // 1 s, MJPEG at 30000/1001 fps
+    Wav,              // 1 s, 44.1 kHz stereo 16-bit
+    OggTagged,        // 1 s, Theora + Vorbis, title "Test Title", artist "Test Artist"
+    Interlaced,       // 0.4 s, interlaced H.264 in MP4
+    ZeroByte,         // an empty file named .avi
+    TextAsAvi,        // a text file named .avi
+};
+
+// The clip's path; empty (and the test fails) when it cannot be made.
+QString TestMediaPath(TestClip clip);
+// A path in the same folder where no file exists.
+QString MissingMediaPath();
+
+inline constexpr const char* kTestTitle = "Test Title";
+inline constexpr const char* kTestArtist = "Test Artist";
