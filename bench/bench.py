@@ -160,8 +160,11 @@ class Bench:
             results.handoff_ms = orv_hooks.orv_handoff_latency(self.orv, pair, max(self.o.runs, 5))
         except (NotYet, RuntimeError) as why:
             results.handoff_note = str(why)
+        print("bench: 250 player build/destroy cycles", flush=True)
         try:
-            results.cycle_growth_mb = orv_hooks.orv_cycle_rss_growth(self.orv, pair)
+            results.cycle_growth_mb, series = orv_hooks.orv_cycle_rss_growth(
+                self.o.build / "bench" / "player_cycles", paths[HEADLINE])
+            results.cycle_note = f"resident MB every 50 cycles: {series}"
         except (NotYet, RuntimeError) as why:
             results.cycle_note = str(why)
 

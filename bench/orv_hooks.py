@@ -1,9 +1,10 @@
 """Measuring orv itself.
 
 =============================================================================
-HOOKS: orv cannot play files yet, so every hook below reports NOT_YET.
-When it can (and writes the ORV_STATS=1 lines described in bench/README.md),
-set ORV_PLAYS_FILES to True; `BENCH_ORV=1 make bench` tries it before that.
+HOOKS: orv cannot play files yet, so the hooks below report NOT_YET (all but
+the load/destroy cycles, which drive the engine alone). When it can, and writes
+the ORV_STATS=1 lines described in bench/README.md, set ORV_PLAYS_FILES to
+True; `BENCH_ORV=1 make bench` tries it before that.
 =============================================================================
 
 Every orv run gets a private settings folder (ORV_HOME) and a private runtime
@@ -14,6 +15,7 @@ the user has open.
 import os
 import re
 import signal
+import subprocess
 import time
 from pathlib import Path
 from typing import Optional
@@ -149,29 +151,23 @@ def orv_handoff_latency(orv: OrvSetup, clip_paths: tuple[Path, Path], runs: int)
         primary.stop()
 
 
-def _rss_kb(pid: int) -> int:
-    with open(f"/proc/{pid}/status") as f:
-        for line in f:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1])
-    return 0
-
-
 # --- hook: RSS after 200 load/destroy cycles ---------------------------------
-def orv_cycle_rss_growth(orv: OrvSetup, clip_paths: tuple[Path, Path], cycles: int = 200,
-                         settle: int = 10) -> float:
-    """Growth of the primary's resident memory (MB) over `cycles` file loads,
-    each one handed over by a second start and so destroying the previous
-    player; counted after `settle` loads, once caches are warm."""
-    _require_player()
-    env = orv.env("cycles")
-    primary, seen = _primary(orv, env, clip_paths[0])
-    try:
-        before = 0
-        for i in range(settle + cycles):
-            if i == settle:
-                before = _rss_kb(primary.proc.pid)
-            _, seen = _handoff(orv, primary, env, clip_paths[(i + 1) % 2], seen)
-        return (_rss_kb(primary.proc.pid) - before) / 1024.0
-    finally:
-        primary.stop()
+def orv_cycle_rss_growth(program: Path, clip_path: Path, cycles: int = 200,
+                         settle: int = 50) -> tuple[float, str]:
+    """Growth of resident memory (MB) over `cycles` builds and destroys of the
+    player on one file, counted after `settle` cycles once caches are warm;
+    with the resident sizes player_cycles printed along the way.
+
+    player_cycles drives the playback engine without the window, so this one
+    is measured already; it prints every 50 cycles, so both counts are
+    multiples of 50."""
+    if not program.exists():
+        raise NotYet(f"n/a — {program.name} is not built (tests switched off)")
+    result = subprocess.run([str(program), str(clip_path), str(settle + cycles)],
+                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+    rss = {int(m.group(1)): int(m.group(2))
+           for m in re.finditer(r"^(\d+) \d+ (\d+)$", result.stdout, re.M)}
+    if result.returncode != 0 or settle not in rss or settle + cycles not in rss:
+        raise RuntimeError(f"{program.name} failed: {result.stderr.strip()[-300:]}")
+    series = ", ".join(f"{rss[n] / 1024:.1f}" for n in sorted(rss))
+    return (rss[settle + cycles] - rss[settle]) / 1024.0, series

@@ -105,8 +105,10 @@ def table(results: Results) -> list[str]:
     handoff = median(results.handoff_ms)
     lines.append("Hand-off latency (orv, second start to the primary painting the file): "
                  + (f"{handoff:.0f} ms" if handoff is not None else results.handoff_note))
-    lines.append("RSS growth of orv after 200 load/destroy cycles: "
-                 + (f"{results.cycle_growth_mb:.1f} MB" if results.cycle_growth_mb is not None
+    growth = results.cycle_growth_mb
+    lines.append("RSS growth over 200 player load/destroy cycles on the 1080p H.264 clip, "
+                 "after 50 to settle (player_cycles): "
+                 + (f"{growth:+.1f} MB ({results.cycle_note})" if growth is not None
                     else results.cycle_note))
     return lines
 
