@@ -62,9 +62,17 @@ public:
     }
 
     QString GetSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
-        const QString& filter) override
+        const QString& filter, const QString& defaultSuffix) override
     {
-        return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr, kFilterOptions);
+        QFileDialog dlg(parent, caption, dir, filter);
+        dlg.setOptions(kFilterOptions);
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setFileMode(QFileDialog::AnyFile);
+        if (defaultSuffix.startsWith(QLatin1Char('.')))
+            dlg.setDefaultSuffix(defaultSuffix.mid(1));
+        if (dlg.exec() != QDialog::Accepted)
+            return QString();
+        return dlg.selectedFiles().value(0);
     }
 
     QString GetExistingDirectory(QWidget* parent, const QString& caption, const QString& dir) override

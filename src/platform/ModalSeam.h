@@ -31,9 +31,10 @@ public:
     // Qt name filters (see MfcFilterToQt); empty list when cancelled.
     virtual QStringList GetOpenFileNames(QWidget* parent, const QString& caption,
         const QString& dir, const QString& filter, bool multiple) = 0;
-    // Empty when cancelled.
+    // Empty when cancelled. defaultSuffix (".ext") is added to a name typed
+    // without extension, before the dialog asks about overwriting.
     virtual QString GetSaveFileName(QWidget* parent, const QString& caption,
-        const QString& dir, const QString& filter) = 0;
+        const QString& dir, const QString& filter, const QString& defaultSuffix) = 0;
     virtual QString GetExistingDirectory(QWidget* parent, const QString& caption,
         const QString& dir) = 0;
     // Runs a modal dialog; returns QDialog::Accepted or QDialog::Rejected.

@@ -6,6 +6,7 @@
 #include "platform/ResString.h"
 #include "res/Artwork.h"
 #include "ui/CommandIds.h"
+#include "ui/CommandTable.h"
 #include "ui/Rects.h"
 
 #include <QFontMetrics>
@@ -103,6 +104,7 @@ PrevNextState PrevNextAvailability(const CPlayList& list)
 CMainFrame::CMainFrame(CINIFile& ini)
     : m_fontInfo(InfoFont())
     , m_iniFile(ini)
+    , m_pCommands(new CCommandTable(*this))
 {
     m_playList.m_bAllowDuplicates = TheAppSettings().m_bAccSameData;
     LoadFrameSettings(m_iniFile);
@@ -124,6 +126,7 @@ BOOL CMainFrame::LoadFrame()
     setWindowIcon(AppIcon());
     m_pClient = new CFrameClient(*this);
     setCentralWidget(m_pClient);
+    CreateCommands();
 
     m_wndView.setParent(m_pClient);
     m_wndView.show();
@@ -202,22 +205,7 @@ BOOL CMainFrame::CreateButtons()
     return TRUE;
 }
 
-void CMainFrame::OnCommand(int nID)
-{
-    switch (nID) {
-    case ID_ONE_LOOP:
-        OnOneLoop();
-        break;
-    default:
-        break;
-    }
-}
-
-void CMainFrame::OnOneLoop()
-{
-    m_bOneLoop = !m_bOneLoop;
-    SetOneLoopButtons(m_bOneLoop);
-}
+void CMainFrame::OnCommand(int nID) { m_pCommands->Dispatch(nID); }
 
 // The frame's own part of a bar notification: the volume bar's value is the
 // volume the settings keep.

@@ -8,18 +8,23 @@
 #include "controls/JumpSlider.h"
 #include "playlist/PlayList.h"
 #include "ui/ChildView.h"
+#include "ui/CommandState.h"
 #include "ui/InfoArea.h"
 
 #include <QFont>
 #include <QMainWindow>
+#include <QPointer>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
 
 class CINIFile;
 class CFrameClient;
+class CCommandTable;
+class IVideoView;
 class QPainter;
 
 // Which of previous and next the playlist allows: the rule of the buttons
@@ -44,7 +49,8 @@ public:
     // 320 × 240 video. FALSE when a part could not be made.
     BOOL LoadFrame();
 
-    // Carries out a command id, as the buttons send it.
+    // Carries out a command id, as the buttons send it; the command table
+    // decides whether it may act now.
     void OnCommand(int nID);
 
     // Sizes the window so that its video area is nWidth × nHeight. A video
@@ -92,6 +98,30 @@ public:
     // The repeat mode is the playlist's.
     int GetLoopMode() const override { return m_playList.m_nLoopMode; }
     void SetLoopMode(int nMode) override { m_playList.m_nLoopMode = nMode; }
+
+    // ---- Commands (MainFrameCommands.cpp, MainFramePlaylistCommands.cpp,
+    // MainFrameSession.cpp) ----
+    CCommandTable& Commands() { return *m_pCommands; }
+    // The state the command rules read, as it is now.
+    CCommandState CommandState();
+    // The video view as the commands see it; SetVideoView(nullptr) returns
+    // to the frame's own view.
+    IVideoView& View();
+    void SetVideoView(IVideoView* pView) { m_pVideoView = pView; }
+    // The unsaved-playlist question; FALSE: the caller gives up.
+    BOOL AskSavePlayList();
+    // Dropped files, folders and playlist files, in the order given.
+    void OnDropFiles(const QStringList& paths);
+    // The desktop session is ending: FALSE refuses.
+    BOOL OnQueryEndSession();
+    // Waits until a running still-image save has ended.
+    void WaitForCaptureThread();
+
+    // ---- Sequencing (MainFrameSequencing.cpp) ----
+    void PlayListFromTop();
+    // After entries were added while nothing plays.
+    void StartOrResumeList();
+    BOOL PlayCurrentEntry(BOOL bReload);
 
     CChildView m_wndView;
     // The file loaded in the view; empty when none.
@@ -157,6 +187,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Lays out the client area of cx × cy.
@@ -174,10 +207,57 @@ private:
     void ShowButton(CBitmapButton& btn, BOOL bShow);
     void ShowPair(CBitmapButton& btnShown, CBitmapButton& btnHidden);
     void OnJumpSliderHScroll(int nSBCode, CJumpSlider* pSlider);
+
+    // ---- Command handlers, called through the command table ----
+    friend class CCommandTable;
+    // Menu bar, keys, drops and the session-end request.
+    void CreateCommands();
+    void OnFileOpen();
+    void OnOpenFolder();
+    void OnOpenPlayList();
+    void OnAddFiles();
+    void OnAddFolder();
+    void OnAddPlayList();
+    void OnSavePlayList();
+    void OnSavePlayListAs();
+    void OnAppExit();
+    void OnFullScreen();
+    void OnSize50();
+    void OnSize100();
+    void OnSize200();
+    void OnFitWindow();
+    void OnAspectFix();
+    void OnMute();
+    void OnRepeatNone();
+    void OnRepeatAll();
+    void OnRepeatRandom();
     void OnOneLoop();
+    void OnExtSettings();
+    void OnAccMultiBoot();
+    void OnAccSameData();
+    void OnAccSubFolder();
+    void OnDisableVMR9();
+    void OnDisableDeinterlace();
+    void OnHelp();
+    void OnAppAbout();
+    void SetDisplaySize(int nSize);
+    void FitWindowToDisplaySize();
+    void SetRepeatMode(int nMode);
+    BOOL ChangePrimarySetting(BOOL& bSetting);
+    void ChangeRendererSetting(BOOL& bSetting);
+    // After entries were added: only the buttons while a file plays, else
+    // start or resume the list; then the count.
+    void AfterEntriesAdded();
+    // The files chosen in an open dialog with the playlist filter.
+    QStringList AskPlayListFiles();
+    // Loads and merges each playlist file; the number of playlist files.
+    int AppendPlayListFiles(const QStringList& files, QString* pFirst);
 
     CINIFile& m_iniFile;
     CFrameClient* m_pClient = nullptr;
+    CCommandTable* m_pCommands = nullptr;
+    IVideoView* m_pVideoView = nullptr;
+    QPointer<QWidget> m_pHelpWnd;
     BOOL m_bButtonsCreated = FALSE;
     std::function<QRect()> m_workAreaSource;
 };

@@ -29,7 +29,8 @@ QStringList ScriptedResponder::GetOpenFileNames(QWidget*, const QString&, const 
     return Take(openAnswers, QStringList());
 }
 
-QString ScriptedResponder::GetSaveFileName(QWidget*, const QString&, const QString& dir, const QString&)
+QString ScriptedResponder::GetSaveFileName(QWidget*, const QString&, const QString& dir, const QString&,
+    const QString&)
 {
     dialogDirs.push_back(dir);
     return Take(saveAnswers, QString());

@@ -37,7 +37,7 @@ public:
 
     int MessageBox(const QString& text, unsigned style, const QString& detail) override;
     QStringList GetOpenFileNames(QWidget*, const QString&, const QString& dir, const QString&, bool) override;
-    QString GetSaveFileName(QWidget*, const QString&, const QString& dir, const QString&) override;
+    QString GetSaveFileName(QWidget*, const QString&, const QString& dir, const QString&, const QString&) override;
     QString GetExistingDirectory(QWidget*, const QString&, const QString& dir) override;
     int ExecDialog(QDialog& dialog) override;
 };

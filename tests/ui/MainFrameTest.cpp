@@ -211,7 +211,7 @@ TEST_F(MainFrameTest, AVideoTooLargeForTheWorkAreaShrinksHeightFirstThenWidth)
     // tall as the work area, the width scaled by the same factor...
     const QSize decoration = frame->frameGeometry().size() - frame->size();
     const int fullW = 3840 + 4 + decoration.width();
-    const int fullH = 2160 + 4 + frame->m_nControlHeight + decoration.height();
+    const int fullH = 2160 + 4 + frame->m_nControlHeight + frame->menuBar()->height() + decoration.height();
     const int scaledW = fullW * 700 / fullH;
     ASSERT_GT(100 + scaledW, 1050);
     // ...then, still too wide, as wide as the work area, height scaled.
@@ -251,7 +251,7 @@ TEST_F(MainFrameTest, FittingToTheControlsLeavesNoVideoArea)
     Settle();
     frame->FitWindowToControls();
     Settle();
-    EXPECT_EQ(frame->size(), QSize(frame->m_nMinClientWidth, frame->m_nControlHeight));
+    EXPECT_EQ(frame->size(), QSize(frame->m_nMinClientWidth, frame->m_nControlHeight + frame->menuBar()->height()));
     EXPECT_EQ(frame->m_wndView.height(), 0);
 
     // A maximised window does not follow the video, but is brought back
@@ -267,7 +267,7 @@ TEST_F(MainFrameTest, FittingToTheControlsLeavesNoVideoArea)
     frame->FitWindowToControls();
     Settle();
     EXPECT_FALSE(frame->isMaximized());
-    EXPECT_EQ(frame->size(), QSize(frame->m_nMinClientWidth, frame->m_nControlHeight));
+    EXPECT_EQ(frame->size(), QSize(frame->m_nMinClientWidth, frame->m_nControlHeight + frame->menuBar()->height()));
 }
 
 TEST_F(MainFrameTest, ButtonsStartDisabledExceptTheSoundAndOneLoopPairs)

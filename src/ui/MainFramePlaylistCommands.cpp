@@ -1,0 +1,278 @@
+// Filling the playlist: opening and adding media files, folders and
+// playlist files, dropped files, saving, and the unsaved-playlist question.
+
+#include "ui/MainFrame.h"
+
+#include "app/AppSettings.h"
+#include "platform/BrowseForFolder.h"
+#include "platform/FileFilter.h"
+#include "platform/ModalSeam.h"
+#include "platform/Paths.h"
+#include "playlist/FolderScan.h"
+#include "playlist/MediaFiles.h"
+#include "ui/VideoView.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+const QString kOpenCaption = QStringLiteral("開く");
+const QString kSaveCaption = QStringLiteral("名前を付けて保存");
+const QString kPlayListOpenFilter
+    = QStringLiteral("プレイリストファイル (*.orvl;*.m3u)|*.orvl;*.m3u|すべてのﾌｧｲﾙ (*.*)|*.*||");
+const QString kPlayListSaveFilter = QStringLiteral("プレイリストファイル (*.orvl)|*.orvl||");
+
+// A temporary list under the application's duplicates rule.
+void PrepareTempList(CPlayList& list)
+{
+    list.m_bAllowDuplicates = TheAppSettings().m_bAccSameData;
+    list.Clear();
+}
+
+// The media files of a folder into a fresh list; FALSE when the scan failed.
+BOOL ScanIntoTempList(CPlayList& list, const QString& folder)
+{
+    PrepareTempList(list);
+    return ScanFolder(list, folder, TheAppSettings().m_bAccSubFolder);
+}
+
+QStringList AskMediaFiles(QWidget* parent, const QString& startFolder)
+{
+    return Modal().GetOpenFileNames(parent, kOpenCaption, startFolder, MfcFilterToQt(BuildMediaFilter()), true);
+}
+
+// The media files among those chosen, in order; other files, and files the
+// list refuses (full, or already in it), are skipped without a word.
+void AddMediaFiles(CPlayList& list, const QStringList& files)
+{
+    for (const QString& file : files)
+        if (IsMediaFile(file))
+            list.Add(file);
+}
+
+// The local paths of a drop, in the order given.
+QStringList DroppedPaths(const QMimeData* data)
+{
+    QStringList paths;
+    if (!data)
+        return paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    return paths;
+}
+
+} // namespace
+
+BOOL CMainFrame::AskSavePlayList()
+{
+    View().LeaveFullScreen();
+    if (m_playList.GetCount() <= 1 || !m_playList.m_bModified)
+        return TRUE;
+    switch (AfxMessageBox(62119, MB_YESNOCANCEL | MB_ICONINFORMATION)) {
+    case IDYES:
+        // The operation goes on whether or not the list was saved.
+        OnSavePlayListAs();
+        return TRUE;
+    case IDNO:
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void CMainFrame::AfterEntriesAdded()
+{
+    if (View().IsStarted())
+        UpdatePrevNextButtons();
+    else
+        StartOrResumeList();
+    RedrawPlaylistCount();
+}
+
+void CMainFrame::OnFileOpen()
+{
+    if (m_bStepBusy || !AskSavePlayList())
+        return;
+    const QStringList files = AskMediaFiles(this, m_strMediaFolder);
+    if (files.isEmpty())
+        return;
+    m_strPlayListFile.clear();
+    m_playList.Clear();
+    AddMediaFiles(m_playList, files);
+    m_strMediaFolder = PathRemoveFileSpec(files.last());
+    PlayListFromTop();
+}
+
+void CMainFrame::OnAddFiles()
+{
+    if (m_bStepBusy)
+        return;
+    const QStringList files = AskMediaFiles(this, m_strMediaFolder);
+    if (files.isEmpty())
+        return;
+    AddMediaFiles(m_playList, files);
+    m_strMediaFolder = PathRemoveFileSpec(files.last());
+    AfterEntriesAdded();
+}
+
+void CMainFrame::OnOpenFolder()
+{
+    if (m_bStepBusy || !AskSavePlayList())
+        return;
+    const QString folder = BrowseForFolder(QStringLiteral("フォルダを開く"), m_strLastFolder, FALSE, this);
+    if (folder.isEmpty())
+        return;
+    m_strLastFolder = folder;
+    // A folder that has gone since it was chosen restarts the list as it is.
+    if (IsFolder(folder)) {
+        m_strPlayListFile.clear();
+        m_playList.Clear();
+        CPlayList scan;
+        if (!ScanIntoTempList(scan, folder)) {
+            RedrawPlaylistCount();
+            return;
+        }
+        m_playList.Append(scan);
+    }
+    PlayListFromTop();
+}
+
+// Works while a frame step runs: adding never touches what plays.
+void CMainFrame::OnAddFolder()
+{
+    const QString folder
+        = BrowseForFolder(QStringLiteral("プレイリストに追加するフォルダ"), m_strLastFolder, FALSE, this);
+    if (folder.isEmpty())
+        return;
+    m_strLastFolder = folder;
+    if (IsFolder(folder)) {
+        CPlayList scan;
+        if (!ScanIntoTempList(scan, folder))
+            return;
+        m_playList.Append(scan);
+    }
+    AfterEntriesAdded();
+}
+
+QStringList CMainFrame::AskPlayListFiles()
+{
+    return Modal().GetOpenFileNames(this, kOpenCaption, m_strPlayListFolder, MfcFilterToQt(kPlayListOpenFilter), true);
+}
+
+int CMainFrame::AppendPlayListFiles(const QStringList& files, QString* pFirst)
+{
+    int nFiles = 0;
+    for (const QString& file : files) {
+        if (!IsPlayListFile(file))
+            continue;
+        CPlayList loaded;
+        PrepareTempList(loaded);
+        loaded.Load(file);
+        if (loaded.GetCount() > 0)
+            m_playList.Append(loaded);
+        if (nFiles++ == 0 && pFirst)
+            *pFirst = file;
+    }
+    return nFiles;
+}
+
+void CMainFrame::OnOpenPlayList()
+{
+    if (m_bStepBusy || !AskSavePlayList())
+        return;
+    const QStringList files = AskPlayListFiles();
+    if (files.isEmpty())
+        return;
+    m_strPlayListFile.clear();
+    m_playList.Clear();
+    QString first;
+    // One file opened is that file, unchanged; several make a new list
+    // that has no file of its own yet.
+    if (AppendPlayListFiles(files, &first) == 1) {
+        m_playList.m_bModified = FALSE;
+        if (PathFindExtension(first).compare(QLatin1String(".orvl"), Qt::CaseInsensitive) == 0)
+            m_strPlayListFile = first;
+    }
+    m_strPlayListFolder = PathRemoveFileSpec(files.last());
+    PlayListFromTop();
+}
+
+void CMainFrame::OnAddPlayList()
+{
+    if (m_bStepBusy)
+        return;
+    const QStringList files = AskPlayListFiles();
+    if (files.isEmpty())
+        return;
+    AppendPlayListFiles(files, nullptr);
+    m_strPlayListFolder = PathRemoveFileSpec(files.last());
+    AfterEntriesAdded();
+}
+
+// A failed save is not reported; the list stays modified.
+void CMainFrame::OnSavePlayList()
+{
+    if (!m_strPlayListFile.isEmpty() && m_playList.GetCount() > 1)
+        m_playList.Save(m_strPlayListFile);
+}
+
+void CMainFrame::OnSavePlayListAs()
+{
+    // A known playlist file is offered by its name, in its folder.
+    const QString start = m_strPlayListFile.isEmpty() ? m_strPlayListFolder : m_strPlayListFile;
+    const QString path = Modal().GetSaveFileName(this, kSaveCaption, start, MfcFilterToQt(kPlayListSaveFilter),
+        QStringLiteral(".orvl"));
+    if (path.isEmpty())
+        return;
+    if (m_playList.Save(path))
+        m_strPlayListFile = path;
+}
+
+void CMainFrame::OnDropFiles(const QStringList& paths)
+{
+    if (m_bStepBusy)
+        return;
+    const BOOL bAccSameData = TheAppSettings().m_bAccSameData;
+    for (const QString& path : paths) {
+        if (IsFolder(path)) {
+            CPlayList scan;
+            if (ScanIntoTempList(scan, path)) {
+                m_playList.m_bAllowDuplicates = bAccSameData;
+                m_playList.Append(scan);
+            }
+        } else if (IsMediaFile(path)) {
+            m_playList.Add(path);
+        } else if (IsPlayListFile(path)) {
+            CPlayList loaded;
+            PrepareTempList(loaded);
+            loaded.Load(path);
+            m_playList.m_bAllowDuplicates = bAccSameData;
+            m_playList.Append(loaded);
+        }
+    }
+    raise();
+    activateWindow();
+    AfterEntriesAdded();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedPaths(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QStringList paths = DroppedPaths(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The drop is finished first, so a long scan or a message box never
+    // holds up the program the files came from.
+    QTimer::singleShot(0, this, [this, paths] { OnDropFiles(paths); });
+}

@@ -1,0 +1,164 @@
+// The media extension dialog: what a typed extension becomes, what is
+// refused with which message, and what OK and Cancel keep.
+
+#include "FrameFixture.h"
+
+#include "platform/ResString.h"
+#include "playlist/ExtDlg.h"
+#include "playlist/MediaFiles.h"
+#include "ui/CommandIds.h"
+
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+class ExtDlgTest : public FrameFixture {
+protected:
+    template <typename T>
+    static T* Control(QDialog& dlg, int nID)
+    {
+        T* control = dlg.findChild<T*>(QString::number(nID));
+        EXPECT_NE(control, nullptr) << nID;
+        return control;
+    }
+    // Types the text into the video edit and presses its "追加".
+    static void AddVideo(QDialog& dlg, const QString& text)
+    {
+        Control<QLineEdit>(dlg, 1007)->setText(text);
+        Control<QPushButton>(dlg, 1008)->click();
+    }
+    static QStringList Items(QDialog& dlg, int nID)
+    {
+        QStringList out;
+        const QListWidget* list = Control<QListWidget>(dlg, nID);
+        for (int i = 0; i < list->count(); ++i)
+            out << list->item(i)->text();
+        return out;
+    }
+};
+
+TEST_F(ExtDlgTest, TypedExtensionsAreCleanedAndGivenOneDot)
+{
+    EXPECT_EQ(CExtDlg::NormalizeExt(QStringLiteral("..m:k*v")), QStringLiteral(".mkv"));
+    EXPECT_EQ(CExtDlg::NormalizeExt(QStringLiteral("mkv")), QStringLiteral(".mkv"));
+    EXPECT_EQ(CExtDlg::NormalizeExt(QStringLiteral("\\/:*?\"<>|.")), QString());
+    EXPECT_EQ(CExtDlg::NormalizeExt(QStringLiteral("m.p.4")), QStringLiteral(".mp4"));
+
+    CExtDlg dlg;
+    AddVideo(dlg, QStringLiteral("..m:k*v"));
+    AddVideo(dlg, QStringLiteral("*.*"));
+    EXPECT_EQ(Items(dlg, 1005), QStringList { ".mkv" });
+    EXPECT_EQ(Control<QLineEdit>(dlg, 1007)->text(), QStringLiteral("*.*"));
+    EXPECT_TRUE(m_responder.boxes.empty());
+}
+
+TEST_F(ExtDlgTest, KnownExtensionsAreRefusedWithTheirMessage)
+{
+    m_app.m_strAudioExt[0] = QStringLiteral(".opus");
+    m_app.m_nAudioExtNum = 1;
+    CExtDlg dlg;
+    EXPECT_EQ(Items(dlg, 1006), QStringList { ".opus" });
+    AddVideo(dlg, QStringLiteral("mkv"));
+    for (const char* text : { ".MKV", ".mp3", ".m3u", "ORVL", "Opus" })
+        AddVideo(dlg, QString::fromLatin1(text));
+    EXPECT_EQ(Items(dlg, 1005), QStringList { ".mkv" });
+    ASSERT_EQ(m_responder.boxes.size(), 5u);
+    for (const ScriptedResponder::Box& box : m_responder.boxes) {
+        EXPECT_EQ(box.text, LoadResString(62115));
+        EXPECT_EQ(box.style, MB_ICONINFORMATION);
+    }
+}
+
+TEST_F(ExtDlgTest, ThirtyExtensionsOfAKindAtMost)
+{
+    CExtDlg dlg;
+    for (int i = 0; i < 30; ++i)
+        AddVideo(dlg, QStringLiteral("v%1").arg(i));
+    EXPECT_TRUE(m_responder.boxes.empty());
+    AddVideo(dlg, QStringLiteral("v30"));
+    EXPECT_EQ(Items(dlg, 1005).size(), 30);
+    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(62116) });
+
+    // The audio list has room of its own.
+    Control<QLineEdit>(dlg, 1011)->setText(QStringLiteral("flac"));
+    Control<QPushButton>(dlg, 1010)->click();
+    EXPECT_EQ(Items(dlg, 1006), QStringList { ".flac" });
+}
+
+TEST_F(ExtDlgTest, OkStoresBothListsAndCancelDiscards)
+{
+    m_responder.dialogScripts.push_back([](QDialog& dlg) {
+        AddVideo(dlg, QStringLiteral("mkv"));
+        Control<QLineEdit>(dlg, 1011)->setText(QStringLiteral("flac"));
+        Control<QPushButton>(dlg, 1010)->click();
+        dlg.accept();
+        return dlg.result();
+    });
+    Command(ID_EXT_SETTINGS);
+    EXPECT_EQ(m_app.m_nVideoExtNum, 1);
+    EXPECT_EQ(m_app.m_strVideoExt[0], QStringLiteral(".mkv"));
+    EXPECT_EQ(m_app.m_nAudioExtNum, 1);
+    EXPECT_EQ(m_app.m_strAudioExt[0], QStringLiteral(".flac"));
+    // In effect at once for recognition and the dialog filter.
+    EXPECT_TRUE(IsMediaFile(QStringLiteral("/v/Film.MKV")));
+    EXPECT_TRUE(BuildMediaFilter().contains(QStringLiteral(";*.mkv|")));
+
+    m_responder.dialogScripts.push_back([](QDialog& dlg) {
+        AddVideo(dlg, QStringLiteral("webm"));
+        dlg.reject();
+        return dlg.result();
+    });
+    Command(ID_EXT_SETTINGS);
+    EXPECT_EQ(m_app.m_nVideoExtNum, 1);
+}
+
+TEST_F(ExtDlgTest, DeleteIsOfferedWhenAListWithItemsGetsTheFocus)
+{
+    m_app.m_strVideoExt[0] = QStringLiteral(".mkv");
+    m_app.m_strVideoExt[1] = QStringLiteral(".webm");
+    m_app.m_nVideoExtNum = 2;
+    CExtDlg dlg;
+    dlg.show();
+    auto* list = Control<QListWidget>(dlg, 1005);
+    auto* del = Control<QPushButton>(dlg, 1009);
+    EXPECT_FALSE(del->isEnabled());
+    EXPECT_FALSE(Control<QPushButton>(dlg, 1012)->isEnabled());
+
+    // The empty audio list offers nothing.
+    QFocusEvent focusIn(QEvent::FocusIn);
+    QCoreApplication::sendEvent(Control<QListWidget>(dlg, 1006), &focusIn);
+    EXPECT_FALSE(Control<QPushButton>(dlg, 1012)->isEnabled());
+
+    QCoreApplication::sendEvent(list, &focusIn);
+    EXPECT_TRUE(del->isEnabled());
+    list->setCurrentRow(0);
+    del->click();
+    EXPECT_FALSE(del->isEnabled());
+    EXPECT_EQ(Items(dlg, 1005), QStringList { ".webm" });
+    dlg.accept();
+    EXPECT_EQ(m_app.m_nVideoExtNum, 1);
+    EXPECT_EQ(m_app.m_strVideoExt[0], QStringLiteral(".webm"));
+    EXPECT_TRUE(m_app.m_strVideoExt[1].isEmpty());
+}
+
+TEST_F(ExtDlgTest, TheDialogHasItsCaptionTextsAndControls)
+{
+    CExtDlg dlg;
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("メディア拡張子設定"));
+    EXPECT_EQ(Control<QPushButton>(dlg, 1)->text(), QStringLiteral("OK"));
+    EXPECT_TRUE(Control<QPushButton>(dlg, 1)->isDefault());
+    EXPECT_EQ(Control<QPushButton>(dlg, 2)->text(), QStringLiteral("キャンセル"));
+    for (int nID : { 1008, 1010 })
+        EXPECT_EQ(Control<QPushButton>(dlg, nID)->text(), QStringLiteral("追加"));
+    for (int nID : { 1009, 1012 })
+        EXPECT_EQ(Control<QPushButton>(dlg, nID)->text(), QStringLiteral("削除"));
+    // Side by side as laid out: video group left of audio, buttons right.
+    EXPECT_LT(Control<QListWidget>(dlg, 1005)->x(), Control<QListWidget>(dlg, 1006)->x());
+    EXPECT_LT(Control<QLineEdit>(dlg, 1011)->geometry().right(), Control<QPushButton>(dlg, 1)->x());
+}
+
+} // namespace

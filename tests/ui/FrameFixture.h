@@ -1,0 +1,138 @@
+#pragma once
+// A main frame whose view is a scripted stand-in: the tests set the view's
+// state and read the calls the frame made, with no playback behind it.
+
+#include "ScriptedResponder.h"
+#include "TestEnv.h"
+
+#include "app/AppSettings.h"
+#include "app/INIFile.h"
+#include "ui/MainFrame.h"
+#include "ui/VideoView.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class FakeVideoView : public IVideoView {
+public:
+    BOOL bLoaded = FALSE;
+    BOOL bStarted = FALSE;
+    BOOL bPaused = FALSE;
+    BOOL bHasVideo = FALSE;
+    BOOL bSeekable = FALSE;
+    BOOL bFullScreen = FALSE;
+    QSize sizeNative;
+    QStringList filters;
+    BOOL bAspectResult = TRUE;
+    BOOL bLoadResult = TRUE;
+
+    // What the frame asked for.
+    QStringList loaded;
+    int nStarts = 0;
+    int nLeaveFullScreen = 0;
+    int nToggleFullScreen = 0;
+    std::vector<int> volumes;
+    std::vector<BOOL> aspectFixes;
+
+    // A file that plays: loaded, started, seekable, with video.
+    void Playing(QSize native = QSize(640, 480))
+    {
+        bLoaded = bStarted = bSeekable = bHasVideo = TRUE;
+        sizeNative = native;
+    }
+
+    BOOL IsLoaded() override { return bLoaded; }
+    BOOL IsStarted() override { return bStarted; }
+    BOOL IsPaused() override { return bPaused; }
+    BOOL HasVideo() override { return bHasVideo; }
+    BOOL IsSeekable() override { return bSeekable; }
+    BOOL IsFullScreen() override { return bFullScreen; }
+    QSize GetNativeSize() override { return bHasVideo ? sizeNative : QSize(); }
+    QString GetFilterName(int nIndex) override { return filters.value(nIndex); }
+    void LeaveFullScreen() override
+    {
+        ++nLeaveFullScreen;
+        bFullScreen = FALSE;
+    }
+    void ToggleFullScreen() override { ++nToggleFullScreen; }
+    BOOL SetVolume(int nVolume) override
+    {
+        volumes.push_back(nVolume);
+        return TRUE;
+    }
+    BOOL SetAspectFix(BOOL bFix) override
+    {
+        aspectFixes.push_back(bFix);
+        return bAspectResult;
+    }
+    BOOL LoadMedia(const QString& path) override
+    {
+        loaded << path;
+        if (!bLoadResult)
+            return FALSE;
+        bLoaded = TRUE;
+        bStarted = FALSE;
+        return TRUE;
+    }
+    BOOL StartPlayback() override
+    {
+        if (!bLoaded || bStarted)
+            return FALSE;
+        ++nStarts;
+        bStarted = TRUE;
+        return TRUE;
+    }
+};
+
+class FrameFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_ini.InitPath();
+        m_app.m_bPrimary = TRUE;
+        SetTheAppSettings(&m_app);
+        m_frame = std::make_unique<CMainFrame>(m_ini);
+        ASSERT_TRUE(m_frame->LoadFrame());
+        m_frame->SetVideoView(&m_view);
+    }
+    void TearDown() override
+    {
+        m_frame.reset();
+        SetTheAppSettings(nullptr);
+    }
+
+    CMainFrame& Frame() { return *m_frame; }
+    void Command(int nID) { m_frame->OnCommand(nID); }
+    QStringList Entries() const
+    {
+        QStringList out;
+        for (int i = 0; i < m_frame->m_playList.GetCount(); ++i)
+            out << m_frame->m_playList.GetAt(i);
+        return out;
+    }
+    // Start folders of the file and folder dialogs asked so far.
+    QStringList DialogDirs() const
+    {
+        return QStringList(m_responder.dialogDirs.begin(), m_responder.dialogDirs.end());
+    }
+    // Texts of the boxes shown so far, then forgets them.
+    QStringList TakeBoxes()
+    {
+        QStringList out;
+        for (const ScriptedResponder::Box& box : m_responder.boxes)
+            out << box.text;
+        m_responder.boxes.clear();
+        return out;
+    }
+
+    TempHome m_home;
+    CINIFile m_ini;
+    CAppSettings m_app;
+    ScriptedResponder m_responder;
+    FakeVideoView m_view;
+    std::unique_ptr<CMainFrame> m_frame;
+};

@@ -1,0 +1,235 @@
+// The frame's handlers for settings, size, sound, repeat, help, the version
+// dialog and the end of the session, with a scripted view and dialogs.
+
+#include "FrameFixture.h"
+
+#include "platform/ResString.h"
+#include "ui/CommandIds.h"
+#include "ui/CommandTable.h"
+#include "ui/HelpWnd.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+namespace {
+
+class MainFrameCommandsTest : public FrameFixture {
+protected:
+    bool Checked(int nID)
+    {
+        const CCommandDef* def = CCommandTable::Find(nID);
+        return RuleChecked(*def, Frame().CommandState());
+    }
+};
+
+TEST_F(MainFrameCommandsTest, PrimaryInstanceSettingsAskFirstAndASecondaryOnlyExplains)
+{
+    m_responder.boxAnswers = { IDNO, IDYES };
+    Command(ID_ACC_MULTI_BOOT);
+    EXPECT_FALSE(m_app.m_bAccMultiBoot);
+    Command(ID_ACC_MULTI_BOOT);
+    EXPECT_TRUE(m_app.m_bAccMultiBoot);
+    ASSERT_EQ(m_responder.boxes.size(), 2u);
+    EXPECT_EQ(m_responder.boxes[0].text, LoadResString(62117));
+    EXPECT_EQ(m_responder.boxes[0].style, MB_YESNO | MB_ICONINFORMATION);
+    m_responder.boxes.clear();
+
+    // The playlist's duplicates rule follows at once.
+    m_responder.boxAnswers = { IDYES };
+    Command(ID_ACC_SAME_DATA);
+    EXPECT_TRUE(m_app.m_bAccSameData);
+    EXPECT_TRUE(Frame().m_playList.m_bAllowDuplicates);
+    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(62117) });
+    EXPECT_GE(m_view.nLeaveFullScreen, 3);
+
+    m_app.m_bPrimary = FALSE;
+    for (int nID : { ID_ACC_MULTI_BOOT, ID_ACC_SAME_DATA }) {
+        m_responder.boxAnswers = { IDYES };
+        Command(nID);
+        ASSERT_EQ(m_responder.boxes.size(), 1u);
+        EXPECT_EQ(m_responder.boxes[0].text, LoadResString(62118));
+        EXPECT_EQ(m_responder.boxes[0].style, MB_ICONINFORMATION);
+        m_responder.boxes.clear();
+        EXPECT_TRUE(Checked(nID)) << nID;
+    }
+    EXPECT_TRUE(Frame().m_playList.m_bAllowDuplicates);
+}
+
+TEST_F(MainFrameCommandsTest, RendererSettingsFlipSilentlyUnlessAFileIsOpen)
+{
+    Command(ID_DISABLE_VMR9);
+    EXPECT_TRUE(Frame().m_bDisableVMR9);
+    EXPECT_TRUE(TakeBoxes().isEmpty());
+
+    m_view.bLoaded = TRUE;
+    m_view.bFullScreen = TRUE;
+    Command(ID_DISABLE_VMR9);
+    EXPECT_FALSE(Frame().m_bDisableVMR9);
+    EXPECT_FALSE(m_view.bFullScreen);
+    Command(ID_DISABLE_DEINTERLACE);
+    EXPECT_TRUE(Frame().m_bDisableDeinterlace);
+    EXPECT_EQ(TakeBoxes(), (QStringList { LoadResString(62122), LoadResString(62122) }));
+}
+
+TEST_F(MainFrameCommandsTest, SizeCommandsStoreTheSizeAndFitOnlyAStartedVideo)
+{
+    Frame().show();
+    Frame().SetWorkAreaSource([] { return QRect(0, 0, 4000, 3000); });
+    const QSize before = Frame().m_wndView.contentsRect().size();
+    Command(ID_SIZE_50);
+    EXPECT_EQ(Frame().m_nDisplaySize, 0);
+    EXPECT_EQ(Frame().m_wndView.contentsRect().size(), before);
+
+    m_view.Playing(QSize(1280, 720));
+    Command(ID_SIZE_50);
+    EXPECT_EQ(Frame().m_wndView.contentsRect().size(), QSize(640, 360));
+    Command(ID_SIZE_200);
+    EXPECT_EQ(Frame().m_nDisplaySize, 2);
+    EXPECT_EQ(Frame().m_wndView.contentsRect().size(), QSize(2560, 1440));
+
+    // The fit button uses the stored size and leaves full screen first.
+    Frame().FitWindowToControls();
+    m_view.bFullScreen = TRUE;
+    Command(ID_FIT_WINDOW);
+    EXPECT_FALSE(m_view.bFullScreen);
+    EXPECT_EQ(Frame().m_nDisplaySize, 2);
+    EXPECT_EQ(Frame().m_wndView.contentsRect().size(), QSize(2560, 1440));
+
+    // An unknown size does nothing; media without video gets the controls.
+    Frame().m_nDisplaySize = 7;
+    Command(ID_FIT_WINDOW);
+    EXPECT_EQ(Frame().m_wndView.contentsRect().size(), QSize(2560, 1440));
+    m_view.bHasVideo = FALSE;
+    Command(ID_FIT_WINDOW);
+    EXPECT_EQ(Frame().m_wndView.height(), 0);
+}
+
+TEST_F(MainFrameCommandsTest, AMaximisedWindowIsRestoredBeforeItIsFitted)
+{
+    Frame().SetWorkAreaSource([] { return QRect(0, 0, 4000, 3000); });
+    Frame().showMaximized();
+    m_view.Playing(QSize(400, 300));
+    Command(ID_SIZE_100);
+    EXPECT_FALSE(Frame().isMaximized());
+    EXPECT_EQ(Frame().m_wndView.contentsRect().size(), QSize(400, 300));
+}
+
+TEST_F(MainFrameCommandsTest, MuteSendsTheVolumeAndAspectFixNeedsTheViewsConsent)
+{
+    Frame().m_nVolume = 35;
+    Command(ID_MUTE);
+    EXPECT_FALSE(Frame().m_bSoundOn);
+    EXPECT_TRUE(Checked(ID_MUTE));
+    EXPECT_TRUE(Frame().m_btnSoundOn.isHidden());
+    Command(ID_MUTE);
+    EXPECT_TRUE(Frame().m_bSoundOn);
+    EXPECT_FALSE(Frame().m_btnSoundOn.isHidden());
+    EXPECT_EQ(m_view.volumes, (std::vector<int> { 0, 35 }));
+
+    // The aspect setting flips only when the view took it.
+    m_view.bAspectResult = FALSE;
+    Command(ID_ASPECT_FIX);
+    EXPECT_TRUE(Frame().m_bAspectFix);
+    m_view.bAspectResult = TRUE;
+    Command(ID_ASPECT_FIX);
+    EXPECT_FALSE(Frame().m_bAspectFix);
+}
+
+TEST_F(MainFrameCommandsTest, RepeatModesUpdateThePreviousAndNextButtons)
+{
+    CMainFrame& f = Frame();
+    for (const char* path : { "/m/a.mp3", "/m/b.mp3" })
+        f.m_playList.Add(QString::fromLatin1(path));
+    f.m_playList.m_nCurrent = 0;
+    Command(ID_REPEAT_ALL);
+    EXPECT_EQ(f.m_playList.m_nLoopMode, LOOP_ALL);
+    EXPECT_TRUE(f.m_btnPrev.isEnabled());
+    Command(ID_REPEAT_RANDOM);
+    EXPECT_TRUE(Checked(ID_REPEAT_RANDOM));
+    EXPECT_FALSE(f.m_btnPrev.isEnabled());
+    EXPECT_TRUE(f.m_btnNext.isEnabled());
+    Command(ID_REPEAT_NONE);
+    EXPECT_FALSE(f.m_btnPrev.isEnabled());
+    EXPECT_EQ(f.m_playList.m_nCurrent, 0);
+}
+
+TEST_F(MainFrameCommandsTest, ExitClosesTheWindowAfterTheQuestion)
+{
+    Frame().show();
+    Frame().m_playList.Add(QStringLiteral("/m/a.mp3"));
+    Frame().m_playList.Add(QStringLiteral("/m/b.mp3"));
+    m_responder.boxAnswers = { IDCANCEL };
+    Command(ID_APP_EXIT);
+    EXPECT_TRUE(Frame().isVisible());
+    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(62119) });
+    m_responder.boxAnswers = { IDNO };
+    Command(ID_APP_EXIT);
+    EXPECT_FALSE(Frame().isVisible());
+}
+
+TEST_F(MainFrameCommandsTest, TheSessionEndsOnlyWhenTheQuestionAllowsIt)
+{
+    EXPECT_TRUE(Frame().OnQueryEndSession());
+    EXPECT_TRUE(m_responder.boxes.empty());
+    Frame().m_playList.Add(QStringLiteral("/m/a.mp3"));
+    Frame().m_playList.Add(QStringLiteral("/m/b.mp3"));
+    m_responder.boxAnswers = { IDCANCEL, IDNO };
+    EXPECT_FALSE(Frame().OnQueryEndSession());
+    EXPECT_TRUE(Frame().OnQueryEndSession());
+    EXPECT_EQ(Frame().m_playList.GetCount(), 2);
+}
+
+TEST_F(MainFrameCommandsTest, TheVersionDialogShowsIconNameAndVersion)
+{
+    bool bShown = false;
+    m_responder.dialogScripts.push_back([&](QDialog& dlg) {
+        bShown = true;
+        EXPECT_EQ(dlg.windowTitle(), QStringLiteral("バージョン情報 orv"));
+        QStringList texts;
+        bool bIcon = false;
+        for (QLabel* label : dlg.findChildren<QLabel*>()) {
+            texts << label->text();
+            bIcon = bIcon || !label->pixmap().isNull();
+        }
+        EXPECT_TRUE(bIcon);
+        EXPECT_TRUE(texts.contains(QStringLiteral("Orvalo")));
+        EXPECT_TRUE(texts.contains(QStringLiteral("orv ver.0.111")));
+        auto* ok = dlg.findChild<QPushButton*>(QStringLiteral("1"));
+        EXPECT_NE(ok, nullptr);
+        if (ok)
+            ok->click();
+        return dlg.result();
+    });
+    Command(ID_APP_ABOUT);
+    EXPECT_TRUE(bShown);
+}
+
+TEST_F(MainFrameCommandsTest, HelpListsEveryMenuCommandWithItsKeys)
+{
+    for (int nID : { ID_HELP, ID_CONTEXT_HELP, ID_HELP_FINDER })
+        Command(nID);
+    auto* help = Frame().findChild<CHelpWnd*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(Frame().findChildren<CHelpWnd*>().size(), 1);
+
+    QMap<QString, QString> keysByName;
+    const QTableWidget* table = help->Table();
+    for (int row = 0; row < table->rowCount(); ++row)
+        keysByName.insert(table->item(row, 1)->text(), table->item(row, 2)->text());
+    for (const CCommandTable::MenuPopup& popup : CCommandTable::MenuLayout())
+        for (const CCommandTable::MenuItem& item : popup.items) {
+            if (item.nID) {
+                const QString name = PlainLabel(QString::fromUtf8(CCommandTable::Find(item.nID)->pszLabel));
+                EXPECT_TRUE(keysByName.contains(name)) << item.nID;
+            }
+        }
+    EXPECT_EQ(keysByName.value(QStringLiteral("再生/一時停止(P)")), QStringLiteral("Ctrl+P"));
+    EXPECT_TRUE(keysByName.value(QStringLiteral("50%(5)")).contains(QStringLiteral("Ctrl+1")));
+    EXPECT_TRUE(keysByName.contains(QStringLiteral("A-B間リピート終了(S)")));
+    EXPECT_TRUE(keysByName.contains(QStringLiteral("ウィンドウをビデオのサイズに合わせる")));
+}
+
+} // namespace

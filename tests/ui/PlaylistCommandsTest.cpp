@@ -1,0 +1,310 @@
+// Opening, adding, dropping and saving with scripted dialogs: what ends up
+// in the list, which file the view is asked to play, and which question is
+// asked when.
+
+#include "FrameFixture.h"
+
+#include "platform/ResString.h"
+#include "ui/CommandIds.h"
+#include "ui/CommandTable.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QUrl>
+
+namespace {
+
+class PlaylistCommandsTest : public FrameFixture {
+protected:
+    // An empty file (the program goes by names only); its path.
+    QString Touch(const QString& name)
+    {
+        const QString path = m_dir.filePath(name);
+        QDir().mkpath(QFileInfo(path).path());
+        WriteFileBytes(path, QByteArray());
+        return path;
+    }
+    QString PlayListFile(const QString& name, const QStringList& lines)
+    {
+        const QString path = m_dir.filePath(name);
+        WriteFileBytes(path, (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
+        return path;
+    }
+    QString Dir() const { return m_dir.path(); }
+    bool Enabled(int nID) { return Frame().Commands().IsEnabled(nID); }
+    bool RuleAllows(int nID) { return RuleEnabled(*CCommandTable::Find(nID), Frame().CommandState()); }
+    // A list that would be lost: two entries, modified.
+    void UnsavedList()
+    {
+        Frame().m_playList.Add(QStringLiteral("/old/1.mp3"));
+        Frame().m_playList.Add(QStringLiteral("/old/2.mp3"));
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(PlaylistCommandsTest, OpeningMediaFilesReplacesTheListAndPlaysTheFirst)
+{
+    Frame().m_playList.Add(QStringLiteral("/old/x.mp3"));
+    Frame().m_strPlayListFile = QStringLiteral("/old/list.orvl");
+    Frame().m_strMediaFolder = QStringLiteral("/start");
+    EXPECT_FALSE(RuleAllows(ID_PLAY_PAUSE));
+
+    const QString a = Touch("a.mp3");
+    const QString b = Touch("B.WAV");
+    m_responder.openAnswers = { { a, Touch("notes.txt"), b } };
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(Entries(), (QStringList { a, b }));
+    EXPECT_EQ(m_view.loaded, QStringList { a });
+    EXPECT_EQ(m_view.nStarts, 1);
+    EXPECT_EQ(Frame().m_strLoadedFile, a);
+    EXPECT_TRUE(Frame().m_strPlayListFile.isEmpty());
+    EXPECT_EQ(Frame().m_strMediaFolder, Dir());
+    EXPECT_EQ(DialogDirs(), QStringList { "/start" });
+    EXPECT_TRUE(RuleAllows(ID_PLAY_PAUSE));
+    // One entry was never asked about; this list is new and unsaved.
+    EXPECT_TRUE(m_responder.boxes.empty());
+    EXPECT_TRUE(Frame().m_playList.m_bModified);
+
+    // A cancelled dialog changes nothing; a running frame step ignores the
+    // command before it asks anything.
+    m_responder.boxAnswers = { IDNO };
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(Entries(), (QStringList { a, b }));
+    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(62119) });
+    Frame().m_bStepBusy = TRUE;
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(m_responder.dialogDirs.size(), 2u);
+    EXPECT_TRUE(m_responder.boxes.empty());
+}
+
+TEST_F(PlaylistCommandsTest, AddingWhilePlayingOnlyUpdatesPreviousAndNext)
+{
+    const QString a = Touch("a.mp3");
+    const QString b = Touch("b.mp3");
+    Frame().m_playList.Add(a);
+    Frame().m_playList.m_nCurrent = 0;
+    Frame().m_strPlayListFile = QStringLiteral("/keep.orvl");
+    m_view.Playing();
+    EXPECT_FALSE(Frame().m_btnNext.isEnabled());
+
+    m_responder.openAnswers = { { a, b, Touch("c.txt") } };
+    Command(ID_ADD_FILES);
+    EXPECT_EQ(Entries(), (QStringList { a, b }));
+    EXPECT_TRUE(m_view.loaded.isEmpty());
+    EXPECT_TRUE(Frame().m_btnNext.isEnabled());
+    EXPECT_EQ(Frame().m_playList.m_nCurrent, 0);
+    EXPECT_EQ(Frame().m_strPlayListFile, QStringLiteral("/keep.orvl"));
+    EXPECT_EQ(Frame().m_strMediaFolder, Dir());
+}
+
+TEST_F(PlaylistCommandsTest, AddingWhileNothingPlaysStartsTheList)
+{
+    const QString a = Touch("a.mp3");
+    const QString b = Touch("b.mp3");
+    Frame().m_playList.Add(a);
+    m_responder.openAnswers = { { b } };
+    Command(ID_ADD_FILES);
+    EXPECT_EQ(Frame().m_playList.m_nCurrent, 0);
+    EXPECT_EQ(m_view.loaded, QStringList { a });
+
+    // Stopped with the file still loaded: it plays again without a load.
+    m_view.bStarted = FALSE;
+    m_responder.openAnswers = { { Touch("c.mp3") } };
+    Command(ID_ADD_FILES);
+    EXPECT_EQ(m_view.loaded, QStringList { a });
+    EXPECT_EQ(m_view.nStarts, 2);
+}
+
+TEST_F(PlaylistCommandsTest, OpeningAFolderScansItWithOrWithoutSubFolders)
+{
+    const QString a = Touch("music/a.wav");
+    const QString b = Touch("music/sub/b.avi");
+    Touch("music/c.txt");
+    const QString folder = m_dir.filePath("music");
+
+    m_responder.folderAnswers = { folder };
+    Command(ID_OPEN_FOLDER);
+    EXPECT_EQ(Entries(), QStringList { a });
+    EXPECT_EQ(Frame().m_strLastFolder, folder);
+    EXPECT_EQ(m_view.loaded, QStringList { a });
+
+    m_app.m_bAccSubFolder = TRUE;
+    m_responder.folderAnswers = { folder };
+    Command(ID_OPEN_FOLDER);
+    const QStringList entries = Entries();
+    EXPECT_EQ(QSet<QString>(entries.begin(), entries.end()), (QSet<QString> { a, b }));
+    EXPECT_EQ(entries.size(), 2);
+    EXPECT_EQ(DialogDirs(), (QStringList { QString(), folder }));
+
+    // Cancelled: nothing changes.
+    m_responder.boxAnswers = { IDNO };
+    Command(ID_OPEN_FOLDER);
+    EXPECT_EQ(Entries(), entries);
+}
+
+TEST_F(PlaylistCommandsTest, AFolderCanBeAddedDuringAFrameStepButNotOpened)
+{
+    const QString a = Touch("one/a.mp3");
+    const QString b = Touch("two/b.mp3");
+    Frame().m_playList.Add(a);
+    Frame().m_playList.m_nCurrent = 0;
+    m_view.Playing();
+    Frame().m_bStepBusy = TRUE;
+
+    m_responder.folderAnswers = { m_dir.filePath("two"), m_dir.filePath("two") };
+    Command(ID_OPEN_FOLDER);
+    EXPECT_EQ(Entries(), QStringList { a });
+    Command(ID_ADD_FOLDER);
+    EXPECT_EQ(Entries(), (QStringList { a, b }));
+    EXPECT_TRUE(m_view.loaded.isEmpty());
+    EXPECT_EQ(m_responder.dialogDirs.size(), 1u);
+}
+
+TEST_F(PlaylistCommandsTest, DroppingAddsFoldersMediaAndPlaylistsInOrderWithoutInterrupting)
+{
+    const QString playing = Touch("playing.mp3");
+    Frame().m_playList.Add(playing);
+    Frame().m_playList.m_nCurrent = 0;
+    m_view.Playing();
+
+    const QString inFolder = Touch("dropped/x.mp3");
+    const QString media = Touch("m.wav");
+    const QString list = PlayListFile("p.orvl", { "/q/one.mp3", "/q/two.mp3" });
+    Frame().OnDropFiles({ m_dir.filePath("dropped"), media, list, Touch("t.txt") });
+    EXPECT_EQ(Entries(), (QStringList { playing, inFolder, media, "/q/one.mp3", "/q/two.mp3" }));
+    EXPECT_TRUE(m_view.loaded.isEmpty());
+    EXPECT_TRUE(Frame().m_btnNext.isEnabled());
+}
+
+TEST_F(PlaylistCommandsTest, ADropOnTheWindowStartsAStoppedList)
+{
+    const QString a = Touch("a.mp3");
+    const QString b = Touch("b.mp3");
+    // Dragged over the video area, which passes the drop to the window.
+    QMimeData data;
+    data.setUrls({ QUrl::fromLocalFile(a), QUrl::fromLocalFile(b) });
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Frame().m_wndView, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Frame().m_wndView, &drop);
+    EXPECT_TRUE(Entries().isEmpty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Entries(), (QStringList { a, b }));
+    EXPECT_EQ(m_view.loaded, QStringList { a });
+
+    // Ignored while a frame step runs.
+    Frame().m_bStepBusy = TRUE;
+    Frame().OnDropFiles({ Touch("c.mp3") });
+    EXPECT_EQ(Entries().size(), 2);
+}
+
+TEST_F(PlaylistCommandsTest, TwoOpenedPlaylistsMergeAndStayUnsavedUntilSaveAs)
+{
+    const QString first = PlayListFile("a.orvl", { "/m/1.mp3", "/m/2.mp3" });
+    const QString second = PlayListFile("b.orvl", { "/m/3.mp3" });
+    Frame().m_strPlayListFolder = QStringLiteral("/lists");
+    m_responder.openAnswers = { { first, second } };
+    Command(ID_OPEN_PLAYLIST);
+    EXPECT_EQ(Entries(), (QStringList { "/m/1.mp3", "/m/2.mp3", "/m/3.mp3" }));
+    EXPECT_EQ(m_view.loaded, QStringList { "/m/1.mp3" });
+    EXPECT_TRUE(Frame().m_strPlayListFile.isEmpty());
+    EXPECT_EQ(Frame().m_strPlayListFolder, Dir());
+    EXPECT_FALSE(Enabled(ID_SAVE_PLAYLIST));
+    EXPECT_TRUE(Enabled(ID_SAVE_PLAYLIST_AS));
+
+    // Replacing the list asks; Cancel keeps it.
+    m_responder.boxAnswers = { IDCANCEL };
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(62119) });
+    EXPECT_EQ(Entries().size(), 3);
+    EXPECT_EQ(DialogDirs(), QStringList { "/lists" });
+
+    const QString saved = m_dir.filePath("merged.orvl");
+    m_responder.saveAnswers = { saved };
+    Command(ID_SAVE_PLAYLIST_AS);
+    EXPECT_EQ(Frame().m_strPlayListFile, saved);
+    EXPECT_FALSE(Frame().m_playList.m_bModified);
+    EXPECT_TRUE(Enabled(ID_SAVE_PLAYLIST));
+    EXPECT_EQ(ReadFileBytes(saved), QByteArray("/m/1.mp3\r\n/m/2.mp3\r\n/m/3.mp3\r\n"));
+    // Saved: no more question.
+    Command(ID_FILE_OPEN);
+    EXPECT_TRUE(m_responder.boxes.empty());
+}
+
+TEST_F(PlaylistCommandsTest, YesWithACancelledSaveAsStillLetsTheCommandGoOn)
+{
+    UnsavedList();
+    const QString a = Touch("a.mp3");
+    m_responder.boxAnswers = { IDYES };
+    m_responder.saveAnswers = { QString() };
+    m_responder.openAnswers = { { a } };
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(62119) });
+    EXPECT_EQ(Entries(), QStringList { a });
+
+    // Yes with a name saves first.
+    Frame().m_playList.Add(Touch("b.mp3"));
+    const QString saved = m_dir.filePath("before.orvl");
+    m_responder.boxAnswers = { IDYES };
+    m_responder.saveAnswers = { saved };
+    m_responder.folderAnswers = { m_dir.filePath("none") };
+    Command(ID_OPEN_FOLDER);
+    EXPECT_EQ(ReadFileBytes(saved).count('\n'), 2);
+    // A folder that is not there restarts the list as it is.
+    EXPECT_EQ(Entries().size(), 2);
+    EXPECT_EQ(Frame().m_strPlayListFile, saved);
+}
+
+TEST_F(PlaylistCommandsTest, SavingAndReopeningGivesTheSamePaths)
+{
+    const QStringList paths = { Touch("日本語 曲.mp3"), Touch("b.mp3") };
+    for (const QString& path : paths)
+        Frame().m_playList.Add(path);
+    Frame().m_strPlayListFolder = QStringLiteral("/lists");
+    const QString saved = m_dir.filePath("list.orvl");
+    m_responder.saveAnswers = { saved };
+    Command(ID_SAVE_PLAYLIST_AS);
+    EXPECT_EQ(DialogDirs(), QStringList { "/lists" });
+
+    Frame().m_playList.Clear();
+    Frame().m_strPlayListFile.clear();
+    m_responder.openAnswers = { { saved } };
+    Command(ID_OPEN_PLAYLIST);
+    EXPECT_EQ(Entries(), paths);
+    EXPECT_FALSE(Frame().m_playList.m_bModified);
+    EXPECT_EQ(Frame().m_strPlayListFile, saved);
+
+    // Adding marks it modified; "save" writes back to the same file.
+    const QString extra = PlayListFile("extra.m3u", { "c.mp3" });
+    m_responder.openAnswers = { { extra } };
+    Command(ID_ADD_PLAYLIST);
+    EXPECT_TRUE(Frame().m_playList.m_bModified);
+    EXPECT_EQ(Frame().m_strPlayListFile, saved);
+    Command(ID_SAVE_PLAYLIST);
+    EXPECT_FALSE(Frame().m_playList.m_bModified);
+    EXPECT_EQ(ReadFileBytes(saved).count('\n'), 3);
+
+    // The save-as dialog offers the file by its name.
+    m_responder.saveAnswers = { QString() };
+    Command(ID_SAVE_PLAYLIST_AS);
+    EXPECT_EQ(m_responder.dialogDirs.back(), saved);
+}
+
+TEST_F(PlaylistCommandsTest, OneOpenedM3uIsUnmodifiedButHasNoFileToSaveTo)
+{
+    const QString m3u = PlayListFile("list.m3u", { "a.mp3", "b.mp3" });
+    m_responder.openAnswers = { { m3u } };
+    Command(ID_OPEN_PLAYLIST);
+    EXPECT_EQ(Entries(), (QStringList { m_dir.filePath("a.mp3"), m_dir.filePath("b.mp3") }));
+    EXPECT_FALSE(Frame().m_playList.m_bModified);
+    EXPECT_TRUE(Frame().m_strPlayListFile.isEmpty());
+    EXPECT_FALSE(Enabled(ID_SAVE_PLAYLIST));
+}
+
+} // namespace
