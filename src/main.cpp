@@ -1,9 +1,15 @@
 #include "app/orvApp.h"
+#include "platform/RunStats.h"
 
 int main(int argc, char** argv)
 {
-    CorvApp app(argc, argv);
-    if (!app.InitInstance())
-        return 0;
-    return app.Run();
+    StartRunStats();
+    int rc = 0;
+    {
+        CorvApp app(argc, argv);
+        if (app.InitInstance())
+            rc = app.Run();
+    }
+    StatsPeakRss();
+    return rc;
 }

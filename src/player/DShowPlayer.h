@@ -71,6 +71,9 @@ public:
     // What the media framework said about the last playback failure
     // (an EC_ERRORABORT event), for the error box's detail text.
     QString GetErrorDetail() const;
+    // Frames the video renderer showed and frames dropped on the way, for
+    // measuring the player; FALSE (both 0) when there is no video renderer.
+    BOOL GetFrameCounts(LONGLONG* pllDrawn, LONGLONG* pllDropped) const;
     // The event queue the main frame drains on WM_GRAPHNOTIFY; null when none.
     IMediaEventEx* GetMediaEvent() const { return m_pMediaEvent; }
 
@@ -130,8 +133,9 @@ public:
     // is kept).
     void FitVideoToView();
     void SetVideoSize(int nWidth, int nHeight);
-    // Paints the latest picture with the view's painter (windowless only).
-    void RepaintVideo(QPainter* pPainter);
+    // Paints the latest picture with the view's painter (windowless only);
+    // TRUE when a picture was painted, FALSE when there was none yet.
+    BOOL RepaintVideo(QPainter* pPainter);
     void SetAspectFix(BOOL bAspectFix);
     BOOL GetAspectFix() const { return m_bAspectFix; }
     // The picture on screen at native size as a packed bottom-up 32-bit DIB;

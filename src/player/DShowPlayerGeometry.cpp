@@ -139,15 +139,16 @@ void CDShowPlayer::PlaceWindowless(int nWidth, int nHeight)
         Throw(1031, hr, ERRKIND_VIDEO);
 }
 
-void CDShowPlayer::RepaintVideo(QPainter* pPainter)
+BOOL CDShowPlayer::RepaintVideo(QPainter* pPainter)
 {
     if (!m_pWindowlessControl)
-        return;
+        return FALSE;
     const HRESULT hr = m_pWindowlessControl->RepaintVideo(m_pView, pPainter);
     if (FAILED(hr)) {
         DropWindowlessControl();
         Throw(1030, hr, ERRKIND_VIDEO);
     }
+    return hr == S_OK;
 }
 
 void CDShowPlayer::SetAspectFix(BOOL bAspectFix)

@@ -24,6 +24,16 @@ QString CDShowPlayer::GetFilterName(int nIndex) const
     return m_szFilterNames[static_cast<std::size_t>(nIndex)];
 }
 
+BOOL CDShowPlayer::GetFrameCounts(LONGLONG* pllDrawn, LONGLONG* pllDropped) const
+{
+    *pllDrawn = 0;
+    *pllDropped = 0;
+    IQualProp* pQuality = nullptr;
+    if (!m_pGraph || FAILED(m_pGraph->QueryQualProp(&pQuality)) || !pQuality)
+        return FALSE;
+    return SUCCEEDED(pQuality->get_FramesDrawn(pllDrawn)) && SUCCEEDED(pQuality->get_FramesDropped(pllDropped));
+}
+
 void CDShowPlayer::ReadVideoInfo()
 {
     if (m_pBasicVideo) {

@@ -3,6 +3,7 @@
 #include "app/FrameSettings.h"
 #include "controls/JumpSlider.h"
 #include "platform/ModalSeam.h"
+#include "platform/RunStats.h"
 #include "player/DShowPlayer.h"
 #include "player/ErrMessage.h"
 #include "player/Volume.h"
@@ -30,7 +31,9 @@ CChildView::CChildView(IViewHost& host, QWidget* parent)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(128, 128, 128));
     setPalette(pal);
-    setAutoFillBackground(true);
+    // The paint covers every pixel itself: the picture is not painted over
+    // a background first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::ArrowCursor);
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive)
@@ -38,7 +41,14 @@ CChildView::CChildView(IViewHost& host, QWidget* parent)
     });
 }
 
-CChildView::~CChildView() = default;
+CChildView::~CChildView() { ReleasePlayer(); }
+
+void CChildView::ReleasePlayer()
+{
+    if (m_pPlayer && RunStatsEnabled())
+        StatsReleasePlayer();
+    m_pPlayer.reset();
+}
 
 IMediaGraphFactory& CChildView::GraphFactory() const
 {
@@ -110,13 +120,15 @@ void CChildView::ToggleFullScreen()
 BOOL CChildView::LoadMedia(const QString& path)
 {
     KillPollTimer();
-    m_pPlayer.reset();
+    ReleasePlayer();
     m_bLoaded = FALSE;
     m_bStarted = FALSE;
     m_bPaused = FALSE;
     m_bHasVideo = TRUE;
     m_bAudioAvailable = TRUE;
     m_sizeNative = QSize();
+    m_strFile = path;
+    m_bFirstFrameReported = FALSE;
     if (CJumpSlider* pSeekBar = m_host.SeekBar())
         pSeekBar->SetPos(0);
 
@@ -177,6 +189,9 @@ BOOL CChildView::StartPlayback()
         return FALSE;
     if (!m_pollTimer.isActive())
         m_pollTimer.start(kPositionPollMs, this);
+    // Pictures painted by a window of the graph's own are on screen once it runs.
+    if (RunStatsEnabled() && !m_pPlayer->HasWindowlessControl())
+        StatsPicturePainted();
     const CFrameSettings& settings = m_host.ViewSettings();
     SetVolume(settings.m_bSoundOn ? settings.m_nVolume : 0);
     return TRUE;
@@ -259,18 +274,25 @@ QByteArray CChildView::GetCurrentImage()
 
 void CChildView::paintEvent(QPaintEvent* event)
 {
-    QFrame::paintEvent(event);
-    if (!m_bStarted || !m_pPlayer)
-        return;
     QPainter painter(this);
-    try {
-        m_pPlayer->RepaintVideo(&painter);
-    } catch (const CDirectShowErrMessage& e) {
-        // A box cannot open inside a paint; it follows at once.
-        QMetaObject::invokeMethod(this, [this, e] { ShowError(e); }, Qt::QueuedConnection);
-    } catch (...) {
-        QMetaObject::invokeMethod(this, [this] { ShowUnknownError(); }, Qt::QueuedConnection);
+    // The renderer fills the whole client area, bands included.
+    bool bCovered = false;
+    if (m_bStarted && m_pPlayer && m_pPlayer->HasWindowlessControl()) {
+        try {
+            if (m_pPlayer->RepaintVideo(&painter) && RunStatsEnabled())
+                StatsPicturePainted();
+            bCovered = m_pPlayer->HasWindowlessControl();
+        } catch (const CDirectShowErrMessage& e) {
+            // A box cannot open inside a paint; it follows at once.
+            QMetaObject::invokeMethod(this, [this, e] { ShowError(e); }, Qt::QueuedConnection);
+        } catch (...) {
+            QMetaObject::invokeMethod(this, [this] { ShowUnknownError(); }, Qt::QueuedConnection);
+        }
     }
+    if (!bCovered)
+        painter.fillRect(contentsRect() & event->rect(), palette().window());
+    if (!contentsRect().contains(event->rect()))
+        drawFrame(&painter);
 }
 
 void CChildView::resizeEvent(QResizeEvent* event)

@@ -6,12 +6,15 @@
 //
 // Loading, starting, stopping, painting and the error protocol are in
 // ChildView.cpp; pausing, seeking, stepping, the segment and the poll in
-// ChildViewTransport.cpp.
+// ChildViewTransport.cpp; the figures written for measuring the player
+// (ORV_STATS=1) in ChildViewStats.cpp.
 
 #include "ui/VideoView.h"
 
 #include <QBasicTimer>
 #include <QFrame>
+#include <QList>
+#include <QString>
 
 #include <functional>
 #include <memory>
@@ -106,6 +109,13 @@ private:
     void KillPollTimer();
     // ChildViewTransport.cpp
     void PollPosition();
+    // ChildViewStats.cpp, called only while figures are asked for.
+    void StatsPicturePainted();
+    void StatsStartSeeks();
+    void StatsNextSeek();
+    void StatsReleasePlayer();
+    // Deletes the player; with figures on, says what it showed first.
+    void ReleasePlayer();
 
     IViewHost& m_host;
     IMediaGraphFactory* m_pGraphFactory = nullptr;
@@ -124,4 +134,13 @@ private:
     int m_nSeekMode = 0;
     QBasicTimer m_pollTimer;
     BOOL m_bFullScreen = FALSE;
+
+    // The file as it was loaded, and what the figures said about it.
+    QString m_strFile;
+    BOOL m_bFirstFrameReported = FALSE;
+    // Paused seeks still to make (ms) when ORV_STATS_SEEKS asks for them,
+    // and the one waiting for its picture (-1: none) since when.
+    QList<int> m_statsSeeks;
+    int m_nStatsSeekAt = -1;
+    double m_msStatsSeekStart = 0;
 };

@@ -2,6 +2,8 @@
 // size, and sizing the window around a video.
 
 #include "ui/MainFrame.h"
+
+#include "platform/RunStats.h"
 #include "ui/Rects.h"
 
 #include <QGuiApplication>
@@ -139,6 +141,7 @@ void CMainFrame::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     UpdateMinimumSize();
+    StatsWindowShown();
 }
 
 QRect CMainFrame::WorkArea() const

@@ -105,6 +105,12 @@ HRESULT CGstGraph::QueryVideoFrameStep(IVideoFrameStep** pp)
     return S_OK;
 }
 
+HRESULT CGstGraph::QueryQualProp(IQualProp** pp)
+{
+    *pp = this;
+    return S_OK;
+}
+
 HRESULT CGstGraph::QueryBasicVideo(IBasicVideo2** pp)
 {
     std::lock_guard lock(m_mutex);

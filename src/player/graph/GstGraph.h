@@ -20,6 +20,7 @@
 
 #include <gst/gst.h>
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -35,7 +36,8 @@ class CGstGraph final : public IMediaGraph,
                         public IMediaEventEx,
                         public IMediaSeeking,
                         public IVideoFrameStep,
-                        public IBasicAudio {
+                        public IBasicAudio,
+                        public IQualProp {
 public:
     // How long RenderFile waits for the file to be ready to play.
     static constexpr GstClockTime kPrerollTimeout = 10 * GST_SECOND;
@@ -54,6 +56,7 @@ public:
     HRESULT QueryBasicVideo(IBasicVideo2** pp) override;
     HRESULT QueryVideoWindow(IVideoWindow** pp) override;
     HRESULT QueryVideoFrameStep(IVideoFrameStep** pp) override;
+    HRESULT QueryQualProp(IQualProp** pp) override;
     HRESULT CreateWindowlessRenderer(IGraphFilter** ppFilter) override;
     HRESULT CreateFilter(const FilterMoniker& moniker, IGraphFilter** ppFilter) override;
     HRESULT AddFilter(IGraphFilter* pFilter, const QString& strName) override;
@@ -95,6 +98,10 @@ public:
     HRESULT put_Volume(long lVolume) override;
     HRESULT get_Volume(long* plVolume) override;
 
+    // IQualProp
+    HRESULT get_FramesDrawn(LONGLONG* pllFrames) override;
+    HRESULT get_FramesDropped(LONGLONG* pllFrames) override;
+
 private:
     // ---- building (GstGraph.cpp) ----
     static GValueArray* OnAutoplugSort(GstElement*, GstPad*, GstCaps*, GValueArray* pFactories, gpointer pData);
@@ -131,6 +138,8 @@ private:
     bool QueryTime(GstQuery* pQuery) const;
     bool QueryDuration(GstClockTime* pDuration) const;
     bool QueryPosition(GstClockTime* pPosition) const;
+    // Frames the video sink has rendered since its last flush; -1 unknown.
+    LONGLONG SinkFramesRendered() const;
 
     GstElement* m_pPipeline = nullptr;
     GstBus* m_pBus = nullptr;
@@ -165,6 +174,9 @@ private:
     bool m_bStepPending = false;
     bool m_bStepAtEnd = false; // a step ran into the end; the position is the stop
     QString m_strErrorDetail;
+    // Quality messages counted while figures are asked for: each one is a
+    // frame some element dropped for being late.
+    std::atomic<LONGLONG> m_llQosDrops { 0 };
 
     // UI thread only.
     bool m_bStepDone = false; // the step's STEP_DONE was read; its ASYNC_DONE completes it
@@ -174,4 +186,5 @@ private:
     GstClockTime m_offset = 0;                   // first position of the stream
     GstClockTime m_stop = GST_CLOCK_TIME_NONE;   // none: the end of the media
     long m_lVolume = 0;
+    LONGLONG m_llDrawnBeforeFlush = 0; // frames rendered before the last flushing seek
 };

@@ -3,6 +3,7 @@
 
 #include "player/graph/GstGraph.h"
 
+#include "platform/RunStats.h"
 #include "platform/WindowMessages.h"
 #include "player/graph/GstErrors.h"
 #include "player/graph/GstOwnerWindowRenderer.h"
@@ -77,6 +78,10 @@ GstBusSyncReply CGstGraph::HandleSyncMessage(GstMessage* pMessage)
             PostNotify();
         return GST_BUS_PASS;
     }
+    case GST_MESSAGE_QOS:
+        if (RunStatsEnabled())
+            ++m_llQosDrops;
+        return GST_BUS_DROP;
     default:
         return GST_BUS_DROP;
     }

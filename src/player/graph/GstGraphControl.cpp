@@ -3,10 +3,13 @@
 
 #include "player/graph/GstGraph.h"
 
+#include "platform/RunStats.h"
 #include "player/graph/GstAudioRenderer.h"
 #include "player/graph/GstOwnerWindowRenderer.h"
 #include "player/graph/GstWindowlessRenderer.h"
 #include "player/Volume.h"
+
+#include <algorithm>
 
 namespace {
 // How long a seek may take to show its new position.
@@ -277,6 +280,9 @@ HRESULT CGstGraph::SetPositions(LONGLONG* pCurrent, DWORD dwCurrentFlags, LONGLO
         m_bStepAtEnd = false;
     }
     m_bStepDone = false;
+    // The sink starts counting again after a flush.
+    if (RunStatsEnabled())
+        m_llDrawnBeforeFlush += std::max<LONGLONG>(0, SinkFramesRendered());
     if (!gst_element_seek(m_pPipeline, 1.0, GST_FORMAT_TIME,
             static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE), startType, gint64(start),
             stopType, gint64(stop)))
@@ -329,6 +335,41 @@ HRESULT CGstGraph::Step(DWORD dwFrames)
         m_bStepPending = false;
         return E_FAIL;
     }
+    return S_OK;
+}
+
+// ---- picture statistics ----
+
+LONGLONG CGstGraph::SinkFramesRendered() const
+{
+    GstElement* pSink = VideoSink();
+    if (!pSink)
+        return -1;
+    GstStructure* pStats = nullptr;
+    g_object_get(pSink, "stats", &pStats, nullptr);
+    guint64 rendered = 0;
+    const bool bRead = pStats && gst_structure_get_uint64(pStats, "rendered", &rendered);
+    if (pStats)
+        gst_structure_free(pStats);
+    return bRead ? LONGLONG(rendered) : -1;
+}
+
+HRESULT CGstGraph::get_FramesDrawn(LONGLONG* pllFrames)
+{
+    if (!pllFrames)
+        return E_POINTER;
+    const LONGLONG llRendered = SinkFramesRendered();
+    if (llRendered < 0)
+        return VFW_E_NOT_CONNECTED;
+    *pllFrames = m_llDrawnBeforeFlush + llRendered;
+    return S_OK;
+}
+
+HRESULT CGstGraph::get_FramesDropped(LONGLONG* pllFrames)
+{
+    if (!pllFrames)
+        return E_POINTER;
+    *pllFrames = m_llQosDrops.load();
     return S_OK;
 }
 

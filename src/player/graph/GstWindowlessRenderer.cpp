@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QRegion>
 
 #include <gst/video/video.h>
 
@@ -14,8 +15,11 @@ std::unique_ptr<CGstWindowlessRenderer> CGstWindowlessRenderer::Create(QString* 
     if (!pBin)
         return nullptr;
     GstElement* pSink = elements[2];
-    // Frames arrive as 32-bit BGRx, which paints and saves without another conversion.
-    GstCaps* pCaps = gst_caps_from_string("video/x-raw, format=(string)BGRx");
+    // Frames are kept as decoded and converted to RGB only when painted,
+    // straight into the window (GstFramePainter.h); the converter passes
+    // these through and turns any other format into the first of them.
+    GstCaps* pCaps = gst_caps_from_string(
+        "video/x-raw, format=(string){ I420, YV12, NV12, NV21, Y42B, Y444, YUY2, UYVY, BGRx, BGRA }");
     g_object_set(pSink, "caps", pCaps, "sync", TRUE, "qos", TRUE, "max-buffers", 1, "drop", TRUE,
         "enable-last-sample", FALSE, nullptr);
     gst_caps_unref(pCaps);
@@ -69,10 +73,24 @@ void CGstWindowlessRenderer::Keep(GstSample* pSample)
 
 void CGstWindowlessRenderer::RequestRepaint()
 {
-    if (QWidget* pWindow = m_pWindow.data()) {
-        // Painting happens on the UI thread; update() merges repeated requests.
-        QMetaObject::invokeMethod(pWindow, [w = m_pWindow] { if (w) w->update(); }, Qt::QueuedConnection);
-    }
+    // One request at a time: frames that come while the window is busy are
+    // painted by the request already on its way.
+    if (!m_pWindow || m_pRepaintPosted->exchange(true))
+        return;
+    // Only the picture's area; the window's frame stays as it is.
+    const QRect area = m_destination;
+    QMetaObject::invokeMethod(
+        m_pWindow.data(),
+        [w = m_pWindow, pPosted = m_pRepaintPosted, area] {
+            *pPosted = false;
+            if (!w)
+                return;
+            if (area.isEmpty())
+                w->update();
+            else
+                w->update(area);
+        },
+        Qt::QueuedConnection);
 }
 
 GstSample* CGstWindowlessRenderer::LatestSample()
@@ -110,6 +128,7 @@ HRESULT CGstWindowlessRenderer::SetVideoClippingWindow(QWidget* pWindow)
 {
     std::lock_guard lock(m_mutex);
     m_pWindow = pWindow;
+    *m_pRepaintPosted = false;
     return S_OK;
 }
 
@@ -199,13 +218,11 @@ HRESULT CGstWindowlessRenderer::RepaintVideo(QWidget* pWindow, QPainter* pPainte
         if (pSample)
             gst_sample_unref(pSample);
         pPainter->fillRect(destination, Qt::black);
-        return S_OK;
+        return S_FALSE;
     }
 
-    const QImage image(static_cast<const uchar*>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 0)), GST_VIDEO_FRAME_WIDTH(&frame),
-        GST_VIDEO_FRAME_HEIGHT(&frame), GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0), QImage::Format_RGB32);
     if (source.isEmpty())
-        source = image.rect();
+        source = QRect(0, 0, GST_VIDEO_FRAME_WIDTH(&frame), GST_VIDEO_FRAME_HEIGHT(&frame));
     QRect target = destination;
     if (dwMode == VMR9ARMode_LetterBox) {
         const qint64 aspectX = qint64(source.width()) * std::max(1, GST_VIDEO_INFO_PAR_N(&info));
@@ -216,7 +233,7 @@ HRESULT CGstWindowlessRenderer::RepaintVideo(QWidget* pWindow, QPainter* pPainte
         for (const QRect& r : bands)
             pPainter->fillRect(r, Qt::black);
     }
-    pPainter->drawImage(target, image, source);
+    m_painter.Paint(*pPainter, frame, source, target);
     gst_video_frame_unmap(&frame);
     gst_sample_unref(pSample);
     return S_OK;
@@ -231,16 +248,17 @@ HRESULT CGstWindowlessRenderer::GetCurrentImage(QByteArray* pDib)
         return E_FAIL;
     GstVideoInfo info;
     GstVideoFrame frame;
-    HRESULT hr = E_FAIL;
+    QImage image;
     if (gst_video_info_from_caps(&info, gst_sample_get_caps(pSample))
         && gst_video_frame_map(&frame, &info, gst_sample_get_buffer(pSample), GST_MAP_READ)) {
-        *pDib = MakePackedDib32(static_cast<const uchar*>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 0)),
-            GST_VIDEO_FRAME_WIDTH(&frame), GST_VIDEO_FRAME_HEIGHT(&frame), GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0));
+        image = CGstFramePainter::ToImage(frame);
         gst_video_frame_unmap(&frame);
-        hr = pDib->isEmpty() ? E_FAIL : S_OK;
     }
     gst_sample_unref(pSample);
-    return hr;
+    if (image.isNull())
+        return E_FAIL;
+    *pDib = MakePackedDib32(image.constBits(), image.width(), image.height(), int(image.bytesPerLine()));
+    return pDib->isEmpty() ? E_FAIL : S_OK;
 }
 
 HRESULT CGstWindowlessRenderer::SetDeinterlaceMode(DWORD dwStreamID, bool bEnabled)

@@ -1,9 +1,10 @@
 #pragma once
 // The windowless renderer: deinterlace -> videoconvert -> appsink in a bin.
-// It keeps the latest frame, asks its window to repaint, and paints that
-// frame when the window paints.
+// It keeps the latest frame as decoded, asks its window to repaint, and
+// paints that frame when the window paints, converting it on the way.
 
 #include "player/graph/GstFilters.h"
+#include "player/graph/GstFramePainter.h"
 
 #include <QPointer>
 #include <QRect>
@@ -11,6 +12,7 @@
 
 #include <gst/app/gstappsink.h>
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 
@@ -59,10 +61,14 @@ private:
     GstPad* m_pSinkPad;
     bool m_bDeinterlace = true;
 
+    CGstFramePainter m_painter; // UI thread
+
     std::mutex m_mutex; // the fields below, shared with the streaming thread
     GstSample* m_pSample = nullptr;
     QPointer<QWidget> m_pWindow;
     DWORD m_dwARMode = VMR9ARMode_None;
     QRect m_source;      // empty: the whole picture
     QRect m_destination; // empty: the whole window
+    // A repaint is on its way; shared with it, as it may arrive after the renderer is gone.
+    std::shared_ptr<std::atomic<bool>> m_pRepaintPosted = std::make_shared<std::atomic<bool>>(false);
 };

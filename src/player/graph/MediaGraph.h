@@ -244,7 +244,8 @@ public:
     virtual HRESULT GetNativeVideoSize(long* plWidth, long* plHeight, long* plARWidth, long* plARHeight) = 0;
     // Source rectangle in video pixels, destination in the window's coordinates.
     virtual HRESULT SetVideoPosition(const QRect* pSource, const QRect* pDestination) = 0;
-    // Paints the latest frame into the destination, letter-boxed when asked to.
+    // Paints the latest frame into the destination, letter-boxed when asked
+    // to; S_FALSE (the destination black) while there is no frame yet.
     virtual HRESULT RepaintVideo(QWidget* pWindow, QPainter* pPainter) = 0;
     // The latest frame at native size as a packed bottom-up 32-bit DIB.
     virtual HRESULT GetCurrentImage(QByteArray* pDib) = 0;
@@ -295,6 +296,17 @@ public:
     virtual HRESULT SetWindowPosition(long lLeft, long lTop, long lWidth, long lHeight) = 0;
 };
 
+// ---- picture statistics -------------------------------------------------
+
+class IQualProp {
+public:
+    virtual ~IQualProp() = default;
+    // Frames the video renderer has shown.
+    virtual HRESULT get_FramesDrawn(LONGLONG* pllFrames) = 0;
+    // Frames dropped for being late, by the renderer or on the way to it.
+    virtual HRESULT get_FramesDropped(LONGLONG* pllFrames) = 0;
+};
+
 // ---- the graph ---------------------------------------------------------
 
 class IMediaGraph {
@@ -311,6 +323,12 @@ public:
     virtual HRESULT QueryBasicVideo(IBasicVideo2** pp) = 0;
     virtual HRESULT QueryVideoWindow(IVideoWindow** pp) = 0;
     virtual HRESULT QueryVideoFrameStep(IVideoFrameStep** pp) = 0;
+    // The video renderer's statistics, for measuring the player.
+    virtual HRESULT QueryQualProp(IQualProp** pp)
+    {
+        *pp = nullptr;
+        return E_NOINTERFACE;
+    }
 
     // A windowless renderer, not yet in the graph.
     virtual HRESULT CreateWindowlessRenderer(IGraphFilter** ppFilter) = 0;

@@ -1,0 +1,83 @@
+// The figures the view writes for measuring the player (ORV_STATS=1): the
+// first picture of each file, the frames it showed and dropped, and on
+// request a run of paused seeks timed until their pictures are painted.
+// Nothing here runs unless the figures are on.
+
+#include "ui/ChildView.h"
+
+#include "platform/RunStats.h"
+#include "player/DShowPlayer.h"
+
+#include <QTimer>
+
+namespace {
+// Time for the pause to settle before the first seek, and between seeks.
+constexpr int kSeekSettleMs = 500;
+constexpr int kSeekGapMs = 100;
+
+// ORV_STATS_SEEKS: positions in milliseconds, separated by commas.
+QList<int> RequestedSeeks()
+{
+    QList<int> positions;
+    for (const QByteArray& item : qgetenv("ORV_STATS_SEEKS").split(',')) {
+        bool bOk = false;
+        const int ms = item.trimmed().toInt(&bOk);
+        if (bOk && ms >= 0)
+            positions << ms;
+    }
+    return positions;
+}
+}
+
+void CChildView::StatsPicturePainted()
+{
+    if (!m_bFirstFrameReported) {
+        m_bFirstFrameReported = TRUE;
+        StatsFirstFrame(m_strFile);
+        StatsStartSeeks();
+        return;
+    }
+    if (m_nStatsSeekAt < 0)
+        return;
+    StatsSeek(RunStatsElapsedMs() - m_msStatsSeekStart, m_nStatsSeekAt, m_strFile);
+    m_nStatsSeekAt = -1;
+    QTimer::singleShot(kSeekGapMs, this, [this] { StatsNextSeek(); });
+}
+
+void CChildView::StatsStartSeeks()
+{
+    // Once per run, on the first file that shows a picture.
+    static bool bAsked = false;
+    if (bAsked || !m_bHasVideo || !m_pPlayer || !m_pPlayer->HasWindowlessControl())
+        return;
+    bAsked = true;
+    m_statsSeeks = RequestedSeeks();
+    if (m_statsSeeks.isEmpty())
+        return;
+    if (!m_bPaused)
+        TogglePause();
+    QTimer::singleShot(kSeekSettleMs, this, [this] { StatsNextSeek(); });
+}
+
+// As the user does it: hold the seek bar, move it, let go.
+void CChildView::StatsNextSeek()
+{
+    if (m_statsSeeks.isEmpty() || !IsStarted() || (m_nSeekMode != 1 && m_nSeekMode != 2))
+        return;
+    const int ms = m_statsSeeks.takeFirst();
+    const LONGLONG llValue = m_nSeekMode == 1 ? ms
+        : m_llAvgFrameTime > 0                ? LONGLONG(ms) * 10000 / m_llAvgFrameTime
+                                              : 0;
+    m_msStatsSeekStart = RunStatsElapsedMs();
+    m_nStatsSeekAt = ms;
+    if (!BeginSeek() || !SeekTo(static_cast<int>(llValue)) || !EndSeek())
+        m_nStatsSeekAt = -1;
+}
+
+void CChildView::StatsReleasePlayer()
+{
+    LONGLONG llDrawn = 0;
+    LONGLONG llDropped = 0;
+    m_pPlayer->GetFrameCounts(&llDrawn, &llDropped);
+    StatsFrameCounts(llDrawn, llDropped, m_strFile);
+}
