@@ -43,6 +43,7 @@ public:
     BOOL IsAudioAvailable() override { return m_bAudioAvailable; }
     BOOL IsSeekable() override;
     BOOL IsFullScreen() override { return m_bFullScreen; }
+    int GetDurations(LONGLONG* pllDuration, LONGLONG* pllFrames) override;
     QSize GetNativeSize() override;
     CDShowPlayer* GetPlayer() override { return m_pPlayer.get(); }
 
@@ -59,6 +60,7 @@ public:
     BOOL LoadMedia(const QString& path) override;
     BOOL StartPlayback() override;
     BOOL StopPlayback() override;
+    void CloseMedia() override;
     BOOL TogglePause() override;
     BOOL Replay() override;
     BOOL BeginSeek() override;
@@ -104,6 +106,8 @@ private:
     void TreatAsAudioOnly();
     void SetUpSeekBar();
     void KillPollTimer();
+    // No player, nothing loaded, the seek bar back at the start.
+    void ReleasePlayer();
     // ChildViewTransport.cpp
     void PollPosition();
 
