@@ -1,18 +1,59 @@
-// Ending: closing the window and the end of the desktop session, each of
-// which first offers to save an unsaved playlist.
+// The frame's part in the program's life: files handed over by a second
+// start, closing the window, the end of the desktop session and being told
+// to end.
 
 #include "ui/MainFrame.h"
 
+#include "app/InstanceControl.h"
+
 #include <QCloseEvent>
+
+#include <utility>
+
+int CMainFrame::OnInstanceHandoff()
+{
+    if (isMinimized())
+        showNormal();
+    CHandoffContent content;
+    // Unread, the block is taken back by its sender: the files are dropped.
+    if (!m_bStepBusy && AskSavePlayList() && ReceiveHandoff(content) && !content.m_files.isEmpty()) {
+        // A hand-off replaces the list; it never adds to it.
+        m_playList.Clear();
+        for (const QString& path : std::as_const(content.m_files))
+            m_playList.Add(path);
+        if (!content.m_strPlaylist.isEmpty())
+            m_strPlayListFile = content.m_strPlaylist;
+        if (content.m_bPlaylistArg)
+            m_playList.m_bModified = FALSE;
+        PlayListFromTop();
+    }
+    raise();
+    activateWindow();
+    return 0;
+}
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    if (!AskSavePlayList()) {
+    // Told to end while the question was open: the window closes all the same.
+    if (!m_bCloseWithoutQuestions && !AskSavePlayList() && !m_bCloseWithoutQuestions) {
         event->ignore();
         return;
     }
-    WaitForCaptureThread();
+    PrepareToClose();
     QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::CloseWithoutQuestions()
+{
+    m_bCloseWithoutQuestions = TRUE;
+    close();
+}
+
+void CMainFrame::PrepareToClose()
+{
+    // TODO: stop playback here, View().StopPlayback(), once the view can.
+    WaitForCaptureThread();
+    // TODO: store the loaded file's volume here once the volume database exists.
 }
 
 BOOL CMainFrame::OnQueryEndSession()
