@@ -12,6 +12,7 @@
 #include <QPointer>
 
 #include <clocale>
+#include <cstdio>
 
 const char* SetProgramLocale()
 {
@@ -74,8 +75,11 @@ BOOL CorvApp::StartWithStartupLock(const QStringList& args)
     m_bPrimary = m_pInstance->TryBecomePrimary();
     // Files the primary did not take are opened here, in a window of this
     // copy's own, rather than lost.
-    if (!m_bPrimary && !m_bAccMultiBoot && m_pInstance->HandOff(cmdLine))
-        return FALSE;
+    if (!m_bPrimary && !m_bAccMultiBoot) {
+        if (m_pInstance->HandOff(cmdLine))
+            return FALSE;
+        std::fprintf(stderr, "orv: the running player did not take the files; opening them here\n");
+    }
 
     m_pMainWnd = std::make_unique<CMainFrame>(m_iniFile);
     if (!m_pMainWnd->LoadFrame()) {
@@ -104,7 +108,8 @@ BOOL CorvApp::StartWithStartupLock(const QStringList& args)
     // start finds the primary ready for its files.
     if (m_bPrimary) {
         const QPointer<CMainFrame> pFrame = &frame;
-        m_pInstance->Listen([pFrame] { return pFrame ? pFrame->OnInstanceHandoff() : 0; });
+        if (!m_pInstance->Listen([pFrame] { return pFrame ? pFrame->OnInstanceHandoff() : 0; }))
+            std::fprintf(stderr, "orv: cannot listen for later starts; they will open windows of their own\n");
     }
     return TRUE;
 }
