@@ -27,5 +27,12 @@ test-sanitize: deps
 	cmake --build $(SAN_DIR) -j$(JOBS)
 	cd $(SAN_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS) -L unit
 
+# Playback cost, start-up and seek times against GStreamer's own tools (and
+# mpv, installed when BENCH_PEERS=1); writes bench/RESULTS.md. BENCH_QUICK=1
+# tries the harness on short clips.
+bench: deps build
+	@sh bench/deps.sh
+	python3 bench/bench.py --build $(BUILD_DIR)
+
 clean:
 	rm -rf $(BUILD_DIR) $(SAN_DIR)

@@ -1,11 +1,308 @@
 #include "ui/ChildView.h"
 
-CChildView::CChildView(QWidget* parent)
+#include "app/FrameSettings.h"
+#include "controls/JumpSlider.h"
+#include "platform/ModalSeam.h"
+#include "player/DShowPlayer.h"
+#include "player/ErrMessage.h"
+#include "player/Volume.h"
+#include "ui/CommandIds.h"
+#include "ui/DisplaySize.h"
+#include "ui/ViewHost.h"
+
+#include <QGuiApplication>
+#include <QMetaObject>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimerEvent>
+
+#include <cstdio>
+
+namespace {
+constexpr int IDS_UNKNOWN_ERROR = 62000;
+}
+
+CChildView::CChildView(IViewHost& host, QWidget* parent)
     : QFrame(parent)
+    , m_host(host)
 {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(128, 128, 128));
     setPalette(pal);
     setAutoFillBackground(true);
+    setCursor(Qt::ArrowCursor);
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive)
+            LeaveFullScreen();
+    });
+}
+
+CChildView::~CChildView() = default;
+
+IMediaGraphFactory& CChildView::GraphFactory() const
+{
+    return m_pGraphFactory ? *m_pGraphFactory : DefaultGraphFactory();
+}
+
+// ---- the error protocol ----
+
+BOOL CChildView::CallPlayer(const std::function<void()>& call, int nQuietKind, const std::function<void()>& onQuiet)
+{
+    try {
+        call();
+        return TRUE;
+    } catch (const CDirectShowErrMessage& e) {
+        if (e.m_nKind == nQuietKind && onQuiet) {
+            onQuiet();
+            return TRUE;
+        }
+        ShowError(e);
+    } catch (...) {
+        ShowUnknownError();
+    }
+    return FALSE;
+}
+
+void CChildView::ShowError(const CDirectShowErrMessage& e)
+{
+    LeaveFullScreen();
+    const QString text = e.FormatText();
+    std::fprintf(stderr, "orv: %s\n", qUtf8Printable(text));
+    if (!e.m_strDetail.isEmpty())
+        std::fprintf(stderr, "%s\n", qUtf8Printable(e.m_strDetail));
+    AfxMessageBox(text, MB_ICONERROR, e.m_strDetail);
+}
+
+void CChildView::ShowUnknownError()
+{
+    LeaveFullScreen();
+    AfxMessageBox(IDS_UNKNOWN_ERROR, MB_ICONERROR);
+}
+
+// ---- state and information ----
+
+BOOL CChildView::IsSeekable() { return m_pPlayer && m_pPlayer->GetSeekMode() != 0; }
+
+QSize CChildView::GetNativeSize() { return m_bHasVideo ? m_sizeNative : QSize(); }
+
+QString CChildView::GetFilterName(int nIndex) { return m_pPlayer ? m_pPlayer->GetFilterName(nIndex) : QString(); }
+QString CChildView::GetAuthor() { return m_pPlayer ? m_pPlayer->GetAuthor() : QString(); }
+QString CChildView::GetTitle() { return m_pPlayer ? m_pPlayer->GetTitle() : QString(); }
+QString CChildView::GetRating() { return m_pPlayer ? m_pPlayer->GetRating() : QString(); }
+QString CChildView::GetDescription() { return m_pPlayer ? m_pPlayer->GetDescription() : QString(); }
+QString CChildView::GetCopyright() { return m_pPlayer ? m_pPlayer->GetCopyright() : QString(); }
+
+// ---- full screen ----
+
+void CChildView::LeaveFullScreen() { m_bFullScreen = FALSE; }
+
+void CChildView::ToggleFullScreen()
+{
+    // Only a started video may fill the screen, and filling it needs the
+    // full-screen control panel, which the view does not have yet.
+    if (!m_bStarted || !m_bHasVideo)
+        return;
+}
+
+// ---- loading, starting and stopping ----
+
+BOOL CChildView::LoadMedia(const QString& path)
+{
+    KillPollTimer();
+    m_pPlayer.reset();
+    m_bLoaded = FALSE;
+    m_bStarted = FALSE;
+    m_bPaused = FALSE;
+    m_bHasVideo = TRUE;
+    m_bAudioAvailable = TRUE;
+    m_sizeNative = QSize();
+    if (CJumpSlider* pSeekBar = m_host.SeekBar())
+        pSeekBar->SetPos(0);
+
+    const CFrameSettings& settings = m_host.ViewSettings();
+    if (!CallPlayer([&] {
+            m_pPlayer = std::make_unique<CDShowPlayer>(path, settings.m_bAspectFix, settings.m_bDisableVMR9,
+                settings.m_bDisableDeinterlace, &settings.m_blackList, &settings.m_firstUseList, this,
+                GraphFactory());
+        }))
+        return FALSE;
+    // A picture that cannot be sized is given up: the file plays as sound.
+    if (!CallPlayer([this] { FitVideo(); }, ERRKIND_VIDEO, [this] { TreatAsAudioOnly(); })) {
+        // Nothing half-loaded stays behind.
+        m_pPlayer.reset();
+        return FALSE;
+    }
+    m_bLoaded = TRUE;
+    return TRUE;
+}
+
+void CChildView::FitVideo()
+{
+    int nWidth = 0;
+    int nHeight = 0;
+    if (!m_pPlayer->GetNativeDisplaySize(&nWidth, &nHeight)) {
+        TreatAsAudioOnly();
+        return;
+    }
+    m_sizeNative = QSize(nWidth, nHeight);
+    // An unknown setting shows the native size.
+    ScaleToDisplaySize(m_host.ViewSettings().m_nDisplaySize, nWidth, nHeight);
+    if (!m_bFullScreen)
+        m_host.FitWindowToVideo(nWidth, nHeight, TRUE);
+    m_pPlayer->FitVideoToView();
+}
+
+void CChildView::TreatAsAudioOnly()
+{
+    LeaveFullScreen();
+    m_host.FitWindowToControls();
+    m_bHasVideo = FALSE;
+}
+
+BOOL CChildView::StartPlayback()
+{
+    if (m_bStarted || !m_pPlayer)
+        return FALSE;
+    if (!CallPlayer([this] {
+            m_nSeekMode = m_pPlayer->GetDurations(&m_llDurationMedia, &m_llDurationSeek, &m_llTotalFrames);
+            m_llAvgFrameTime = m_pPlayer->GetAvgFrameTime();
+            if (m_llAvgFrameTime == 0 && m_nSeekMode == 2 && m_llTotalFrames > 0)
+                m_llAvgFrameTime = m_llDurationMedia / m_llTotalFrames;
+            SetUpSeekBar();
+            m_pPlayer->Run();
+            m_bStarted = TRUE;
+            m_bPaused = FALSE;
+        }))
+        return FALSE;
+    if (!m_pollTimer.isActive())
+        m_pollTimer.start(kPositionPollMs, this);
+    const CFrameSettings& settings = m_host.ViewSettings();
+    SetVolume(settings.m_bSoundOn ? settings.m_nVolume : 0);
+    return TRUE;
+}
+
+// The bar's range is the media's length in milliseconds, or in frames when
+// the media seeks by frames.
+void CChildView::SetUpSeekBar()
+{
+    CJumpSlider* pSeekBar = m_host.SeekBar();
+    if (!pSeekBar)
+        return;
+    if (m_nSeekMode != 1 && m_nSeekMode != 2) {
+        pSeekBar->setEnabled(false);
+        return;
+    }
+    const int nLength = static_cast<int>(m_nSeekMode == 1 ? m_llDurationSeek / 10000 : m_llDurationSeek);
+    if (nLength > 0) {
+        pSeekBar->SetRange(nLength);
+        pSeekBar->SetPageSize(nLength / 100);
+    }
+    pSeekBar->setEnabled(true);
+}
+
+BOOL CChildView::StopPlayback()
+{
+    if (!m_bLoaded || !m_pPlayer)
+        return FALSE;
+    if (CJumpSlider* pSeekBar = m_host.SeekBar()) {
+        pSeekBar->SetPos(0);
+        pSeekBar->setEnabled(false);
+    }
+    KillPollTimer();
+    if (!CallPlayer([this] {
+            m_pPlayer->Pause();
+            m_pPlayer->SetPosition(0);
+            m_pPlayer->Stop();
+        }))
+        return FALSE;
+    m_bStarted = FALSE;
+    m_bPaused = FALSE;
+    update();
+    return TRUE;
+}
+
+void CChildView::KillPollTimer() { m_pollTimer.stop(); }
+
+BOOL CChildView::IsTimerRunning(int nIDEvent) const
+{
+    return nIDEvent == IDT_POSITION_POLL && m_pollTimer.isActive();
+}
+
+// ---- sound and picture ----
+
+BOOL CChildView::SetVolume(int nVolume)
+{
+    if (!m_pPlayer || !m_bAudioAvailable)
+        return TRUE;
+    // Media whose volume cannot be set plays on at its own level.
+    return CallPlayer([&] { m_pPlayer->SetVolume(VolumeToLevel(nVolume)); }, ERRKIND_VOLUME,
+        [this] { m_bAudioAvailable = FALSE; });
+}
+
+BOOL CChildView::SetAspectFix(BOOL bFix)
+{
+    if (!m_pPlayer || !m_bHasVideo)
+        return TRUE;
+    return CallPlayer([&] { m_pPlayer->SetAspectFix(bFix); });
+}
+
+QByteArray CChildView::GetCurrentImage()
+{
+    QByteArray dib;
+    if (m_pPlayer && m_bStarted && m_bHasVideo)
+        CallPlayer([&] { dib = m_pPlayer->GetCurrentImage(); });
+    return dib;
+}
+
+// ---- window events ----
+
+void CChildView::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    if (!m_bStarted || !m_pPlayer)
+        return;
+    QPainter painter(this);
+    try {
+        m_pPlayer->RepaintVideo(&painter);
+    } catch (const CDirectShowErrMessage& e) {
+        // A box cannot open inside a paint; it follows at once.
+        QMetaObject::invokeMethod(this, [this, e] { ShowError(e); }, Qt::QueuedConnection);
+    } catch (...) {
+        QMetaObject::invokeMethod(this, [this] { ShowUnknownError(); }, Qt::QueuedConnection);
+    }
+}
+
+void CChildView::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    if (!m_pPlayer || !m_bHasVideo)
+        return;
+    const QSize client = contentsRect().size();
+    CallPlayer([&] { m_pPlayer->SetVideoSize(client.width(), client.height()); }, ERRKIND_VIDEO,
+        [this] { m_bHasVideo = FALSE; });
+}
+
+void CChildView::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() == m_pollTimer.timerId())
+        OnTimer(IDT_POSITION_POLL);
+    else
+        QFrame::timerEvent(event);
+}
+
+void CChildView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        ToggleFullScreen();
+    else
+        QFrame::mouseDoubleClickEvent(event);
+}
+
+void CChildView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton)
+        m_host.OnCommand(ID_PLAY_PAUSE);
+    else
+        QFrame::mousePressEvent(event);
 }

@@ -1,11 +1,127 @@
 #pragma once
-// The video area of the main window: a grey panel with a sunken edge. The
-// frame sizes it so that the area inside the edge is the video's size.
+// The video area of the main window: a grey panel with a sunken edge that
+// owns the player of the loaded file, wraps every call into it in the error
+// protocol, keeps the picture in step with its size and polls the playing
+// position for the seek bar and the counters.
+//
+// Loading, starting, stopping, painting and the error protocol are in
+// ChildView.cpp; pausing, seeking, stepping, the segment and the poll in
+// ChildViewTransport.cpp.
 
+#include "ui/VideoView.h"
+
+#include <QBasicTimer>
 #include <QFrame>
 
-class CChildView : public QFrame {
+#include <functional>
+#include <memory>
+
+class CDirectShowErrMessage;
+class IMediaGraphFactory;
+class IViewHost;
+
+class CChildView : public QFrame, public IVideoView {
     Q_OBJECT
 public:
-    explicit CChildView(QWidget* parent = nullptr);
+    // The position poll, five times a second.
+    static constexpr int IDT_POSITION_POLL = 1;
+    static constexpr int kPositionPollMs = 200;
+
+    explicit CChildView(IViewHost& host, QWidget* parent = nullptr);
+    ~CChildView() override;
+    CChildView(const CChildView&) = delete;
+    CChildView& operator=(const CChildView&) = delete;
+
+    // Players are built on this factory's graphs; null (the default) gives
+    // the program's own media framework.
+    void SetGraphFactory(IMediaGraphFactory* pFactory) { m_pGraphFactory = pFactory; }
+
+    BOOL IsLoaded() override { return m_bLoaded; }
+    BOOL IsStarted() override { return m_pPlayer && m_bStarted; }
+    BOOL IsPaused() override { return m_pPlayer && m_bPaused; }
+    BOOL HasVideo() override { return m_bHasVideo; }
+    BOOL IsAudioAvailable() override { return m_bAudioAvailable; }
+    BOOL IsSeekable() override;
+    BOOL IsFullScreen() override { return m_bFullScreen; }
+    QSize GetNativeSize() override;
+    CDShowPlayer* GetPlayer() override { return m_pPlayer.get(); }
+
+    QString GetFilterName(int nIndex) override;
+    QString GetAuthor() override;
+    QString GetTitle() override;
+    QString GetRating() override;
+    QString GetDescription() override;
+    QString GetCopyright() override;
+
+    void LeaveFullScreen() override;
+    void ToggleFullScreen() override;
+
+    BOOL LoadMedia(const QString& path) override;
+    BOOL StartPlayback() override;
+    BOOL StopPlayback() override;
+    BOOL TogglePause() override;
+    BOOL Replay() override;
+    BOOL BeginSeek() override;
+    BOOL SeekTo(int nValue) override;
+    BOOL EndSeek() override;
+    BOOL SetVolume(int nVolume) override;
+    BOOL SetAspectFix(BOOL bFix) override;
+    QByteArray GetCurrentImage() override;
+    int StepFrames(BOOL bForward, LONGLONG llCount) override;
+    LONGLONG GetCurrentPosition() override;
+    int SeekPlaying(LONGLONG llPosition) override;
+    int SetSegment(LONGLONG llPointA, LONGLONG llPointB) override;
+    int ClearSegment() override;
+
+    // One tick of the timer nIDEvent, as the timer itself delivers it.
+    void OnTimer(int nIDEvent);
+    BOOL IsTimerRunning(int nIDEvent) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    // A failure kind the call site does not handle itself.
+    static constexpr int kNoQuietKind = -1;
+
+    // Runs a call into the player under the error protocol. A failure of
+    // kind nQuietKind goes to onQuiet and counts as success; any other is
+    // shown and gives FALSE.
+    BOOL CallPlayer(const std::function<void()>& call, int nQuietKind = kNoQuietKind,
+        const std::function<void()>& onQuiet = nullptr);
+    // Leaves full screen, then the coded box with the framework's detail.
+    void ShowError(const CDirectShowErrMessage& e);
+    void ShowUnknownError();
+
+    IMediaGraphFactory& GraphFactory() const;
+    // The window and the picture take the video's size.
+    void FitVideo();
+    // The file is shown as sound only.
+    void TreatAsAudioOnly();
+    void SetUpSeekBar();
+    void KillPollTimer();
+    // ChildViewTransport.cpp
+    void PollPosition();
+
+    IViewHost& m_host;
+    IMediaGraphFactory* m_pGraphFactory = nullptr;
+    BOOL m_bLoaded = FALSE;
+    BOOL m_bStarted = FALSE;
+    BOOL m_bPaused = FALSE;
+    QSize m_sizeNative;
+    std::unique_ptr<CDShowPlayer> m_pPlayer;
+    BOOL m_bHasVideo = TRUE;
+    BOOL m_bAudioAvailable = TRUE;
+    BOOL m_bHeld = FALSE;
+    LONGLONG m_llDurationSeek = 0;
+    LONGLONG m_llDurationMedia = 0;
+    LONGLONG m_llTotalFrames = -1;
+    LONGLONG m_llAvgFrameTime = 0;
+    int m_nSeekMode = 0;
+    QBasicTimer m_pollTimer;
+    BOOL m_bFullScreen = FALSE;
 };

@@ -8,6 +8,7 @@
 #include "ui/CommandIds.h"
 #include "ui/CommandTable.h"
 #include "ui/Rects.h"
+#include "ui/VideoView.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -102,7 +103,8 @@ PrevNextState PrevNextAvailability(const CPlayList& list)
 }
 
 CMainFrame::CMainFrame(CINIFile& ini)
-    : m_fontInfo(InfoFont())
+    : m_wndView(*this)
+    , m_fontInfo(InfoFont())
     , m_iniFile(ini)
     , m_pCommands(new CCommandTable(*this))
 {
@@ -207,12 +209,55 @@ BOOL CMainFrame::CreateButtons()
 
 void CMainFrame::OnCommand(int nID) { m_pCommands->Dispatch(nID); }
 
-// The frame's own part of a bar notification: the volume bar's value is the
-// volume the settings keep.
-void CMainFrame::OnJumpSliderHScroll(int, CJumpSlider* pSlider)
+void CMainFrame::OnJumpSliderHScroll(int nSBCode, CJumpSlider* pSlider)
 {
-    if (pSlider->GetDlgCtrlID() == IDC_VOLUMEBAR)
-        m_nVolume = pSlider->GetPos();
+    switch (pSlider->GetDlgCtrlID()) {
+    case IDC_SEEKBAR:
+        OnSeekBarScroll(nSBCode, pSlider->GetPos());
+        break;
+    case IDC_VOLUMEBAR:
+        OnVolumeBarScroll(pSlider->GetPos());
+        break;
+    default:
+        break;
+    }
+}
+
+// Every code holds playback; a drag or the end of a press moves it, and
+// the end lets it go on.
+void CMainFrame::OnSeekBarScroll(int nSBCode, int nPos)
+{
+    // A pending frame step finishes first.
+    if (m_bStepBusy)
+        return;
+    // Moving away from an end makes stepping that way possible again.
+    if (m_bStepAtEnd) {
+        m_bStepAtEnd = FALSE;
+        EnableButton(m_btnFrameFwd, TRUE);
+        EnableButton(m_btnSkipFwd, TRUE);
+    }
+    if (m_bStepAtStart) {
+        m_bStepAtStart = FALSE;
+        EnableButton(m_btnFrameBack, TRUE);
+        EnableButton(m_btnSkipBack, TRUE);
+    }
+    IVideoView& view = View();
+    view.BeginSeek();
+    if (nSBCode == SB_THUMBTRACK) {
+        view.SeekTo(nPos);
+    } else if (nSBCode == SB_ENDSCROLL) {
+        view.SeekTo(nPos);
+        view.EndSeek();
+    }
+}
+
+// The bar's value is the volume the settings keep; it is heard at once
+// while a file plays with sound on.
+void CMainFrame::OnVolumeBarScroll(int nPos)
+{
+    m_nVolume = nPos;
+    if (View().IsStarted() && m_bSoundOn)
+        View().SetVolume(m_nVolume);
 }
 
 void CMainFrame::EnableButton(CBitmapButton& btn, BOOL bEnable) { btn.setEnabled(bEnable); }

@@ -10,6 +10,7 @@
 #include "ui/ChildView.h"
 #include "ui/CommandState.h"
 #include "ui/InfoArea.h"
+#include "ui/ViewHost.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -35,7 +36,7 @@ struct PrevNextState {
 };
 PrevNextState PrevNextAvailability(const CPlayList& list);
 
-class CMainFrame : public QMainWindow, public CFrameSettings {
+class CMainFrame : public QMainWindow, public CFrameSettings, public IViewHost {
     Q_OBJECT
     friend class CFrameClient;
 
@@ -51,16 +52,16 @@ public:
 
     // Carries out a command id, as the buttons send it; the command table
     // decides whether it may act now.
-    void OnCommand(int nID);
+    void OnCommand(int nID) override;
 
     // Sizes the window so that its video area is nWidth × nHeight. A video
     // narrower than 320 is scaled up to 320 wide, aspect kept, and the
     // caller's size changes with it. With bKeepInWorkArea the window is
     // moved, then shrunk, into the work area. Nothing happens while the
     // window is minimised or maximised.
-    void FitWindowToVideo(int& nWidth, int& nHeight, BOOL bKeepInWorkArea);
+    void FitWindowToVideo(int& nWidth, int& nHeight, BOOL bKeepInWorkArea) override;
     // The width fixed at creation and no video area (media without video).
-    void FitWindowToControls();
+    void FitWindowToControls() override;
     // No narrower than at creation, no lower than the control area. Runs
     // when the window is shown; call it again after changing the menu bar.
     void UpdateMinimumSize();
@@ -77,9 +78,9 @@ public:
     void UpdatePrevNextButtons();
 
     // Stores the position the view's poll found; RedrawCounters shows it.
-    void SetPlayPosition(LONGLONG llPosition, LONGLONG llFrame);
+    void SetPlayPosition(LONGLONG llPosition, LONGLONG llFrame) override;
     void RedrawPointValues();
-    void RedrawCounters();
+    void RedrawCounters() override;
     void RedrawPlaylistCount();
 
     // "orv", or "file - orv"; a secondary instance's title starts with "*".
@@ -95,6 +96,10 @@ public:
     // unless replaced (tests).
     void SetWorkAreaSource(std::function<QRect()> source) { m_workAreaSource = std::move(source); }
 
+    // The view's host: its seek bar and the settings it reads.
+    CJumpSlider* SeekBar() override { return m_pSeekBar.get(); }
+    const CFrameSettings& ViewSettings() const override { return *this; }
+
     // The repeat mode is the playlist's.
     int GetLoopMode() const override { return m_playList.m_nLoopMode; }
     void SetLoopMode(int nMode) override { m_playList.m_nLoopMode = nMode; }
@@ -104,8 +109,8 @@ public:
     CCommandTable& Commands() { return *m_pCommands; }
     // The state the command rules read, as it is now.
     CCommandState CommandState();
-    // The video view as the commands see it; SetVideoView(nullptr) returns
-    // to the frame's own view.
+    // The video view as the commands see it: the frame's own unless another
+    // was set; SetVideoView(nullptr) returns to the frame's own.
     IVideoView& View();
     void SetVideoView(IVideoView* pView) { m_pVideoView = pView; }
     // The unsaved-playlist question; FALSE: the caller gives up.
@@ -214,6 +219,8 @@ private:
     void ShowButton(CBitmapButton& btn, BOOL bShow);
     void ShowPair(CBitmapButton& btnShown, CBitmapButton& btnHidden);
     void OnJumpSliderHScroll(int nSBCode, CJumpSlider* pSlider);
+    void OnSeekBarScroll(int nSBCode, int nPos);
+    void OnVolumeBarScroll(int nPos);
     // What closing does once nobody objects: stop, let a still-image save
     // finish.
     void PrepareToClose();

@@ -10,6 +10,7 @@
 #include "playlist/ExtDlg.h"
 #include "shell/SendToShortcut.h"
 #include "ui/CommandTable.h"
+#include "ui/DisplaySize.h"
 #include "ui/HelpWnd.h"
 #include "ui/VideoView.h"
 
@@ -35,12 +36,7 @@ void CMainFrame::CreateCommands()
     });
 }
 
-IVideoView& CMainFrame::View()
-{
-    // How the window's view answers while it has no player to answer for.
-    static CNoPlayerView s_noPlayerView;
-    return m_pVideoView ? *m_pVideoView : s_noPlayerView;
-}
+IVideoView& CMainFrame::View() { return m_pVideoView ? *m_pVideoView : m_wndView; }
 
 CCommandState CMainFrame::CommandState()
 {
@@ -123,20 +119,8 @@ void CMainFrame::FitWindowToDisplaySize()
     const QSize native = View().GetNativeSize();
     int nWidth = native.width();
     int nHeight = native.height();
-    switch (m_nDisplaySize) {
-    case 0:
-        nWidth /= 2;
-        nHeight /= 2;
-        break;
-    case 1:
-        break;
-    case 2:
-        nWidth *= 2;
-        nHeight *= 2;
-        break;
-    default:
+    if (!ScaleToDisplaySize(m_nDisplaySize, nWidth, nHeight))
         return;
-    }
     if (isMaximized())
         showNormal();
     FitWindowToVideo(nWidth, nHeight, TRUE);

@@ -43,6 +43,10 @@ const QMap<TestClip, ClipRecipe>& Recipes()
             { "ntsc.avi",
                 "videotestsrc num-buffers=30 ! video/x-raw,width=160,height=120,framerate=30000/1001 ! jpegenc "
                 "! avimux ! filesink location=%1" } },
+        { TestClip::AviOddSize,
+            { "odd-size.avi",
+                "videotestsrc num-buffers=25 ! video/x-raw,width=321,height=241,framerate=25/1 ! jpegenc "
+                "! avimux ! filesink location=%1" } },
         { TestClip::AviRedOverGreen,
             { "red-over-green.avi",
                 "videotestsrc num-buffers=5 pattern=solid-color foreground-color=0xffff0000 "

@@ -9,6 +9,7 @@ enum class TestClip {
     AviMjpegOnly,     // 1 s, MJPEG video only
     AviFrameCounter,  // 3 s, 320x240 MJPEG at 25 fps showing its time code (HH:MM:SS:FF) + PCM
     AviNtsc,          // 1 s, MJPEG at 30000/1001 fps
+    AviOddSize,       // 1 s, 321x241 MJPEG at 25 fps
     AviRedOverGreen,  // 0.2 s, 176x96 MJPEG at 25 fps: the top half red, the bottom half green
     Wav,              // 1 s, 44.1 kHz stereo 16-bit
     WavTwoSeconds,    // 2 s, 44.1 kHz stereo 16-bit

@@ -37,6 +37,8 @@ public:
     int nToggleFullScreen = 0;
     std::vector<int> volumes;
     std::vector<BOOL> aspectFixes;
+    // The seek bar's drag, in order: "Begin", "To 37", "End".
+    QStringList seeks;
 
     // A file that plays: loaded, started, seekable, with video.
     void Playing(QSize native = QSize(640, 480))
@@ -49,10 +51,17 @@ public:
     BOOL IsStarted() override { return bStarted; }
     BOOL IsPaused() override { return bPaused; }
     BOOL HasVideo() override { return bHasVideo; }
+    BOOL IsAudioAvailable() override { return TRUE; }
     BOOL IsSeekable() override { return bSeekable; }
     BOOL IsFullScreen() override { return bFullScreen; }
     QSize GetNativeSize() override { return bHasVideo ? sizeNative : QSize(); }
+    CDShowPlayer* GetPlayer() override { return nullptr; }
     QString GetFilterName(int nIndex) override { return filters.value(nIndex); }
+    QString GetAuthor() override { return {}; }
+    QString GetTitle() override { return {}; }
+    QString GetRating() override { return {}; }
+    QString GetDescription() override { return {}; }
+    QString GetCopyright() override { return {}; }
     void LeaveFullScreen() override
     {
         ++nLeaveFullScreen;
@@ -84,6 +93,25 @@ public:
             return FALSE;
         ++nStarts;
         bStarted = TRUE;
+        return TRUE;
+    }
+    BOOL StopPlayback() override { return FALSE; }
+    BOOL TogglePause() override { return FALSE; }
+    BOOL Replay() override { return FALSE; }
+    BOOL BeginSeek() override { return Seek(QStringLiteral("Begin")); }
+    BOOL SeekTo(int nValue) override { return Seek(QStringLiteral("To %1").arg(nValue)); }
+    BOOL EndSeek() override { return Seek(QStringLiteral("End")); }
+    QByteArray GetCurrentImage() override { return {}; }
+    int StepFrames(BOOL, LONGLONG) override { return 0; }
+    LONGLONG GetCurrentPosition() override { return -1; }
+    int SeekPlaying(LONGLONG) override { return 0; }
+    int SetSegment(LONGLONG, LONGLONG) override { return 0; }
+    int ClearSegment() override { return 0; }
+
+private:
+    BOOL Seek(const QString& call)
+    {
+        seeks << call;
         return TRUE;
     }
 };

@@ -4,6 +4,7 @@
 #include "FrameFixture.h"
 
 #include "platform/ResString.h"
+#include "platform/WindowMessages.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandTable.h"
 #include "ui/HelpWnd.h"
@@ -135,6 +136,44 @@ TEST_F(MainFrameCommandsTest, MuteSendsTheVolumeAndAspectFixNeedsTheViewsConsent
     m_view.bAspectResult = TRUE;
     Command(ID_ASPECT_FIX);
     EXPECT_FALSE(Frame().m_bAspectFix);
+}
+
+TEST_F(MainFrameCommandsTest, BarNotificationsDragThePositionAndSetTheVolume)
+{
+    CJumpSlider& seekBar = *Frame().m_pSeekBar;
+    auto notify = [](CJumpSlider& bar, int nSBCode) { bar.JumpSliderNotify(WM_JUMPSLIDER_HSCROLL, nSBCode, &bar); };
+    seekBar.SetRange(100);
+    seekBar.SetPos(30);
+
+    // Nothing moves while a frame step is pending.
+    Frame().m_bStepBusy = TRUE;
+    notify(seekBar, SB_THUMBTRACK);
+    EXPECT_TRUE(m_view.seeks.isEmpty());
+
+    // A stepping end-stop is lifted by the first notification.
+    Frame().m_bStepBusy = FALSE;
+    Frame().m_bStepAtEnd = TRUE;
+    notify(seekBar, SB_THUMBPOSITION);
+    EXPECT_FALSE(Frame().m_bStepAtEnd);
+    EXPECT_TRUE(Frame().m_btnFrameFwd.isEnabled());
+    EXPECT_TRUE(Frame().m_btnSkipFwd.isEnabled());
+    EXPECT_FALSE(Frame().m_btnFrameBack.isEnabled());
+    notify(seekBar, SB_THUMBTRACK);
+    notify(seekBar, SB_ENDSCROLL);
+    EXPECT_EQ(m_view.seeks, (QStringList { "Begin", "Begin", "To 30", "Begin", "To 30", "End" }));
+
+    // The volume is kept always, and heard only while a file plays with sound.
+    CJumpSlider& volumeBar = *Frame().m_pVolumeBar;
+    volumeBar.SetPos(70);
+    notify(volumeBar, SB_ENDSCROLL);
+    EXPECT_EQ(Frame().m_nVolume, 70);
+    m_view.Playing();
+    Frame().m_bSoundOn = FALSE;
+    notify(volumeBar, SB_ENDSCROLL);
+    Frame().m_bSoundOn = TRUE;
+    volumeBar.SetPos(20);
+    notify(volumeBar, SB_THUMBTRACK);
+    EXPECT_EQ(m_view.volumes, (std::vector<int> { 20 }));
 }
 
 TEST_F(MainFrameCommandsTest, RepeatModesUpdateThePreviousAndNextButtons)

@@ -1,0 +1,266 @@
+#!/usr/bin/env python3
+"""Measures what playing costs: orv against GStreamer's own tools and mpv.
+
+For every clip the players take turns (A B C A B C ...), each run on the same
+private X server; the table holds medians. See bench/README.md.
+"""
+
+import argparse
+import json
+import os
+import platform
+import random
+import subprocess
+import sys
+import tempfile
+import time
+from dataclasses import asdict
+from pathlib import Path
+from typing import Callable
+
+import media
+import orv_hooks
+import players
+import report
+from measure import RunSpec, XServer, measure_first_frame, measure_playback, seek_floor
+from orv_hooks import NotYet, OrvSetup
+from report import Cell, Results
+
+ROOT = Path(__file__).resolve().parent.parent
+SEEKS = 20
+SEEK_SEED = 11
+HEADLINE = "h264-1080p30"
+BUDGET_S = 15 * 60
+
+
+def options() -> argparse.Namespace:
+    env = os.environ.get
+    p = argparse.ArgumentParser(description=__doc__)
+    p.add_argument("--build", type=Path, default=ROOT / "build", help="the CMake build folder")
+    p.add_argument("--runs", type=int, default=int(env("BENCH_RUNS", "3")),
+                   help="runs per player and clip (medians are taken)")
+    p.add_argument("--window", type=float, default=float(env("BENCH_WINDOW", "4")),
+                   help="seconds of playback measured per run; 0 plays each clip to its end")
+    p.add_argument("--warmup", type=float, default=1.5,
+                   help="seconds from start before the measured window opens")
+    p.add_argument("--quick", action="store_true", default=env("BENCH_QUICK") == "1",
+                   help="short clips and windows, to try the harness; results are not kept")
+    p.add_argument("--out", type=Path, help="where the table goes (default bench/RESULTS.md)")
+    p.add_argument("--orv", type=Path, help="the orv program (default <build>/orv)")
+    o = p.parse_args()
+    if o.quick:
+        o.window = min(o.window, 1.5)
+        o.warmup = min(o.warmup, 1.0)
+    o.out = o.out or (o.build / "bench-quick.md" if o.quick else ROOT / "bench" / "RESULTS.md")
+    o.orv = o.orv or o.build / "orv"
+    return o
+
+
+def base_env(display: str) -> dict[str, str]:
+    env = {k: v for k, v in os.environ.items()
+           if not k.startswith(("GST_DEBUG", "QT_QPA_", "ORV_"))}
+    env["DISPLAY"] = display
+    return env
+
+
+def window_for(clip: media.Clip, o: argparse.Namespace) -> float:
+    # A whole clip: stop just before its end, so every player is still running.
+    return o.window if o.window > 0 else clip.seconds - o.warmup - 0.5
+
+
+Maker = Callable[[media.Clip, Path], RunSpec]
+
+
+class Bench:
+    """One bench run: its settings, its private X server and scratch folder."""
+
+    def __init__(self, o: argparse.Namespace):
+        self.o = o
+        self.seek_program = o.build / "bench" / "seek_floor"
+        self.xserver = XServer()
+        self.env = base_env(self.xserver.display)
+        self._scratch = tempfile.TemporaryDirectory(prefix="orv-bench-")
+        self.scratch = Path(self._scratch.name)
+        self.orv = OrvSetup(o.orv, self.env, self.scratch)
+
+    def close(self) -> None:
+        self._scratch.cleanup()
+        self.xserver.close()
+
+    def players(self) -> list[tuple[str, Maker, bool]]:
+        """(name, spec maker, video clips only), in the order runs take turns."""
+        orv = self.orv
+        chosen = [(report.FLOOR, players.decode_floor, False),
+                  ("BGRx", players.decode_bgrx, True),
+                  (report.GST_PLAY, players.gst_play, False)]
+        if players.mpv_installed():
+            chosen.append((report.MPV, lambda c, p: players.mpv(c, p, self.scratch), False))
+        chosen += [(report.ORV, lambda c, p: orv_hooks.orv_playback(orv, p), False),
+                   (report.ORV_NO_VMR9, lambda c, p: orv_hooks.orv_playback_no_vmr9(orv, p), True)]
+        return chosen
+
+    def measure_clip(self, clip: media.Clip, path: Path) -> dict[str, Cell]:
+        cells: dict[str, Cell] = {}
+        specs: dict[str, RunSpec] = {}
+        for name, make, video_only in self.players():
+            if video_only and not clip.has_video:
+                continue
+            cells[name] = Cell()
+            try:
+                specs[name] = make(clip, path)
+            except NotYet as why:
+                cells[name].note = str(why)
+        self._playback(clip, specs, cells)
+        if clip.has_video:
+            self._first_frames(clip, path, cells)
+        self._seeks(clip, path, cells)
+        return cells
+
+    def _playback(self, clip: media.Clip, specs: dict[str, RunSpec],
+                  cells: dict[str, Cell]) -> None:
+        o = self.o
+        for run in range(o.runs):
+            for name, spec in specs.items():
+                print(f"  {clip.key} {name} run {run + 1}/{o.runs}", flush=True)
+                sample = measure_playback(spec, {**self.env, **spec.env}, self.xserver,
+                                          o.warmup, window_for(clip, o))
+                cells[name].samples.append(sample)
+                if sample.error:
+                    cells[name].note = sample.error.splitlines()[0]
+                    print(f"    {sample.error}", flush=True)
+
+    def _first_frames(self, clip: media.Clip, path: Path, cells: dict[str, Cell]) -> None:
+        specs = {report.GST_PLAY: players.gst_play_first_frame(clip, path)}
+        try:
+            specs[report.ORV] = orv_hooks.orv_first_frame(self.orv, path)
+        except NotYet:
+            pass
+        for _ in range(self.o.runs):
+            for name, spec in specs.items():
+                ms, error = measure_first_frame(spec, {**self.env, **spec.env})
+                if ms is None:
+                    print(f"    {name} first frame: {error}", flush=True)
+                else:
+                    cells[name].first_frame_ms.append(ms)
+
+    def _seeks(self, clip: media.Clip, path: Path, cells: dict[str, Cell]) -> None:
+        rng = random.Random(SEEK_SEED)
+        positions = [rng.randrange(0, (clip.seconds - 1) * 1000) for _ in range(SEEKS)]
+        cells[report.FLOOR].seek_ms, error = seek_floor(self.seek_program, path, positions)
+        if error:
+            print(f"    seek floor: {error}", flush=True)
+        try:
+            cells[report.ORV].seek_ms = orv_hooks.orv_seek_latency(self.orv, path, positions)
+        except NotYet as why:
+            cells[report.ORV].seek_note = str(why)
+
+    def measure_orv_wide(self, results: Results, paths: dict[str, Path]) -> None:
+        pair = (paths["mjpeg-480p30"], paths[HEADLINE])
+        try:
+            results.handoff_ms = orv_hooks.orv_handoff_latency(self.orv, pair, max(self.o.runs, 5))
+        except (NotYet, RuntimeError) as why:
+            results.handoff_note = str(why)
+        print("bench: 250 player build/destroy cycles", flush=True)
+        try:
+            results.cycle_growth_mb, series = orv_hooks.orv_cycle_rss_growth(
+                self.o.build / "bench" / "player_cycles", paths[HEADLINE])
+            results.cycle_note = f"resident MB every 50 cycles: {series}"
+        except (NotYet, RuntimeError) as why:
+            results.cycle_note = str(why)
+
+
+def version(argv: list[str], line: int, words: int = 0) -> str:
+    """A line (its first `words` words) of a program's --version output."""
+    try:
+        out = subprocess.run(argv, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    except FileNotFoundError:
+        return f"{argv[0]} not installed"
+    lines = out.stdout.splitlines()
+    if len(lines) <= line:
+        return f"{argv[0]} ?"
+    return " ".join(lines[line].split()[:words or None])
+
+
+def cpu_model() -> str:
+    with open("/proc/cpuinfo") as f:
+        for line in f:
+            if line.startswith("model name"):
+                return line.split(":", 1)[1].strip()
+    return platform.machine()
+
+
+def header(o: argparse.Namespace, elapsed_s: float, load_before: float,
+           orv_measured: bool) -> list[str]:
+    title = "# Benchmark results" if orv_measured else \
+        "# Benchmark results — harness check (orv not measured yet)"
+    window = "each clip to its end" if o.window <= 0 else f"{o.window:g} s"
+    return [
+        title, "",
+        f"- Run: {time.strftime('%Y-%m-%d %H:%M')}, {elapsed_s / 60:.1f} min; "
+        f"{o.runs} runs per player and clip, players taking turns; medians.",
+        f"- Machine: {cpu_model()}, {os.cpu_count()} cores; load average "
+        f"{load_before:.2f} at the start, {os.getloadavg()[0]:.2f} at the end.",
+        f"- {version(['gst-launch-1.0', '--version'], 1)}; "
+        f"{version(['mpv', '--version'], 0, words=2)}.",
+        f"- CPU s: program + X server over a window of {window} that opens {o.warmup:g} s "
+        "after the start. Wall s: start to exit. Peak RSS: the program's high-water mark. "
+        "Dropped: frames dropped in the worst run, as the player reports them "
+        "(gst-play: QoS messages; — where the player cannot drop).",
+        "- 1st frame: start to the first picture put on the window (gst-play: ximagesink's "
+        f"log line; orv: its ORV_STATS line). Seek: median of {SEEKS} paused accurate seeks "
+        "at the same random positions (floor row: GStreamer alone, seek_floor).",
+        "",
+    ]
+
+
+def estimate_s(all_clips: list[media.Clip], o: argparse.Namespace, player_count: int) -> float:
+    """Roughly how long the measuring takes, to say so before it starts."""
+    per_run = o.warmup + 1.0
+    playing = sum((window_for(c, o) + per_run) * player_count for c in all_clips) * o.runs
+    return playing + len(all_clips) * (o.runs * 2 * 1.5 + 10)
+
+
+def main() -> int:
+    o = options()
+    started = time.monotonic()
+    load_before = os.getloadavg()[0]
+    if not (o.build / "bench" / "seek_floor").exists():
+        sys.exit(f"bench: {o.build / 'bench' / 'seek_floor'} is missing; build first (make build)")
+    all_clips = media.clips(*((4, 8) if o.quick else (20, 60)))
+    folder = o.build / ("bench-media-quick" if o.quick else "bench-media")
+    print(f"bench: media in {folder}", flush=True)
+    media.make_all(all_clips, folder)
+    paths = {c.key: c.path(folder) for c in all_clips}
+
+    bench = Bench(o)
+    measured = [name for name, *_ in bench.players()
+                if orv_hooks.ORV_PLAYS_FILES or not name.startswith(report.ORV)]
+    print(f"bench: X server {bench.xserver.display}; about "
+          f"{estimate_s(all_clips, o, len(measured)) / 60:.0f} min of measuring", flush=True)
+    results = Results(clips=[])
+    try:
+        for clip in all_clips:
+            print(f"bench: {clip.label}", flush=True)
+            results.clips.append((clip.label, bench.measure_clip(clip, paths[clip.key])))
+        bench.measure_orv_wide(results, paths)
+    finally:
+        bench.close()
+
+    elapsed = time.monotonic() - started
+    headline = next(c.label for c in all_clips if c.key == HEADLINE)
+    lines = header(o, elapsed, load_before, results.orv_measured()) + report.table(results)
+    lines += ["", "## Targets", ""] + report.targets(results, headline)
+    text = "\n".join(lines) + "\n"
+    print("\n" + text)
+    o.out.write_text(text)
+    raw = o.build / ("bench-quick.json" if o.quick else "bench-results.json")
+    raw.write_text(json.dumps({label: {k: asdict(c) for k, c in cells.items()}
+                               for label, cells in results.clips}, indent=1))
+    print(f"bench: table in {o.out}, every sample in {raw}")
+    if elapsed > BUDGET_S:
+        print(f"bench: took {elapsed / 60:.1f} min, more than the {BUDGET_S // 60} min budget")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

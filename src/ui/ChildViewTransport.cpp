@@ -1,0 +1,169 @@
+// Pausing, the seek bar's drag, stepping, the A-B segment and the position
+// poll.
+
+#include "ui/ChildView.h"
+
+#include "controls/JumpSlider.h"
+#include "player/DShowPlayer.h"
+#include "player/ErrMessage.h"
+#include "ui/ViewHost.h"
+
+BOOL CChildView::TogglePause()
+{
+    if (!IsStarted())
+        return FALSE;
+    return CallPlayer([this] {
+        if (m_bPaused) {
+            m_pPlayer->Run();
+            m_bPaused = FALSE;
+        } else {
+            m_pPlayer->Pause();
+            m_bPaused = TRUE;
+        }
+    });
+}
+
+BOOL CChildView::Replay()
+{
+    if (!IsStarted())
+        return FALSE;
+    return CallPlayer([this] { m_pPlayer->Restart(); });
+}
+
+BOOL CChildView::BeginSeek()
+{
+    if (!IsStarted() || m_bHeld)
+        return FALSE;
+    return CallPlayer([this] {
+        if (!m_bPaused)
+            m_pPlayer->Pause();
+        m_bHeld = TRUE;
+    });
+}
+
+BOOL CChildView::SeekTo(int nValue)
+{
+    if (!IsStarted() || !m_bHeld)
+        return FALSE;
+    if (m_nSeekMode != 1 && m_nSeekMode != 2)
+        return TRUE;
+    const LONGLONG llPosition = m_nSeekMode == 1 ? LONGLONG(nValue) * 10000 : LONGLONG(nValue);
+    return CallPlayer([&] { m_pPlayer->SetPosition(llPosition); });
+}
+
+BOOL CChildView::EndSeek()
+{
+    if (!IsStarted() || !m_bHeld)
+        return FALSE;
+    // The drag is over even when playback cannot go on, so the poll and the
+    // next drag are not locked out.
+    m_bHeld = FALSE;
+    return CallPlayer([this] {
+        if (!m_bPaused)
+            m_pPlayer->Run();
+    });
+}
+
+int CChildView::StepFrames(BOOL bForward, LONGLONG llCount)
+{
+    if (!IsPaused() || !m_bHasVideo)
+        return 0;
+    int nResult = 0;
+    const BOOL bDone = CallPlayer([&] {
+        if (!bForward) {
+            nResult = m_pPlayer->Skip(FALSE, llCount) == 1 ? 2 : 0;
+            return;
+        }
+        switch (m_pPlayer->FrameStep(llCount)) {
+        case 0:
+            nResult = 1;
+            break;
+        case 1:
+            nResult = 4;
+            break;
+        case -2:
+            // The renderer cannot step: move by seeking instead.
+            nResult = m_pPlayer->Skip(TRUE, llCount) == 1 ? 4 : 0;
+            break;
+        default:
+            nResult = 0;
+            break;
+        }
+    });
+    return bDone ? nResult : 0;
+}
+
+LONGLONG CChildView::GetCurrentPosition()
+{
+    if (!IsStarted())
+        return -1;
+    LONGLONG llPosition = -1;
+    if (!CallPlayer([&] { llPosition = m_pPlayer->GetCurrentPosition(); }))
+        return -1;
+    return llPosition;
+}
+
+int CChildView::SeekPlaying(LONGLONG llPosition)
+{
+    if (!IsStarted())
+        return 0;
+    int nResult = 0;
+    return CallPlayer([&] { nResult = m_pPlayer->SeekPlaying(llPosition); }) ? nResult : 0;
+}
+
+int CChildView::SetSegment(LONGLONG llPointA, LONGLONG llPointB)
+{
+    if (!IsStarted())
+        return 0;
+    int nResult = 0;
+    return CallPlayer([&] { nResult = m_pPlayer->SetSegment(llPointA, llPointB); }) ? nResult : 0;
+}
+
+int CChildView::ClearSegment()
+{
+    if (!IsStarted())
+        return 0;
+    int nResult = 0;
+    return CallPlayer([&] { nResult = m_pPlayer->ClearSegment(); }) ? nResult : 0;
+}
+
+void CChildView::OnTimer(int nIDEvent)
+{
+    // Nothing moves while stopped or while the seek bar holds playback.
+    if (nIDEvent != IDT_POSITION_POLL || !IsStarted() || m_bHeld)
+        return;
+    try {
+        PollPosition();
+    } catch (const CDirectShowErrMessage& e) {
+        // One box, not one every tick.
+        KillPollTimer();
+        ShowError(e);
+    } catch (...) {
+        KillPollTimer();
+        ShowUnknownError();
+    }
+}
+
+void CChildView::PollPosition()
+{
+    // Media that cannot seek has no position to show; only the segment
+    // end is checked.
+    if (m_nSeekMode == 1 || m_nSeekMode == 2) {
+        const LONGLONG llPosition = m_pPlayer->GetCurrentPosition();
+        LONGLONG llTime = llPosition;
+        LONGLONG llFrame = llPosition;
+        int nBarPos = static_cast<int>(llPosition);
+        if (m_nSeekMode == 1) {
+            nBarPos = static_cast<int>(llPosition / 10000);
+            llFrame = m_llAvgFrameTime != 0 ? llPosition / m_llAvgFrameTime : 0;
+        } else {
+            llTime = m_llAvgFrameTime * llPosition;
+        }
+        if (CJumpSlider* pSeekBar = m_host.SeekBar())
+            pSeekBar->SetPos(nBarPos);
+        m_host.SetPlayPosition(llTime, llFrame);
+        m_host.RedrawCounters();
+    }
+    if (!m_pPlayer->IsBeforeSegmentEnd())
+        m_pPlayer->Restart();
+}

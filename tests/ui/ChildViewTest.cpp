@@ -1,0 +1,87 @@
+// The video view on a fake graph: media that cannot seek, and the error
+// protocol's quiet kinds and coded box.
+
+#include "FakeMediaGraph.h"
+#include "ScriptedResponder.h"
+#include "TestViewHost.h"
+
+#include "player/DShowPlayer.h"
+#include "player/ErrMessage.h"
+#include "ui/ChildView.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ChildViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // Picture and sound, as a demuxer and a decoder give them.
+        FakeFilterSpec audio
+            = FakeFilterSpec::Connected(QStringLiteral("Audio sink (ALSA)"), FilterRole::AudioRenderer);
+        audio.connectionType = FakeAudioType(2, 48000, 16);
+        fake.state->rendered = { FakeFilterSpec::Connected(QStringLiteral("/media/clip.avi"), FilterRole::Source),
+            FakeFilterSpec::Connected(QStringLiteral("Avi demuxer")), audio };
+        fake.state->videoType = FakeVideoType(640, 480, 400000);
+        view.SetGraphFactory(&fake.factory);
+    }
+
+    BOOL LoadAndStart() { return view.LoadMedia(QStringLiteral("/media/clip.avi")) && view.StartPlayback(); }
+
+    FakeGraphSetup fake;
+    ScriptedResponder responder;
+    TestViewHost host;
+    CChildView view { host };
+};
+
+TEST_F(ChildViewTest, MediaThatCannotSeekDisablesTheSeekBarAndThePollOnlyChecksTheSegment)
+{
+    fake.state->dwSeekCaps = AM_SEEKING_CanGetCurrentPos;
+    host.Bar().setEnabled(true);
+    ASSERT_TRUE(LoadAndStart());
+    EXPECT_FALSE(view.IsSeekable());
+    EXPECT_FALSE(host.Bar().isEnabled());
+
+    const int nPositionReads = fake.state->CountCalls(QStringLiteral("GetCurrentPosition"));
+    view.OnTimer(CChildView::IDT_POSITION_POLL);
+    EXPECT_TRUE(host.positions.empty());
+    EXPECT_EQ(fake.state->CountCalls(QStringLiteral("GetCurrentPosition")), nPositionReads);
+}
+
+TEST_F(ChildViewTest, VideoSizingFailureWhileLoadingIsQuietAndTheFilePlaysAsSound)
+{
+    fake.state->lNativeWidth = 0; // the renderer knows no picture size
+    ASSERT_TRUE(LoadAndStart());
+    EXPECT_TRUE(view.IsLoaded());
+    EXPECT_FALSE(view.HasVideo());
+    EXPECT_EQ(host.nFitControls, 1);
+    EXPECT_TRUE(host.fitVideo.empty());
+    EXPECT_TRUE(responder.boxes.empty());
+    EXPECT_TRUE(fake.state->Called(QStringLiteral("Run")));
+}
+
+TEST_F(ChildViewTest, VolumeFailureIsQuietAndOtherFailuresShowTheCodedBox)
+{
+    // Nothing loaded: nothing to set, and nothing wrong.
+    EXPECT_TRUE(view.SetVolume(50));
+
+    fake.state->SetResult(QStringLiteral("put_Volume"), E_FAIL);
+    ASSERT_TRUE(LoadAndStart());
+    EXPECT_FALSE(view.IsAudioAvailable());
+    EXPECT_TRUE(view.SetVolume(80));
+    EXPECT_EQ(fake.state->CountCalls(QStringLiteral("put_Volume")), 1);
+    EXPECT_TRUE(responder.boxes.empty());
+
+    // A failed resume at the end of a drag is shown once, and the drag is
+    // over all the same.
+    ASSERT_TRUE(view.BeginSeek());
+    fake.state->SetResult(QStringLiteral("Run"), HRESULT(0x80040227));
+    EXPECT_FALSE(view.EndSeek());
+    ASSERT_EQ(responder.boxes.size(), 1u);
+    EXPECT_EQ(responder.boxes[0].text, CDirectShowErrMessage(1006, HRESULT(0x80040227)).FormatText());
+    EXPECT_EQ(responder.boxes[0].style, MB_ICONERROR);
+    EXPECT_TRUE(view.BeginSeek());
+}
+
+} // namespace
