@@ -117,10 +117,11 @@ BOOL CorvApp::StartWithStartupLock(const QStringList& args)
 void CorvApp::OnTerminationSignal()
 {
     m_bTerminating = TRUE;
+    // Leaves every event loop first, an open dialog's too; a box that closing
+    // might show returns at once instead of waiting for an answer.
+    QCoreApplication::exit(0);
     if (m_pMainWnd)
         m_pMainWnd->CloseWithoutQuestions();
-    // Leaves every event loop, an open dialog's too.
-    QCoreApplication::exit(0);
 }
 
 int CorvApp::Run()

@@ -125,8 +125,9 @@ public:
     // to end (a signal) and nobody may be there to answer.
     void CloseWithoutQuestions();
     // A second start handed its files over: they replace the list and play,
-    // unless a frame step runs or the unsaved-list question is cancelled.
-    // The window comes to the front in every case. The sender's reply, 0.
+    // unless a frame step runs or the unsaved-list question is cancelled
+    // (the files are then dropped). The window comes to the front in every
+    // case. The sender's reply, 0.
     int OnInstanceHandoff();
 
     // ---- Sequencing (MainFrameSequencing.cpp) ----

@@ -5,6 +5,7 @@
 #include "ui/MainFrame.h"
 
 #include "app/InstanceControl.h"
+#include "ui/VideoView.h"
 
 #include <QCloseEvent>
 
@@ -14,21 +15,26 @@ int CMainFrame::OnInstanceHandoff()
 {
     if (isMinimized())
         showNormal();
-    CHandoffContent content;
-    // Unread, the block is taken back by its sender: the files are dropped.
-    if (!m_bStepBusy && AskSavePlayList() && ReceiveHandoff(content) && !content.m_files.isEmpty()) {
-        // A hand-off replaces the list; it never adds to it.
-        m_playList.Clear();
-        for (const QString& path : std::as_const(content.m_files))
-            m_playList.Add(path);
-        if (!content.m_strPlaylist.isEmpty())
-            m_strPlayListFile = content.m_strPlaylist;
-        if (content.m_bPlaylistArg)
-            m_playList.m_bModified = FALSE;
-        PlayListFromTop();
-    }
+    // In front first, so the user sees any question that follows.
     raise();
     activateWindow();
+    if (m_bStepBusy)
+        return 0;
+    // The files are taken before the question: the second start waits, for
+    // a bounded time, only for them and not for the user's answer. A
+    // hand-off with no files leaves the list alone and asks nothing.
+    CHandoffContent content;
+    if (!ReceiveHandoff(content) || content.m_files.isEmpty() || !AskSavePlayList())
+        return 0;
+    // A hand-off replaces the list; it never adds to it.
+    m_playList.Clear();
+    for (const QString& path : std::as_const(content.m_files))
+        m_playList.Add(path);
+    if (!content.m_strPlaylist.isEmpty())
+        m_strPlayListFile = content.m_strPlaylist;
+    if (content.m_bPlaylistArg)
+        m_playList.m_bModified = FALSE;
+    PlayListFromTop();
     return 0;
 }
 
@@ -51,7 +57,8 @@ void CMainFrame::CloseWithoutQuestions()
 
 void CMainFrame::PrepareToClose()
 {
-    // TODO: stop playback here, View().StopPlayback(), once the view can.
+    // Stopping also ends the view's position poll.
+    View().StopPlayback();
     WaitForCaptureThread();
     // TODO: store the loaded file's volume here once the volume database exists.
 }

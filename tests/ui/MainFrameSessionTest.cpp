@@ -71,14 +71,19 @@ TEST_F(MainFrameSessionTest, AStepNoFilesOrACancelledQuestionKeepTheOldList)
     EXPECT_TRUE(m_responder.boxes.empty());
     Frame().m_bStepBusy = FALSE;
 
+    // The files were taken before the question, so their sender, should
+    // it stop waiting for the answer, knows they arrived.
     Offer({ "/m/a.avi" });
     m_responder.boxAnswers = { IDCANCEL };
     EXPECT_EQ(Frame().OnInstanceHandoff(), 0);
     EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(62119) });
+    CSharedMemory left;
+    EXPECT_FALSE(left.OpenReadOnly(HANDOFF_BLOCK_NAME, sizeof(HandoffBlock)));
 
+    // Nothing to replace the list with: no question either.
     Offer({}, 0);
-    m_responder.boxAnswers = { IDNO };
     EXPECT_EQ(Frame().OnInstanceHandoff(), 0);
+    EXPECT_TRUE(m_responder.boxes.empty());
 
     EXPECT_EQ(Entries(), (QStringList { old1, old2 }));
     EXPECT_TRUE(Frame().m_playList.m_bModified);
