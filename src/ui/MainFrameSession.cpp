@@ -15,6 +15,10 @@ int CMainFrame::OnInstanceHandoff()
 {
     if (isMinimized())
         showNormal();
+    // Out of full screen, as the unsaved-list question leaves it, also when
+    // that is not asked.
+    if (!m_bStepBusy)
+        View().LeaveFullScreen();
     // In front first, so the user sees any question that follows.
     raise();
     activateWindow();
