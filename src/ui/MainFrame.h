@@ -121,6 +121,14 @@ public:
     BOOL OnQueryEndSession();
     // Waits until a running still-image save has ended.
     void WaitForCaptureThread();
+    // Closes the window the usual way but asks nothing: the program is told
+    // to end (a signal) and nobody may be there to answer.
+    void CloseWithoutQuestions();
+    // A second start handed its files over: they replace the list and play,
+    // unless a frame step runs or the unsaved-list question is cancelled
+    // (the files are then dropped). The window comes to the front in every
+    // case. The sender's reply, 0.
+    int OnInstanceHandoff();
 
     // ---- Sequencing (MainFrameSequencing.cpp) ----
     void PlayListFromTop();
@@ -227,6 +235,9 @@ private:
     void OnJumpSliderHScroll(int nSBCode, CJumpSlider* pSlider);
     void OnSeekBarScroll(int nSBCode, int nPos);
     void OnVolumeBarScroll(int nPos);
+    // What closing does once nobody objects: stop, let a still-image save
+    // finish.
+    void PrepareToClose();
 
     // ---- Command handlers, called through the command table ----
     friend class CCommandTable;
@@ -298,5 +309,6 @@ private:
     IVideoView* m_pVideoView = nullptr;
     QPointer<QWidget> m_pHelpWnd;
     BOOL m_bButtonsCreated = FALSE;
+    BOOL m_bCloseWithoutQuestions = FALSE;
     std::function<QRect()> m_workAreaSource;
 };
