@@ -16,7 +16,7 @@ build:
 	cmake --build $(BUILD_DIR) -j$(JOBS)
 
 run: deps build
-	$(BUILD_DIR)/orv $(if $(FILES),$(FILES),$(BUILD_DIR)/demo/orv-demo.ogv)
+	$(BUILD_DIR)/orv $(if $(FILES),$(FILES),$(BUILD_DIR)/demo/orv-demo.avi)
 
 test: deps build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)

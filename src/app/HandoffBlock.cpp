@@ -1,6 +1,6 @@
 #include "app/HandoffBlock.h"
 
-#include "platform/Paths.h"
+#include "playlist/MediaFiles.h"
 
 #include <QtEndian>
 
@@ -52,7 +52,7 @@ int EncodeHandoffBlock(HandoffBlock& block, const QStringList& files, int nParam
     if (nParamCount == 1 && !strFirstPlaylist.isEmpty()) {
         block.bPlaylistArg = qToLittleEndian<std::int32_t>(1);
         // A .orvl path too long for its slot loses only the save target.
-        if (PathFindExtension(strFirstPlaylist).compare(QLatin1String(".orvl"), Qt::CaseInsensitive) == 0)
+        if (IsOwnPlayListFile(strFirstPlaylist))
             EncodeSlot(block.szPlaylist, strFirstPlaylist);
     }
     return nLeftOut;

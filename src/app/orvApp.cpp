@@ -1,13 +1,18 @@
 #include "app/orvApp.h"
 
+#include "app/CmdLineAnalize.h"
+#include "app/InstanceControl.h"
 #include "app/TerminationSignals.h"
 #include "platform/MainWnd.h"
 #include "platform/ModalSeam.h"
+#include "playlist/MediaFiles.h"
 #include "ui/MainFrame.h"
 
 #include <QApplication>
+#include <QPointer>
 
 #include <clocale>
+#include <cstdio>
 
 const char* SetProgramLocale()
 {
@@ -19,19 +24,12 @@ const char* SetProgramLocale()
 
 CorvApp::CorvApp(int& argc, char** argv)
 {
-    QCoreApplication::setApplicationName(QStringLiteral("Orvalo"));
-    m_pQtApp = std::make_unique<QApplication>(argc, argv);
-    // A logout or kill closes the window the normal way, so nothing is lost.
-    // A signal that comes before the window exists is handled once the event
-    // loop runs.
-    InstallTerminationHandler([this](int) {
-        if (m_pMainWnd)
-            m_pMainWnd->close();
-        else
-            QCoreApplication::quit();
-    });
     // The window class on X11 is the application name.
     QCoreApplication::setApplicationName(QStringLiteral("Orvalo"));
+    m_pQtApp = std::make_unique<QApplication>(argc, argv);
+    // A signal that comes before the window exists is handled once an event
+    // loop runs.
+    InstallTerminationHandler([this](int) { OnTerminationSignal(); });
     m_pszLocale = SetProgramLocale();
     m_iniFile.InitPath();
     LoadAppSettings(m_iniFile);
@@ -40,7 +38,9 @@ CorvApp::CorvApp(int& argc, char** argv)
 
 CorvApp::~CorvApp()
 {
+    // The frame writes its settings before the next start may become primary.
     m_pMainWnd.reset();
+    m_pInstance.reset();
     SaveAppSettings(m_iniFile);
     SetTheAppSettings(nullptr);
 }
@@ -51,20 +51,84 @@ BOOL CorvApp::InitInstance()
         AfxMessageBox(62114, MB_ICONERROR);
         return FALSE;
     }
-    // Until instance control exists, every start owns its window.
-    m_bPrimary = TRUE;
-    m_pMainWnd = std::make_unique<CMainFrame>(m_iniFile);
-    if (!m_pMainWnd->LoadFrame())
+    // Copies started together take turns from here: each one decides, hands
+    // off or opens its window before the next one parses its command line.
+    m_pInstance = std::make_unique<CInstanceControl>();
+    if (!m_pInstance->AcquireStartupLock()) {
+        AfxMessageBox(62111, MB_ICONERROR);
         return FALSE;
-    SetModalParent(m_pMainWnd.get());
-    AfxSetMainWnd(m_pMainWnd.get());
-    m_pMainWnd->ResetWindowTitle();
-    m_pMainWnd->show();
+    }
+    const BOOL bStarted = StartWithStartupLock(QCoreApplication::arguments().mid(1));
+    m_pInstance->ReleaseStartupLock();
+    return bStarted;
+}
+
+BOOL CorvApp::StartWithStartupLock(const QStringList& args)
+{
+    CCmdLineAnalize cmdLine;
+    cmdLine.ParseCommandLine(args);
+
+    if (!m_pInstance->CreateInstanceLock()) {
+        AfxMessageBox(62111, MB_ICONERROR);
+        return FALSE;
+    }
+    m_bPrimary = m_pInstance->TryBecomePrimary();
+    // Files the primary did not take are opened here, in a window of this
+    // copy's own, rather than lost.
+    if (!m_bPrimary && !m_bAccMultiBoot) {
+        if (m_pInstance->HandOff(cmdLine))
+            return FALSE;
+        std::fprintf(stderr, "orv: the running player did not take the files; opening them here\n");
+    }
+
+    m_pMainWnd = std::make_unique<CMainFrame>(m_iniFile);
+    if (!m_pMainWnd->LoadFrame()) {
+        m_pMainWnd.reset();
+        AfxMessageBox(62111, MB_ICONERROR);
+        return FALSE;
+    }
+    CMainFrame& frame = *m_pMainWnd;
+    SetModalParent(&frame);
+    AfxSetMainWnd(&frame);
+    frame.ResetWindowTitle();
+    frame.show();
+
+    frame.m_playList.Assign(cmdLine.m_playList);
+    // One playlist file alone is opened as that file, unchanged; a plain
+    // save writes back to it only in the program's own format.
+    if (cmdLine.m_nParamCount == 1 && !cmdLine.m_strFirstPlaylist.isEmpty()) {
+        if (IsOwnPlayListFile(cmdLine.m_strFirstPlaylist))
+            frame.m_strPlayListFile = cmdLine.m_strFirstPlaylist;
+        frame.m_playList.m_bModified = FALSE;
+    }
+    frame.PlayListFromTop();
+    frame.setAcceptDrops(true);
+
+    // Listening starts before the start-up lock goes, so the next copy to
+    // start finds the primary ready for its files.
+    if (m_bPrimary) {
+        const QPointer<CMainFrame> pFrame = &frame;
+        if (!m_pInstance->Listen([pFrame] { return pFrame ? pFrame->OnInstanceHandoff() : 0; }))
+            std::fprintf(stderr, "orv: cannot listen for later starts; they will open windows of their own\n");
+    }
     return TRUE;
+}
+
+void CorvApp::OnTerminationSignal()
+{
+    m_bTerminating = TRUE;
+    // Leaves every event loop first, an open dialog's too; a box that closing
+    // might show returns at once instead of waiting for an answer.
+    QCoreApplication::exit(0);
+    if (m_pMainWnd)
+        m_pMainWnd->CloseWithoutQuestions();
 }
 
 int CorvApp::Run()
 {
+    // A signal during start-up has already closed the window.
+    if (m_bTerminating)
+        return 0;
     QApplication::setQuitOnLastWindowClosed(true);
     const int rc = m_pQtApp->exec();
     m_pMainWnd.reset();

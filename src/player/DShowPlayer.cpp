@@ -7,6 +7,16 @@
 
 #include <QWidget>
 
+#include <atomic>
+
+namespace {
+qintptr NextNotifyData()
+{
+    static std::atomic<qintptr> s_lLast { 0 };
+    return ++s_lLast;
+}
+}
+
 CDShowPlayer::CDShowPlayer(const QString& strFile, BOOL bAspectFix, BOOL bDisableVMR9, BOOL bDisableDeinterlace,
     const FilterNameList* pBlackList, const FilterNameList* pFirstUseList, QWidget* pView)
     : CDShowPlayer(strFile, bAspectFix, bDisableVMR9, bDisableDeinterlace, pBlackList, pFirstUseList, pView,
@@ -19,6 +29,7 @@ CDShowPlayer::CDShowPlayer(const QString& strFile, BOOL bAspectFix, BOOL bDisabl
     IMediaGraphFactory& factory)
     : m_pView(pView)
     , m_bAspectFix(bAspectFix)
+    , m_lNotifyData(NextNotifyData())
 {
     m_graphCB.m_pBlackList = pBlackList;
     try {
@@ -81,7 +92,7 @@ void CDShowPlayer::Build(const QString& strFile, BOOL bDisableVMR9, BOOL bDisabl
     if (FAILED(hr))
         Fail(1007, hr);
 
-    m_pMediaEvent->SetNotifyWindow(AfxGetMainWnd(), WM_GRAPHNOTIFY, 0);
+    m_pMediaEvent->SetNotifyWindow(AfxGetMainWnd(), WM_GRAPHNOTIFY, m_lNotifyData);
 
     hr = m_pGraph->QueryMediaSeeking(&m_pMediaSeeking);
     if (FAILED(hr))

@@ -76,6 +76,9 @@ public:
     BOOL GetFrameCounts(LONGLONG* pllDrawn, LONGLONG* pllDropped) const;
     // The event queue the main frame drains on WM_GRAPHNOTIFY; null when none.
     IMediaEventEx* GetMediaEvent() const { return m_pMediaEvent; }
+    // The lParam of this player's WM_GRAPHNOTIFY, different for every
+    // player, so that a notice left over from an earlier player is known.
+    qintptr GetNotifyData() const { return m_lNotifyData; }
 
     // ---- seeking set-up ----
     int GetSeekMode() const { return SeekMode; }
@@ -224,6 +227,7 @@ private:
     BOOL m_bOwnerWindowMode = FALSE;
     QWidget* m_pView = nullptr;
     BOOL m_bAspectFix = FALSE;
+    qintptr m_lNotifyData = 0;
     CGraphCB m_graphCB;
     std::array<IGraphFilter*, MAX_FIRST_USE> m_pFirstUseFilters {};
 };

@@ -78,6 +78,11 @@ BOOL IsPlayListFile(const QString& path)
     return InTable(PathFindExtension(path), kPlayListExts);
 }
 
+BOOL IsOwnPlayListFile(const QString& path)
+{
+    return SameExt(PathFindExtension(path), QLatin1String(kPlayListExts[0]));
+}
+
 BOOL IsFolder(const QString& path)
 {
     return !path.isEmpty() && QFileInfo(path).isDir();

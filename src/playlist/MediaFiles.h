@@ -20,6 +20,9 @@ extern const std::array<const char*, 3> kMidiExts;
 BOOL IsMediaFile(const QString& path);
 // ".orvl" or ".m3u".
 BOOL IsPlayListFile(const QString& path);
+// ".orvl", the program's own format: the only playlist file a plain save
+// writes back to.
+BOOL IsOwnPlayListFile(const QString& path);
 // An existing folder.
 BOOL IsFolder(const QString& path);
 

@@ -41,13 +41,10 @@ CChildView::CChildView(IViewHost& host, QWidget* parent)
     });
 }
 
-CChildView::~CChildView() { ReleasePlayer(); }
-
-void CChildView::ReleasePlayer()
+CChildView::~CChildView()
 {
     if (m_pPlayer && RunStatsEnabled())
         StatsReleasePlayer();
-    m_pPlayer.reset();
 }
 
 IMediaGraphFactory& CChildView::GraphFactory() const
@@ -94,6 +91,18 @@ void CChildView::ShowUnknownError()
 
 BOOL CChildView::IsSeekable() { return m_pPlayer && m_pPlayer->GetSeekMode() != 0; }
 
+int CChildView::GetDurations(LONGLONG* pllDuration, LONGLONG* pllFrames)
+{
+    if (!IsStarted()) {
+        *pllDuration = -1;
+        *pllFrames = -1;
+        return 0;
+    }
+    *pllDuration = m_llDurationMedia;
+    *pllFrames = m_llTotalFrames;
+    return m_nSeekMode;
+}
+
 QSize CChildView::GetNativeSize() { return m_bHasVideo ? m_sizeNative : QSize(); }
 
 QString CChildView::GetFilterName(int nIndex) { return m_pPlayer ? m_pPlayer->GetFilterName(nIndex) : QString(); }
@@ -117,20 +126,28 @@ void CChildView::ToggleFullScreen()
 
 // ---- loading, starting and stopping ----
 
-BOOL CChildView::LoadMedia(const QString& path)
+void CChildView::ReleasePlayer()
 {
     KillPollTimer();
-    ReleasePlayer();
+    if (m_pPlayer && RunStatsEnabled())
+        StatsReleasePlayer();
+    m_pPlayer.reset();
     m_bLoaded = FALSE;
     m_bStarted = FALSE;
     m_bPaused = FALSE;
+    m_bHeld = FALSE;
+    if (CJumpSlider* pSeekBar = m_host.SeekBar())
+        pSeekBar->SetPos(0);
+}
+
+BOOL CChildView::LoadMedia(const QString& path)
+{
+    ReleasePlayer();
     m_bHasVideo = TRUE;
     m_bAudioAvailable = TRUE;
     m_sizeNative = QSize();
     m_strFile = path;
     m_bFirstFrameReported = FALSE;
-    if (CJumpSlider* pSeekBar = m_host.SeekBar())
-        pSeekBar->SetPos(0);
 
     const CFrameSettings& settings = m_host.ViewSettings();
     if (!CallPlayer([&] {
@@ -235,6 +252,14 @@ BOOL CChildView::StopPlayback()
     m_bPaused = FALSE;
     update();
     return TRUE;
+}
+
+void CChildView::CloseMedia()
+{
+    ReleasePlayer();
+    if (CJumpSlider* pSeekBar = m_host.SeekBar())
+        pSeekBar->setEnabled(false);
+    update();
 }
 
 void CChildView::KillPollTimer() { m_pollTimer.stop(); }

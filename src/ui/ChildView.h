@@ -46,6 +46,7 @@ public:
     BOOL IsAudioAvailable() override { return m_bAudioAvailable; }
     BOOL IsSeekable() override;
     BOOL IsFullScreen() override { return m_bFullScreen; }
+    int GetDurations(LONGLONG* pllDuration, LONGLONG* pllFrames) override;
     QSize GetNativeSize() override;
     CDShowPlayer* GetPlayer() override { return m_pPlayer.get(); }
 
@@ -62,6 +63,7 @@ public:
     BOOL LoadMedia(const QString& path) override;
     BOOL StartPlayback() override;
     BOOL StopPlayback() override;
+    void CloseMedia() override;
     BOOL TogglePause() override;
     BOOL Replay() override;
     BOOL BeginSeek() override;
@@ -107,15 +109,16 @@ private:
     void TreatAsAudioOnly();
     void SetUpSeekBar();
     void KillPollTimer();
+    // No player, nothing loaded, the seek bar back at the start.
+    void ReleasePlayer();
     // ChildViewTransport.cpp
     void PollPosition();
     // ChildViewStats.cpp, called only while figures are asked for.
     void StatsPicturePainted();
     void StatsStartSeeks();
     void StatsNextSeek();
+    // The frames the player showed and dropped.
     void StatsReleasePlayer();
-    // Deletes the player; with figures on, says what it showed first.
-    void ReleasePlayer();
 
     IViewHost& m_host;
     IMediaGraphFactory* m_pGraphFactory = nullptr;

@@ -107,10 +107,10 @@ const std::vector<CCommandDef>& CCommandTable::Defs()
         { ID_APP_EXIT, "アプリケーションの終了(&X)", {}, &F::OnAppExit, nullptr, nullptr },
 
         // Operation
-        { ID_PLAY_PAUSE, "再生/一時停止(&P)\tCtrl+P", { Key(kCtrl, Qt::Key_P) }, nullptr, CanPlay, nullptr },
-        { ID_STOP, "停止(&S)\tCtrl+S", { Key(kCtrl, Qt::Key_S) }, nullptr, Started, nullptr },
-        { ID_PREV, "前へ(&R)\tCtrl+R", { Key(kCtrl, Qt::Key_R) }, nullptr, PrevAvailable, nullptr },
-        { ID_NEXT, "次へ(&N)\tCtrl+N", { Key(kCtrl, Qt::Key_N) }, nullptr, NextAvailable, nullptr },
+        { ID_PLAY_PAUSE, "再生/一時停止(&P)\tCtrl+P", { Key(kCtrl, Qt::Key_P) }, &F::OnPlayPause, CanPlay, nullptr },
+        { ID_STOP, "停止(&S)\tCtrl+S", { Key(kCtrl, Qt::Key_S) }, &F::OnStop, Started, nullptr },
+        { ID_PREV, "前へ(&R)\tCtrl+R", { Key(kCtrl, Qt::Key_R) }, &F::OnPrev, PrevAvailable, nullptr },
+        { ID_NEXT, "次へ(&N)\tCtrl+N", { Key(kCtrl, Qt::Key_N) }, &F::OnNext, NextAvailable, nullptr },
         // The keypad's Enter is a key of its own here; both Enter keys go
         // full screen.
         { ID_FULL_SCREEN, "全画面表示(&L)\tAlt+Enter", { Key(kAlt, Qt::Key_Return), Key(kAltPad, Qt::Key_Enter) },

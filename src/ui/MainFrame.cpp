@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "app/INIFile.h"
+#include "platform/MainWnd.h"
 #include "platform/Paths.h"
 #include "platform/ResString.h"
 #include "res/Artwork.h"
@@ -125,6 +126,8 @@ BOOL CMainFrame::LoadFrame()
 {
     // A second start finds this window by its name.
     setObjectName(QStringLiteral("Orvalo"));
+    // Players send their event notices to the main window.
+    AfxSetMainWnd(this);
     setWindowIcon(AppIcon());
     m_pClient = new CFrameClient(*this);
     setCentralWidget(m_pClient);
@@ -405,6 +408,11 @@ void CMainFrame::ResetWindowTitle()
 
 void CMainFrame::SetFileTitle(const QString& strPath)
 {
+    // An empty list names no file.
+    if (strPath.isEmpty()) {
+        ResetWindowTitle();
+        return;
+    }
     QString title = PathFindFileName(strPath) + QStringLiteral(" - ") + LoadResString(IDS_APP_TITLE);
     if (!TheAppSettings().m_bPrimary)
         title.prepend(QLatin1Char('*'));

@@ -121,12 +121,31 @@ public:
     BOOL OnQueryEndSession();
     // Waits until a running still-image save has ended.
     void WaitForCaptureThread();
+    // Closes the window the usual way but asks nothing: the program is told
+    // to end (a signal) and nobody may be there to answer.
+    void CloseWithoutQuestions();
+    // A second start handed its files over: they replace the list and play,
+    // unless a frame step runs or the unsaved-list question is cancelled
+    // (the files are then dropped). The window comes to the front in every
+    // case. The sender's reply, 0.
+    int OnInstanceHandoff();
 
     // ---- Sequencing (MainFrameSequencing.cpp) ----
     void PlayListFromTop();
+    // The end of a file, and the next command.
+    void PlayNextEntry();
+    void PlayPrevEntry();
     // After entries were added while nothing plays.
     void StartOrResumeList();
     BOOL PlayCurrentEntry(BOOL bReload);
+    // After a file failed to load or play: the list moves past it and
+    // stops there.
+    void SkipFailedEntry();
+
+    // ---- Playback (MainFramePlayback.cpp) ----
+    // Stops playback and clears the points and counters; FALSE when nothing
+    // was started or stopping failed.
+    BOOL StopAndReset();
 
     CChildView m_wndView;
     // The file loaded in the view; empty when none.
@@ -191,6 +210,8 @@ public:
     QString m_strLastFolder;
 
 protected:
+    // WM_GRAPHNOTIFY: the player's events wait in its queue.
+    void customEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -214,6 +235,9 @@ private:
     void OnJumpSliderHScroll(int nSBCode, CJumpSlider* pSlider);
     void OnSeekBarScroll(int nSBCode, int nPos);
     void OnVolumeBarScroll(int nPos);
+    // What closing does once nobody objects: stop, let a still-image save
+    // finish.
+    void PrepareToClose();
 
     // ---- Command handlers, called through the command table ----
     friend class CCommandTable;
@@ -228,6 +252,10 @@ private:
     void OnSavePlayList();
     void OnSavePlayListAs();
     void OnAppExit();
+    void OnPlayPause();
+    void OnStop();
+    void OnPrev();
+    void OnNext();
     void OnFullScreen();
     void OnSize50();
     void OnSize100();
@@ -255,6 +283,21 @@ private:
     // After entries were added: only the buttons while a file plays, else
     // start or resume the list; then the count.
     void AfterEntriesAdded();
+    // MainFrameSequencing.cpp
+    // The entry a start from the top plays: the first, or a random one.
+    void ChooseFirstEntry();
+    // Points, counters and A-B buttons as for no file.
+    void ResetPlaybackDisplay();
+    // The volume stored for the file; the current volume until per-file
+    // volumes are kept.
+    int LookupStoredVolume(const QString& strFile) const;
+    // MainFramePlayback.cpp
+    // Takes every event waiting in the player whose notice carried lData.
+    void OnGraphNotify(qintptr lData);
+    void OnPlaybackComplete();
+    void OnStepComplete();
+    void OnPlaybackAborted(HRESULT hr);
+    void EnableStepButtons(BOOL bForward, BOOL bBack);
     // The files chosen in an open dialog with the playlist filter.
     QStringList AskPlayListFiles();
     // Loads and merges each playlist file; the number of playlist files.
@@ -266,5 +309,6 @@ private:
     IVideoView* m_pVideoView = nullptr;
     QPointer<QWidget> m_pHelpWnd;
     BOOL m_bButtonsCreated = FALSE;
+    BOOL m_bCloseWithoutQuestions = FALSE;
     std::function<QRect()> m_workAreaSource;
 };

@@ -22,7 +22,6 @@
 void CMainFrame::CreateCommands()
 {
     m_pCommands->Build(*menuBar());
-    setAcceptDrops(true);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
         // The question needs the session's leave to talk to the user; a
         // cancelled question keeps the session running.

@@ -195,7 +195,7 @@ void CMainFrame::OnOpenPlayList()
     // that has no file of its own yet.
     if (AppendPlayListFiles(files, &first) == 1) {
         m_playList.m_bModified = FALSE;
-        if (PathFindExtension(first).compare(QLatin1String(".orvl"), Qt::CaseInsensitive) == 0)
+        if (IsOwnPlayListFile(first))
             m_strPlayListFile = first;
     }
     m_strPlayListFolder = PathRemoveFileSpec(files.last());

@@ -1,24 +1,48 @@
-// Turning the playlist into playback: where the list starts and how an
-// entry is played.
+// Turning the playlist into playback: where the list starts, how it moves
+// on at the end of a file, and how an entry is played or skipped.
 
 #include "ui/MainFrame.h"
 
 #include "platform/WaitCursor.h"
 #include "ui/VideoView.h"
 
+void CMainFrame::ChooseFirstEntry()
+{
+    // An empty list has nothing to pick from.
+    if (m_playList.GetCount() > 0)
+        m_playList.Rewind();
+    else
+        m_playList.m_nCurrent = 0;
+}
+
 void CMainFrame::PlayListFromTop()
 {
     m_bListEnded = FALSE;
     if (m_playList.GetCount() > 0) {
-        if (m_playList.m_nLoopMode == LOOP_RANDOM) {
-            m_playList.ResetRandomHistory();
-            m_playList.m_nCurrent = m_playList.PickRandom();
-        } else {
-            m_playList.m_nCurrent = 0;
-        }
+        ChooseFirstEntry();
         PlayCurrentEntry(TRUE);
     }
     RedrawPlaylistCount();
+}
+
+void CMainFrame::PlayNextEntry()
+{
+    if (!m_playList.Next().isEmpty()) {
+        PlayCurrentEntry(TRUE);
+        return;
+    }
+    // The end of the list: stopped at the first entry, which the next start
+    // loads anew.
+    m_bListEnded = TRUE;
+    ChooseFirstEntry();
+    StopAndReset();
+    SetFileTitle(m_playList.GetAt(m_playList.m_nCurrent));
+}
+
+void CMainFrame::PlayPrevEntry()
+{
+    if (!m_playList.Prev().isEmpty())
+        PlayCurrentEntry(TRUE);
 }
 
 void CMainFrame::StartOrResumeList()
@@ -50,19 +74,57 @@ BOOL CMainFrame::PlayCurrentEntry(BOOL bReload)
             return FALSE;
         bReload = FALSE;
     }
+    IVideoView& view = View();
     if (bReload) {
         m_strLoadedFile.clear();
-        m_llPointA = -1;
-        m_llPointB = -1;
-        RedrawPointValues();
-        SetABResetButtons();
-        if (!View().LoadMedia(entry))
+        if (m_bABRepeat) {
+            if (!view.ClearSegment())
+                return FALSE;
+            m_bABRepeat = FALSE;
+        }
+        ResetPlaybackDisplay();
+        if (!view.LoadMedia(entry)) {
+            SkipFailedEntry();
             return FALSE;
+        }
         SetFileTitle(entry);
         m_strLoadedFile = entry;
     }
-    if (!View().StartPlayback())
+    if (m_bUseVolDB) {
+        m_nVolume = LookupStoredVolume(m_strLoadedFile);
+        m_pVolumeBar->SetPos(m_nVolume);
+    }
+    if (!view.StartPlayback()) {
+        SkipFailedEntry();
         return FALSE;
-    SetPlayingButtons(View().IsSeekable(), View().HasVideo());
+    }
+    m_bFrameCounter = view.GetDurations(&m_llDuration, &m_llTotalFrames) == 2;
+    RedrawCounters();
+    SetPlayingButtons(view.IsSeekable(), view.HasVideo());
     return TRUE;
 }
+
+void CMainFrame::SkipFailedEntry()
+{
+    m_strLoadedFile.clear();
+    if (m_playList.Next().isEmpty())
+        ChooseFirstEntry();
+    // Nothing plays until the user starts the entry now shown.
+    SetFileTitle(m_playList.GetAt(m_playList.m_nCurrent));
+    SetStoppedButtons();
+}
+
+void CMainFrame::ResetPlaybackDisplay()
+{
+    m_llPointA = -1;
+    m_llPointB = -1;
+    RedrawPointValues();
+    m_llDuration = -1;
+    m_llTotalFrames = -1;
+    m_llPosition = 0;
+    m_llFrame = 0;
+    RedrawCounters();
+    SetABResetButtons();
+}
+
+int CMainFrame::LookupStoredVolume(const QString&) const { return m_nVolume; }

@@ -34,6 +34,10 @@ public:
     // A player exists and its media can seek (seek mode not 0).
     virtual BOOL IsSeekable() = 0;
     virtual BOOL IsFullScreen() = 0;
+    // The started file's length in 100-ns units and in frames (-1 when
+    // unknown); the result is its seek mode: 0 cannot seek, 1 seeks by
+    // time, 2 by frames. Nothing started: -1, -1 and 0.
+    virtual int GetDurations(LONGLONG* pllDuration, LONGLONG* pllFrames) = 0;
     // The video's native display size; empty without video.
     virtual QSize GetNativeSize() = 0;
     // The loaded file's player, for draining its events and for the
@@ -63,6 +67,9 @@ public:
     virtual BOOL StartPlayback() = 0;
     // Back to the start, stopped; FALSE when nothing is loaded or it failed.
     virtual BOOL StopPlayback() = 0;
+    // Lets go of the file and its player, as though none had been loaded
+    // (a file whose playback broke down).
+    virtual void CloseMedia() = 0;
     // Play <-> pause; FALSE when not started.
     virtual BOOL TogglePause() = 0;
     // From point A (or the start) again; FALSE when not started.

@@ -70,17 +70,20 @@ TEST_F(PlayerTest, BuildsAStoppedGraphAndRoutesItsEventsToTheMainWindow)
     EXPECT_FALSE(fake.state->Called(QStringLiteral("Run")));
     EXPECT_EQ(fake.state->pNotifyWindow, &mainWindow);
     EXPECT_EQ(fake.state->CallsNamed(QStringLiteral("SetNotifyWindow")).value(0),
-        QStringLiteral("SetNotifyWindow(window,%1,0)").arg(WM_GRAPHNOTIFY));
+        QStringLiteral("SetNotifyWindow(window,%1,%2)").arg(WM_GRAPHNOTIFY).arg(player->GetNotifyData()));
     EXPECT_EQ(fake.state->CallsNamed(QStringLiteral("RenderFile")).value(0), QStringLiteral("RenderFile(%1)").arg(kFile));
     EXPECT_EQ(fake.state->pClippingWindow, &view);
     EXPECT_EQ(fake.state->dwAspectRatioMode, VMR9ARMode_LetterBox);
     EXPECT_TRUE(player->HasWindowlessControl());
     EXPECT_FALSE(player->IsOwnerWindowMode());
 
+    const qintptr lNotifyData = player->GetNotifyData();
     player.reset();
     EXPECT_EQ(fake.state->pNotifyWindow, nullptr);
     EXPECT_EQ(fake.state->nGraphsAlive, 0);
     EXPECT_EQ(fake.state->pSite, nullptr);
+    // The next player's notices are told apart from this one's.
+    EXPECT_NE(Build()->GetNotifyData(), lNotifyData);
 }
 
 TEST_F(PlayerTest, AWindowlessRendererThatCannotBeSetUpIsRemovedQuietly)

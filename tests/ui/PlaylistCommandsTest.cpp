@@ -186,6 +186,7 @@ TEST_F(PlaylistCommandsTest, ADropOnTheWindowStartsAStoppedList)
     const QString a = Touch("a.mp3");
     const QString b = Touch("b.mp3");
     // Dragged over the video area, which passes the drop to the window.
+    Frame().setAcceptDrops(true); // as start-up does once the window is up
     QMimeData data;
     data.setUrls({ QUrl::fromLocalFile(a), QUrl::fromLocalFile(b) });
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);

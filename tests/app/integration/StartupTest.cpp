@@ -1,38 +1,36 @@
+#include "OrvProcess.h"
+#include "TempRuntimeDir.h"
 #include "TestEnv.h"
+#include "TestMedia.h"
 
 #include "platform/ProfileFile.h"
 
 #include <gtest/gtest.h>
 
-#include <QProcess>
-
 #include <csignal>
 
 namespace {
 
-// The real program, started the way a user starts it, ended by SIGTERM.
-TEST(Startup, FirstStartWritesEverySettingAtExitEvenWhenTerminated)
+// Nobody may be there to answer when the program is told to end: it asks
+// nothing and loses no setting.
+TEST(Startup, TerminationWritesEverySettingWithoutAskingAboutTheList)
 {
-    TempHome home;
-    QProcess orv;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("ORV_HOME", home.Path());
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    orv.setProcessEnvironment(env);
-    orv.start(QStringLiteral(ORV_BINARY), {});
-    ASSERT_TRUE(orv.waitForStarted());
-    ASSERT_TRUE(WaitForSignalHandler(orv.processId(), SIGTERM));
-    ::kill(static_cast<pid_t>(orv.processId()), SIGTERM);
-    ASSERT_TRUE(orv.waitForFinished(20000));
-    EXPECT_EQ(orv.exitStatus(), QProcess::NormalExit);
+    for (const int sig : { SIGTERM, SIGHUP }) {
+        TempHome home;
+        TempRuntimeDir runtime;
+        const QString ini = home.File("orv.ini");
+        ASSERT_TRUE(WritePrivateProfileString("Common", "VOLUME", "33", ini));
+        // Two files make an unsaved list, which closing by hand asks about.
+        OrvProcess orv({ TestMediaPath(TestClip::Wav), TestMediaPath(TestClip::AviMjpegOnly) });
+        ASSERT_TRUE(orv.Signal(sig)) << sig;
+        EXPECT_EQ(orv.Finish(), 0) << sig;
 
-    const QString ini = home.File("orv.ini");
-    ASSERT_TRUE(QFile::exists(ini));
-    EXPECT_EQ(GetPrivateProfileInt("Common", "VOLUME", -1, ini), 50);
-    EXPECT_EQ(GetPrivateProfileInt("Common", "MUTE", -1, ini), 1);
-    EXPECT_EQ(GetPrivateProfileInt("Common", "JPEG_QUALITY", -1, ini), 90);
-    EXPECT_EQ(GetPrivateProfileInt("Common", "ACC_MULTI_BOOT", -1, ini), 0);
-    EXPECT_EQ(GetPrivateProfileInt("Common", "BL_NUM", -1, ini), 0);
+        EXPECT_EQ(GetPrivateProfileInt("Common", "VOLUME", -1, ini), 33) << sig;
+        EXPECT_EQ(GetPrivateProfileInt("Common", "MUTE", -1, ini), 1) << sig;
+        EXPECT_EQ(GetPrivateProfileInt("Common", "JPEG_QUALITY", -1, ini), 90) << sig;
+        EXPECT_EQ(GetPrivateProfileInt("Common", "BL_NUM", -1, ini), 0) << sig;
+        EXPECT_EQ(GetPrivateProfileInt("Common", "ACC_MULTI_BOOT", -1, ini), 0) << sig;
+    }
 }
 
 } // namespace

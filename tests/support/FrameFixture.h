@@ -1,6 +1,7 @@
 #pragma once
 // A main frame whose view is a scripted stand-in: the tests set the view's
 // state and read the calls the frame made, with no playback behind it.
+// Fixtures that play real media keep the frame's own view.
 
 #include "ScriptedResponder.h"
 #include "TestEnv.h"
@@ -54,6 +55,12 @@ public:
     BOOL IsAudioAvailable() override { return TRUE; }
     BOOL IsSeekable() override { return bSeekable; }
     BOOL IsFullScreen() override { return bFullScreen; }
+    int GetDurations(LONGLONG* pllDuration, LONGLONG* pllFrames) override
+    {
+        *pllDuration = bStarted ? 10000000 : -1;
+        *pllFrames = -1;
+        return bStarted && bSeekable ? 1 : 0;
+    }
     QSize GetNativeSize() override { return bHasVideo ? sizeNative : QSize(); }
     CDShowPlayer* GetPlayer() override { return nullptr; }
     QString GetFilterName(int nIndex) override { return filters.value(nIndex); }
@@ -95,8 +102,21 @@ public:
         bStarted = TRUE;
         return TRUE;
     }
-    BOOL StopPlayback() override { return FALSE; }
-    BOOL TogglePause() override { return FALSE; }
+    BOOL StopPlayback() override
+    {
+        if (!bLoaded)
+            return FALSE;
+        bStarted = bPaused = FALSE;
+        return TRUE;
+    }
+    void CloseMedia() override { bLoaded = bStarted = bPaused = FALSE; }
+    BOOL TogglePause() override
+    {
+        if (!bStarted)
+            return FALSE;
+        bPaused = !bPaused;
+        return TRUE;
+    }
     BOOL Replay() override { return FALSE; }
     BOOL BeginSeek() override { return Seek(QStringLiteral("Begin")); }
     BOOL SeekTo(int nValue) override { return Seek(QStringLiteral("To %1").arg(nValue)); }
@@ -125,8 +145,11 @@ protected:
         SetTheAppSettings(&m_app);
         m_frame = std::make_unique<CMainFrame>(m_ini);
         ASSERT_TRUE(m_frame->LoadFrame());
-        m_frame->SetVideoView(&m_view);
+        if (UsesScriptedView())
+            m_frame->SetVideoView(&m_view);
     }
+    // False: the frame plays with its own view.
+    virtual bool UsesScriptedView() const { return true; }
     void TearDown() override
     {
         m_frame.reset();

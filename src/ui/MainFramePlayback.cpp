@@ -1,0 +1,173 @@
+// What the frame does with playback: the player's events (end of the
+// media, end of a frame step, a breakdown), stopping, and the transport
+// commands play/pause, stop, previous and next.
+
+#include "ui/MainFrame.h"
+
+#include "platform/ModalSeam.h"
+#include "platform/ResString.h"
+#include "platform/WindowMessages.h"
+#include "player/DShowPlayer.h"
+#include "player/ErrMessage.h"
+#include "ui/VideoView.h"
+
+namespace {
+// "An unknown playback error occurred": the text of a breakdown during
+// playback, with the code the media framework gave.
+constexpr int IDS_DSHOW_UNKNOWN_ERROR = 62500;
+}
+
+void CMainFrame::customEvent(QEvent* event)
+{
+    if (event->type() == MessageEventType(WM_GRAPHNOTIFY))
+        OnGraphNotify(static_cast<CMessageEvent*>(event)->m_lParam);
+    else
+        QMainWindow::customEvent(event);
+}
+
+void CMainFrame::OnGraphNotify(qintptr lData)
+{
+    // A notice from a player that has since been replaced: its events went
+    // with it.
+    CDShowPlayer* pPlayer = View().GetPlayer();
+    if (!pPlayer || pPlayer->GetNotifyData() != lData)
+        return;
+    // Handling an event may load another file or let the player go, so the
+    // player is asked for again before every event.
+    while ((pPlayer = View().GetPlayer())) {
+        IMediaEventEx* pEvent = pPlayer->GetMediaEvent();
+        long lCode = 0;
+        qintptr lParam1 = 0;
+        qintptr lParam2 = 0;
+        if (!pEvent || pEvent->GetEvent(&lCode, &lParam1, &lParam2, 0) != S_OK)
+            return;
+        switch (lCode) {
+        case EC_COMPLETE:
+            OnPlaybackComplete();
+            break;
+        case EC_STEP_COMPLETE:
+            OnStepComplete();
+            break;
+        case EC_ERRORABORT:
+            OnPlaybackAborted(static_cast<HRESULT>(lParam1));
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void CMainFrame::OnPlaybackComplete()
+{
+    m_bStepBusy = FALSE;
+    m_bStepAtEnd = FALSE;
+    m_bStepAtStart = FALSE;
+    EnableStepButtons(FALSE, FALSE);
+    if (m_bABRepeat || m_bOneLoop)
+        View().Replay();
+    else
+        PlayNextEntry();
+}
+
+void CMainFrame::OnStepComplete()
+{
+    m_bStepBusy = FALSE;
+    // A step that reached an end keeps that way closed.
+    if (!m_bStepAtEnd) {
+        EnableButton(m_btnFrameFwd, TRUE);
+        EnableButton(m_btnSkipFwd, TRUE);
+    }
+    if (!m_bStepAtStart) {
+        EnableButton(m_btnFrameBack, TRUE);
+        EnableButton(m_btnSkipBack, TRUE);
+    }
+}
+
+// Playback broke down: the file is let go as one that failed to load, the
+// user is told once, and the list moves past it and stops.
+void CMainFrame::OnPlaybackAborted(HRESULT hr)
+{
+    IVideoView& view = View();
+    const QString detail = view.GetPlayer()->GetErrorDetail();
+    view.LeaveFullScreen();
+    // Let go before the box, so that nothing asks the broken player for
+    // its position while the box is up.
+    view.CloseMedia();
+    m_bABRepeat = FALSE;
+    ResetPlaybackDisplay();
+    AfxMessageBox(FormatErrorText(LoadResString(IDS_DSHOW_UNKNOWN_ERROR), hr), MB_ICONERROR, detail);
+    SkipFailedEntry();
+}
+
+void CMainFrame::EnableStepButtons(BOOL bForward, BOOL bBack)
+{
+    EnableButton(m_btnFrameFwd, bForward);
+    EnableButton(m_btnSkipFwd, bForward);
+    EnableButton(m_btnFrameBack, bBack);
+    EnableButton(m_btnSkipBack, bBack);
+}
+
+BOOL CMainFrame::StopAndReset()
+{
+    IVideoView& view = View();
+    if (!view.IsStarted())
+        return FALSE;
+    view.LeaveFullScreen();
+    if (m_bABRepeat) {
+        view.ClearSegment();
+        m_bABRepeat = FALSE;
+    }
+    ResetPlaybackDisplay();
+    if (!view.StopPlayback())
+        return FALSE;
+    SetStoppedButtons();
+    return TRUE;
+}
+
+void CMainFrame::OnPlayPause()
+{
+    if (m_bStepBusy)
+        return;
+    IVideoView& view = View();
+    if (!view.IsStarted()) {
+        if (m_playList.GetCount() > 0) {
+            StartOrResumeList();
+        } else {
+            // The list was emptied while a file stayed loaded: that file.
+            PlayCurrentEntry(FALSE);
+            m_bListEnded = FALSE;
+        }
+        return;
+    }
+    m_bStepAtEnd = FALSE;
+    m_bStepAtStart = FALSE;
+    view.TogglePause();
+    if (view.IsPaused()) {
+        ShowPair(m_btnPlay, m_btnPause);
+        const BOOL bCanStep = view.HasVideo() && view.IsSeekable();
+        EnableStepButtons(bCanStep, bCanStep);
+    } else {
+        ShowPair(m_btnPause, m_btnPlay);
+        EnableStepButtons(FALSE, FALSE);
+    }
+}
+
+void CMainFrame::OnStop()
+{
+    if (!m_bStepBusy)
+        StopAndReset();
+}
+
+// The buttons and the full-screen panel send these too, so the rule of the
+// menu item is checked again here.
+void CMainFrame::OnPrev()
+{
+    if (!m_bStepBusy && PrevNextAvailability(m_playList).bPrev)
+        PlayPrevEntry();
+}
+
+void CMainFrame::OnNext()
+{
+    if (!m_bStepBusy && PrevNextAvailability(m_playList).bNext)
+        PlayNextEntry();
+}

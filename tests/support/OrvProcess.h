@@ -1,0 +1,28 @@
+#pragma once
+// The real program, started the way a user starts it, with this process's
+// environment (so TempHome and TempRuntimeDir apply to it). Killed at the end
+// of the scope if it still runs.
+
+#include <QProcess>
+#include <QStringList>
+
+class OrvProcess {
+public:
+    explicit OrvProcess(const QStringList& args = {});
+    ~OrvProcess();
+    OrvProcess(const OrvProcess&) = delete;
+    OrvProcess& operator=(const OrvProcess&) = delete;
+
+    qint64 Pid() const { return m_process.processId(); }
+    bool IsRunning() const { return m_process.state() != QProcess::NotRunning; }
+    // Sends the signal once the program has its handler for it.
+    bool Signal(int signal);
+    // SIGKILL, and waits until the process is gone.
+    void Kill();
+    // Waits for the end: the exit code of a normal exit, -1 after a crash or
+    // when it still runs at the timeout.
+    int Finish(int timeoutMs = 30000);
+
+private:
+    QProcess m_process;
+};

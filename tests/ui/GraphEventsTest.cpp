@@ -1,0 +1,49 @@
+// The player's events as the frame takes them: its own view on a fake
+// graph whose event queue the test fills.
+
+#include "FakeMediaGraph.h"
+#include "FrameFixture.h"
+
+#include "platform/WindowMessages.h"
+#include "player/DShowPlayer.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+using GraphEventsTest = FrameFixture;
+
+TEST_F(GraphEventsTest, EventsAreTakenOnlyFromThePlayerThatSentTheNotice)
+{
+    FakeGraphSetup fake;
+    fake.state->videoType = FakeVideoType(640, 480, 400000);
+    Frame().m_wndView.SetGraphFactory(&fake.factory);
+    Frame().SetVideoView(nullptr);
+    Frame().m_playList.Add(QStringLiteral("/m/a.avi"));
+    Frame().PlayListFromTop();
+    CDShowPlayer* pPlayer = Frame().m_wndView.GetPlayer();
+    ASSERT_NE(pPlayer, nullptr);
+    EXPECT_EQ(fake.state->pNotifyWindow, &Frame());
+
+    Frame().m_bStepBusy = TRUE;
+    Frame().m_bStepAtEnd = TRUE;
+    fake.state->events.push_back({ EC_STEP_COMPLETE, 0, 0 });
+    auto notify = [&](qintptr lData) {
+        CMessageEvent notice(WM_GRAPHNOTIFY, 0, lData);
+        QCoreApplication::sendEvent(&Frame(), &notice);
+    };
+    // Left over from an earlier player.
+    notify(pPlayer->GetNotifyData() - 1);
+    EXPECT_EQ(fake.state->events.size(), 1u);
+    EXPECT_TRUE(Frame().m_bStepBusy);
+
+    // A finished step opens the ways that are not at their end.
+    notify(pPlayer->GetNotifyData());
+    EXPECT_TRUE(fake.state->events.empty());
+    EXPECT_FALSE(Frame().m_bStepBusy);
+    EXPECT_FALSE(Frame().m_btnFrameFwd.isEnabled());
+    EXPECT_TRUE(Frame().m_btnFrameBack.isEnabled());
+    EXPECT_TRUE(Frame().m_btnSkipBack.isEnabled());
+}
+
+} // namespace

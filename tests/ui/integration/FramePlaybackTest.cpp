@@ -1,0 +1,176 @@
+// The frame playing one-second clips with its own view: the end of each
+// file and of the list in each repeat mode, the one-file loop, files that
+// cannot play, playback that breaks down, and filling the list meanwhile.
+
+#include "FrameFixture.h"
+#include "GstTestSupport.h"
+#include "TestMedia.h"
+
+#include "platform/ResString.h"
+#include "player/DShowPlayer.h"
+#include "player/ErrMessage.h"
+#include "player/graph/GstGraph.h"
+#include "ui/CommandIds.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+namespace {
+
+class FramePlayback : public FrameFixture {
+protected:
+    bool UsesScriptedView() const override { return false; }
+
+    // Copies of one clip, one per name (the list keeps one entry per path),
+    // put in the list in order unless told otherwise.
+    QStringList Clips(const QStringList& names, bool bFill = true)
+    {
+        QStringList paths;
+        for (const QString& name : names) {
+            paths << m_dir.filePath(name);
+            QDir().mkpath(QFileInfo(paths.back()).path());
+            EXPECT_TRUE(QFile::copy(TestMediaPath(TestClip::AviMjpegOnly), paths.back()));
+            if (bFill)
+                Frame().m_playList.Add(paths.back());
+        }
+        return paths;
+    }
+    IVideoView& View() { return Frame().View(); }
+    bool Plays(const QString& path)
+    {
+        return ProcessEventsUntil([&] { return Frame().m_strLoadedFile == path && View().IsStarted(); });
+    }
+    // The title, the current entry and the stopped buttons.
+    void ExpectStoppedAt(const char* pszName, int nCurrent)
+    {
+        EXPECT_FALSE(View().IsStarted());
+        EXPECT_EQ(Frame().windowTitle(), QString::fromLatin1(pszName) + QStringLiteral(" - orv"));
+        EXPECT_EQ(Frame().m_playList.m_nCurrent, nCurrent);
+        EXPECT_FALSE(Frame().m_btnPlay.isHidden());
+        EXPECT_FALSE(Frame().m_btnStop.isEnabled());
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(FramePlayback, WithoutRepeatTheListEndsStoppedOnTheFirstEntry)
+{
+    const QStringList clips = Clips({ "a.avi", "b.avi", "c.avi" });
+    Frame().PlayListFromTop();
+    ASSERT_TRUE(Plays(clips[0]));
+    ASSERT_TRUE(Plays(clips[2]));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return Frame().m_bListEnded; }));
+    ExpectStoppedAt("a.avi", 0);
+    EXPECT_EQ(Frame().m_llDuration, -1);
+    // The next start loads the first entry anew.
+    Command(ID_PLAY_PAUSE);
+    EXPECT_TRUE(Plays(clips[0]));
+    EXPECT_TRUE(m_responder.boxes.empty());
+}
+
+TEST_F(FramePlayback, RepeatAllWrapsBothWaysAndTheOneFileLoopStaysOnItsFile)
+{
+    const QStringList clips = Clips({ "a.avi", "b.avi", "c.avi" });
+    Frame().m_playList.m_nLoopMode = LOOP_ALL;
+    Frame().m_playList.m_nCurrent = 2;
+    ASSERT_TRUE(Frame().PlayCurrentEntry(TRUE));
+    EXPECT_TRUE(Plays(clips[0]));
+    Command(ID_PREV);
+    EXPECT_TRUE(Plays(clips[2]));
+
+    // Near the end, then back near the start of the same file.
+    Command(ID_ONE_LOOP);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return Frame().m_llPosition >= 6000000; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return Frame().m_llPosition < 5000000; }));
+    EXPECT_EQ(Frame().m_strLoadedFile, clips[2]);
+    EXPECT_EQ(Frame().m_playList.m_nCurrent, 2);
+}
+
+TEST_F(FramePlayback, AMissingFileIsReportedOnceAndTheListStopsOnTheNextEntry)
+{
+    const QStringList clips = Clips({ "a.avi", "c.avi" }, false);
+    Frame().m_playList.Add(clips[0]);
+    Frame().m_playList.Add(m_dir.filePath("gone.avi"));
+    Frame().m_playList.Add(clips[1]);
+    Frame().PlayListFromTop();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !m_responder.boxes.empty(); }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_responder.boxes.size(), 1u);
+    ExpectStoppedAt("c.avi", 2);
+    EXPECT_FALSE(View().IsLoaded());
+    Command(ID_PLAY_PAUSE);
+    EXPECT_TRUE(Plays(clips[1]));
+}
+
+TEST_F(FramePlayback, AnEmptyListPlaysNothingAndAFileLeftPlayingJustEnds)
+{
+    Frame().PlayListFromTop();
+    EXPECT_FALSE(View().IsLoaded());
+
+    // Opening no media file empties the list; what plays goes on to its end.
+    const QString a = Clips({ "a.avi" })[0];
+    Frame().PlayListFromTop();
+    ASSERT_TRUE(Plays(a));
+    m_responder.openAnswers = { { m_dir.filePath("notes.txt") } };
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(Frame().m_playList.GetCount(), 0);
+    EXPECT_TRUE(View().IsStarted());
+    ASSERT_TRUE(ProcessEventsUntil([&] { return Frame().m_bListEnded; }));
+    EXPECT_FALSE(View().IsStarted());
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("orv"));
+    EXPECT_TRUE(m_responder.boxes.empty());
+}
+
+TEST_F(FramePlayback, PlaybackThatBreaksDownIsReportedOnceAndTheListMovesOn)
+{
+    const QStringList clips = Clips({ "a.avi", "b.avi" });
+    Frame().PlayListFromTop();
+    ASSERT_TRUE(Plays(clips[0]));
+
+    // As a decoder reports bad data while the file plays (twice).
+    auto* pGraph = dynamic_cast<CGstGraph*>(View().GetPlayer()->GetMediaEvent());
+    ASSERT_NE(pGraph, nullptr);
+    std::vector<IGraphFilter*> filters;
+    pGraph->EnumFilters(&filters);
+    ASSERT_EQ(filters[0]->GetRole(), FilterRole::Source);
+    GstElement* pSource = static_cast<CGstElementFilter*>(filters[0])->Element();
+    for (int i = 0; i < 2; ++i) {
+        GError* pError = g_error_new_literal(GST_STREAM_ERROR, GST_STREAM_ERROR_DECODE, "Broken frame data");
+        gst_element_post_message(pSource, gst_message_new_error(GST_OBJECT(pSource), pError, "test"));
+        g_error_free(pError);
+    }
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !m_responder.boxes.empty(); }));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(m_responder.boxes.size(), 1u);
+    EXPECT_EQ(m_responder.boxes[0].text, FormatErrorText(LoadResString(62500), VFW_E_INVALID_FILE_FORMAT));
+    EXPECT_EQ(m_responder.boxes[0].style, MB_ICONERROR);
+    EXPECT_TRUE(m_responder.boxes[0].detail.contains(QStringLiteral("Broken frame data")));
+    ExpectStoppedAt("b.avi", 1);
+    EXPECT_EQ(View().GetPlayer(), nullptr);
+}
+
+TEST_F(FramePlayback, OpeningPlaysTheFirstMediaFileAndAddingOrDroppingDoesNotInterruptIt)
+{
+    const QStringList clips = Clips({ "a.avi", "b.avi", "c.avi", "dropped/d.avi", "e.avi" }, false);
+    const QString text = m_dir.filePath("notes.txt");
+    WriteFileBytes(text, "not media\r\n");
+    m_responder.openAnswers = { { clips[0], text, clips[1] } };
+    Command(ID_FILE_OPEN);
+    ASSERT_TRUE(Plays(clips[0]));
+    CDShowPlayer* pPlayer = View().GetPlayer();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return pPlayer->GetState() == State_Running; }));
+
+    m_responder.openAnswers = { { clips[2] } };
+    Command(ID_ADD_FILES);
+    const QString list = m_dir.filePath("p.orvl");
+    WriteFileBytes(list, "/m/f.avi\r\n");
+    Frame().OnDropFiles({ m_dir.filePath("dropped"), clips[4], list, text });
+    EXPECT_EQ(Frame().m_playList.GetCount(), 6);
+    EXPECT_EQ(Frame().m_playList.GetAt(3), clips[3]);
+    EXPECT_EQ(View().GetPlayer(), pPlayer);
+    EXPECT_EQ(pPlayer->GetState(), State_Running);
+    EXPECT_EQ(Frame().m_playList.m_nCurrent, 0);
+}
+
+} // namespace
