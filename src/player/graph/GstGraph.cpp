@@ -539,8 +539,12 @@ void CGstGraph::LinkStream(GstPad* pPad)
         }
     }
     if (pBin && LinkToBin(pPad, pBin, pBinPad)) {
-        std::lock_guard lock(m_mutex);
-        (bVideo ? m_pLinkedVideo : m_pLinkedAudio) = pBin;
+        {
+            std::lock_guard lock(m_mutex);
+            (bVideo ? m_pLinkedVideo : m_pLinkedAudio) = pBin;
+        }
+        if (bVideo)
+            CountVideoFrames();
         return;
     }
     LinkToDiscard(pPad);

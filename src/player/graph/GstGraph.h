@@ -138,8 +138,9 @@ private:
     bool QueryTime(GstQuery* pQuery) const;
     bool QueryDuration(GstClockTime* pDuration) const;
     bool QueryPosition(GstClockTime* pPosition) const;
-    // Frames the video sink has rendered since its last flush; -1 unknown.
-    LONGLONG SinkFramesRendered() const;
+    // Counts the frames that reach the video sink from now on.
+    void CountVideoFrames();
+    static GstPadProbeReturn OnVideoSinkBuffer(GstPad*, GstPadProbeInfo*, gpointer pData);
 
     GstElement* m_pPipeline = nullptr;
     GstBus* m_pBus = nullptr;
@@ -174,9 +175,11 @@ private:
     bool m_bStepPending = false;
     bool m_bStepAtEnd = false; // a step ran into the end; the position is the stop
     QString m_strErrorDetail;
-    // Quality messages counted while figures are asked for: each one is a
-    // frame some element dropped for being late.
+    // Frames that reached the video sink; quality messages, each a frame
+    // some element dropped for being late, and those of them from the sink.
+    std::atomic<LONGLONG> m_llSinkFrames { 0 };
     std::atomic<LONGLONG> m_llQosDrops { 0 };
+    std::atomic<LONGLONG> m_llSinkDrops { 0 };
 
     // UI thread only.
     bool m_bStepDone = false; // the step's STEP_DONE was read; its ASYNC_DONE completes it
@@ -186,5 +189,4 @@ private:
     GstClockTime m_offset = 0;                   // first position of the stream
     GstClockTime m_stop = GST_CLOCK_TIME_NONE;   // none: the end of the media
     long m_lVolume = 0;
-    LONGLONG m_llDrawnBeforeFlush = 0; // frames rendered before the last flushing seek
 };

@@ -3,7 +3,6 @@
 
 #include "player/graph/GstGraph.h"
 
-#include "platform/RunStats.h"
 #include "platform/WindowMessages.h"
 #include "player/graph/GstErrors.h"
 #include "player/graph/GstOwnerWindowRenderer.h"
@@ -78,10 +77,17 @@ GstBusSyncReply CGstGraph::HandleSyncMessage(GstMessage* pMessage)
             PostNotify();
         return GST_BUS_PASS;
     }
-    case GST_MESSAGE_QOS:
-        if (RunStatsEnabled())
+    case GST_MESSAGE_QOS: {
+        // Video elements count in buffers (frames), audio ones in samples.
+        GstFormat format = GST_FORMAT_UNDEFINED;
+        gst_message_parse_qos_stats(pMessage, &format, nullptr, nullptr);
+        if (format == GST_FORMAT_BUFFERS) {
             ++m_llQosDrops;
+            if (GST_MESSAGE_SRC(pMessage) == GST_OBJECT(VideoSink()))
+                ++m_llSinkDrops;
+        }
         return GST_BUS_DROP;
+    }
     default:
         return GST_BUS_DROP;
     }

@@ -3,7 +3,6 @@
 
 #include "player/graph/GstGraph.h"
 
-#include "platform/RunStats.h"
 #include "player/graph/GstAudioRenderer.h"
 #include "player/graph/GstOwnerWindowRenderer.h"
 #include "player/graph/GstWindowlessRenderer.h"
@@ -280,9 +279,6 @@ HRESULT CGstGraph::SetPositions(LONGLONG* pCurrent, DWORD dwCurrentFlags, LONGLO
         m_bStepAtEnd = false;
     }
     m_bStepDone = false;
-    // The sink starts counting again after a flush.
-    if (RunStatsEnabled())
-        m_llDrawnBeforeFlush += std::max<LONGLONG>(0, SinkFramesRendered());
     if (!gst_element_seek(m_pPipeline, 1.0, GST_FORMAT_TIME,
             static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE), startType, gint64(start),
             stopType, gint64(stop)))
@@ -340,28 +336,32 @@ HRESULT CGstGraph::Step(DWORD dwFrames)
 
 // ---- picture statistics ----
 
-LONGLONG CGstGraph::SinkFramesRendered() const
+GstPadProbeReturn CGstGraph::OnVideoSinkBuffer(GstPad*, GstPadProbeInfo*, gpointer pData)
+{
+    ++static_cast<CGstGraph*>(pData)->m_llSinkFrames;
+    return GST_PAD_PROBE_OK;
+}
+
+void CGstGraph::CountVideoFrames()
 {
     GstElement* pSink = VideoSink();
     if (!pSink)
-        return -1;
-    GstStructure* pStats = nullptr;
-    g_object_get(pSink, "stats", &pStats, nullptr);
-    guint64 rendered = 0;
-    const bool bRead = pStats && gst_structure_get_uint64(pStats, "rendered", &rendered);
-    if (pStats)
-        gst_structure_free(pStats);
-    return bRead ? LONGLONG(rendered) : -1;
+        return;
+    GstPad* pPad = gst_element_get_static_pad(pSink, "sink");
+    if (!pPad)
+        return;
+    // The pipeline, and with it the probe, goes before the graph does.
+    gst_pad_add_probe(pPad, GST_PAD_PROBE_TYPE_BUFFER, OnVideoSinkBuffer, this, nullptr);
+    gst_object_unref(pPad);
 }
 
 HRESULT CGstGraph::get_FramesDrawn(LONGLONG* pllFrames)
 {
     if (!pllFrames)
         return E_POINTER;
-    const LONGLONG llRendered = SinkFramesRendered();
-    if (llRendered < 0)
+    if (!VideoSink())
         return VFW_E_NOT_CONNECTED;
-    *pllFrames = m_llDrawnBeforeFlush + llRendered;
+    *pllFrames = std::max<LONGLONG>(0, m_llSinkFrames.load() - m_llSinkDrops.load());
     return S_OK;
 }
 

@@ -75,6 +75,14 @@ TEST_F(Playback, AviCountsFramesAndPlaysToTheCompleteEvent)
     ASSERT_TRUE(WaitForEvent(EC_COMPLETE));
     EXPECT_EQ(player->GetCurrentPosition(), 50);
     EXPECT_EQ(player->FrameStep(1), 1); // at the end: nothing to step
+
+    // Every frame reached the renderer; counts survive a seek back.
+    LONGLONG llDrawn = 0, llDropped = -1;
+    ASSERT_TRUE(player->GetFrameCounts(&llDrawn, &llDropped));
+    EXPECT_EQ(llDrawn + llDropped, 50);
+    player->SetPosition(0);
+    ASSERT_TRUE(player->GetFrameCounts(&llDrawn, &llDropped));
+    EXPECT_GE(llDrawn + llDropped, 50);
 }
 
 TEST_F(Playback, WavPlaysInMediaTime)
