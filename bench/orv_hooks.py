@@ -1,11 +1,4 @@
-"""Measuring orv itself.
-
-=============================================================================
-HOOKS: orv cannot play files yet, so the hooks below report NOT_YET (all but
-the load/destroy cycles, which drive the engine alone). When it can, and writes
-the ORV_STATS=1 lines described in bench/README.md, set ORV_PLAYS_FILES to
-True; `BENCH_ORV=1 make bench` tries it before that.
-=============================================================================
+"""Measuring orv itself, from the ORV_STATS=1 lines it writes (bench/README.md).
 
 Every orv run gets a private settings folder (ORV_HOME) and a private runtime
 folder, so it is always the primary copy and never hands its file to a player
@@ -22,11 +15,14 @@ from typing import Optional
 
 from measure import Child, RunSpec
 
-ORV_PLAYS_FILES = os.environ.get("BENCH_ORV") == "1"
-NOT_YET = "n/a — player not yet playing"
+# BENCH_ORV=0 leaves orv out, to check the harness against GStreamer alone.
+ORV_PLAYS_FILES = os.environ.get("BENCH_ORV", "1") != "0"
+NOT_YET = "n/a — orv left out (BENCH_ORV=0)"
 
 STATS_PREFIX = "orv-stats: "
 FIRST_FRAME = re.compile("^" + re.escape(STATS_PREFIX) + r"first_frame_ms=\S+")
+SEEK_DONE = re.compile("^" + re.escape(STATS_PREFIX) + r"seek_ms=\S+")
+SEEK_TIMEOUT_S = 10.0
 HANDOFF_TIMEOUT_S = 20.0
 
 
@@ -70,8 +66,11 @@ class OrvSetup:
         runtime = self.scratch / name / "run"
         home.mkdir(parents=True, exist_ok=True)
         runtime.mkdir(mode=0o700, parents=True, exist_ok=True)
+        # MP4 and MPEG-TS are not media files to the player until the user
+        # adds their extensions.
         (home / "orv.ini").write_text(
-            f"[Common]\nDISPLAY_SIZE=1\nDISABLE_VMR9={int(disable_vmr9)}\n")
+            f"[Common]\nDISPLAY_SIZE=1\nDISABLE_VMR9={int(disable_vmr9)}\nVIDEO_EXT_NUM=2\n"
+            "[Media File Ext]\nVIDEO_EXT0=.mp4\nVIDEO_EXT1=.ts\n")
         return {**self.base_env, "ORV_HOME": str(home), "XDG_RUNTIME_DIR": str(runtime),
                 "ORV_STATS": "1", "QT_QPA_PLATFORM": "xcb"}
 
@@ -105,12 +104,23 @@ def orv_first_frame(orv: OrvSetup, clip_path: Path) -> RunSpec:
 
 # --- hook: orv paused-seek latency -------------------------------------------
 def orv_seek_latency(orv: OrvSetup, clip_path: Path, positions_ms: list[int]) -> list[float]:
-    """Milliseconds from each paused seek to its frame painted.
-
-    Needs a way to make the player seek while paused and to learn when the new
-    frame is painted; none is agreed yet, so this stays unmeasured."""
+    """Milliseconds from each paused seek to its frame painted, as orv times
+    them: ORV_STATS_SEEKS makes it pause after the first picture and seek to
+    each position in turn through the seek bar."""
     _require_player()
-    raise NotYet("n/a — no way yet to drive paused seeks in the player")
+    env = {**orv.env("seek"), "ORV_STATS_SEEKS": ",".join(map(str, positions_ms))}
+    child = Child(orv.spec([clip_path], env), env)
+    try:
+        times, seen = [], 0
+        for _ in positions_ms:
+            hit = child.log.wait_for(SEEK_DONE, SEEK_TIMEOUT_S, start=seen)
+            if hit is None:
+                raise RuntimeError("orv did not finish its seeks: " + child.log.tail())
+            times.append(float(parse_stats(hit[2])["seek_ms"]))
+            seen = hit[0] + 1
+        return times
+    finally:
+        child.stop()
 
 
 def _handoff(orv: OrvSetup, primary: Child, env: dict[str, str], clip_path: Path,
