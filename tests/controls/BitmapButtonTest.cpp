@@ -25,7 +25,7 @@ QImage Render(int id, bool bGreyed = false, qreal dpr = 1.0)
     return img;
 }
 
-TEST(ButtonArt, EveryImageIsPaintedWholeAndEveryLookDiffers)
+TEST(ButtonArt, EveryImageIsPaintedWholeAndTheLooksDiffer)
 {
     int count = 0;
     for (int id = 0; id < 200; ++id) {

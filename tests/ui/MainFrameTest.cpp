@@ -99,6 +99,8 @@ TEST_F(MainFrameTest, AResizeKeepsTheBarsStepButtonsAndCountersOnTheRightEdge)
     const int row2 = BottomOf(frame->m_btnPlay.geometry());
     EXPECT_EQ(frame->m_btnSkipFwd.geometry(), QRect(700 - 24, row2, 24, 23));
     EXPECT_EQ(RightOf(frame->m_btnFrameFwd.geometry()), frame->m_btnSkipFwd.x());
+    EXPECT_EQ(RightOf(frame->m_btnFrameBack.geometry()), frame->m_btnFrameFwd.x());
+    EXPECT_EQ(RightOf(frame->m_btnSkipBack.geometry()), frame->m_btnFrameBack.x());
     EXPECT_EQ(RightOf(frame->m_btnSaveStill.geometry()), frame->m_btnSkipBack.x() - 3);
 
     // The left-hand buttons keep their place relative to the seek bar.
