@@ -279,6 +279,8 @@ private:
     void OnABRepeatStart();
     void OnABRepeatEnd();
     void OnABClear();
+    // The current position as A (or B), when it keeps A before B.
+    void SetPoint(BOOL bPointA);
     // Neither a pending frame step nor a still-image save holds the A-B
     // commands back.
     BOOL CanUseABCommand() const;

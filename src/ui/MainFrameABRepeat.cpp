@@ -40,7 +40,12 @@ void CMainFrame::SetABButtons(BOOL bUsable)
 
 void CMainFrame::UpdateABButtons() { SetABButtons(View().IsStarted() && View().IsSeekable()); }
 
-void CMainFrame::OnSetPointA()
+void CMainFrame::OnSetPointA() { SetPoint(TRUE); }
+void CMainFrame::OnSetPointB() { SetPoint(FALSE); }
+
+// A lies strictly before B: a point on the wrong side of the other is
+// refused with a notice and nothing changes.
+void CMainFrame::SetPoint(BOOL bPointA)
 {
     if (!CanUseABCommand())
         return;
@@ -49,30 +54,13 @@ void CMainFrame::OnSetPointA()
     // The view has told the user why there is no position; the point stays.
     if (llPosition < 0)
         return;
-    if (IsSet(m_llPointB) && llPosition >= m_llPointB) {
+    const LONGLONG llOther = bPointA ? m_llPointB : m_llPointA;
+    if (IsSet(llOther) && (bPointA ? llPosition >= llOther : llOther >= llPosition)) {
         view.LeaveFullScreen();
-        AfxMessageBox(IDS_A_AFTER_B, MB_ICONINFORMATION);
+        AfxMessageBox(bPointA ? IDS_A_AFTER_B : IDS_B_BEFORE_A, MB_ICONINFORMATION);
         return;
     }
-    m_llPointA = llPosition;
-    RedrawPointValues();
-    UpdateABButtons();
-}
-
-void CMainFrame::OnSetPointB()
-{
-    if (!CanUseABCommand())
-        return;
-    IVideoView& view = View();
-    const LONGLONG llPosition = view.GetCurrentPosition();
-    if (llPosition < 0)
-        return;
-    if (IsSet(m_llPointA) && m_llPointA >= llPosition) {
-        view.LeaveFullScreen();
-        AfxMessageBox(IDS_B_BEFORE_A, MB_ICONINFORMATION);
-        return;
-    }
-    m_llPointB = llPosition;
+    (bPointA ? m_llPointA : m_llPointB) = llPosition;
     RedrawPointValues();
     UpdateABButtons();
 }
