@@ -164,6 +164,8 @@ void CChildView::PollPosition()
         m_host.SetPlayPosition(llTime, llFrame);
         m_host.RedrawCounters();
     }
-    if (!m_pPlayer->IsBeforeSegmentEnd())
+    // A paused file at B (gone or stepped there) stays paused: replaying
+    // would set it running behind the user's back.
+    if (!m_bPaused && !m_pPlayer->IsBeforeSegmentEnd())
         m_pPlayer->Restart();
 }

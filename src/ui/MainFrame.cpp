@@ -236,13 +236,11 @@ void CMainFrame::OnSeekBarScroll(int nSBCode, int nPos)
     // Moving away from an end makes stepping that way possible again.
     if (m_bStepAtEnd) {
         m_bStepAtEnd = FALSE;
-        EnableButton(m_btnFrameFwd, TRUE);
-        EnableButton(m_btnSkipFwd, TRUE);
+        EnableForwardStepButtons(TRUE);
     }
     if (m_bStepAtStart) {
         m_bStepAtStart = FALSE;
-        EnableButton(m_btnFrameBack, TRUE);
-        EnableButton(m_btnSkipBack, TRUE);
+        EnableBackStepButtons(TRUE);
     }
     IVideoView& view = View();
     view.BeginSeek();
@@ -291,14 +289,8 @@ void CMainFrame::SetOneLoopButtons(BOOL bOn)
         ShowPair(m_btnOneLoopOff, m_btnOneLoopOn);
 }
 
-void CMainFrame::SetABResetButtons()
-{
-    for (CBitmapButton* pBtn : { &m_btnAGo, &m_btnASet, &m_btnBSet, &m_btnBGo, &m_btnABClear, &m_btnABEnd })
-        EnableButton(*pBtn, FALSE);
-    ShowButton(m_btnABEnd, FALSE);
-    ShowButton(m_btnABStart, TRUE);
-    EnableButton(m_btnABStart, FALSE);
-}
+// Callers have cleared the points and the repeat: only start shows, grey.
+void CMainFrame::SetABResetButtons() { SetABButtons(FALSE); }
 
 void CMainFrame::SetPlayingButtons(BOOL bSeekable, BOOL bHasVideo)
 {
@@ -309,14 +301,10 @@ void CMainFrame::SetPlayingButtons(BOOL bSeekable, BOOL bHasVideo)
     EnableButton(m_btnStop, TRUE);
     UpdatePrevNextButtons();
     EnableButton(m_btnFitWindow, TRUE);
-    if (bSeekable) {
-        EnableButton(m_btnASet, TRUE);
-        EnableButton(m_btnBSet, TRUE);
-    }
+    SetABButtons(bSeekable);
     if (bHasVideo) {
         EnableButton(m_btnSaveStill, TRUE);
-        for (CBitmapButton* pBtn : { &m_btnFrameFwd, &m_btnSkipFwd, &m_btnFrameBack, &m_btnSkipBack })
-            EnableButton(*pBtn, FALSE);
+        EnableStepButtons(FALSE, FALSE);
     }
 }
 
@@ -326,9 +314,9 @@ void CMainFrame::SetStoppedButtons()
     EnableButton(m_btnPause, FALSE);
     ShowButton(m_btnPlay, TRUE);
     EnableButton(m_btnPlay, TRUE);
-    for (CBitmapButton* pBtn : { &m_btnStop, &m_btnFitWindow, &m_btnSaveStill, &m_btnFrameFwd, &m_btnSkipFwd,
-             &m_btnFrameBack, &m_btnSkipBack })
+    for (CBitmapButton* pBtn : { &m_btnStop, &m_btnFitWindow, &m_btnSaveStill })
         EnableButton(*pBtn, FALSE);
+    EnableStepButtons(FALSE, FALSE);
     UpdatePrevNextButtons();
 }
 

@@ -73,6 +73,10 @@ public:
     // The named button states. Every change made to a frame button here is
     // the change the full-screen panel's copy needs too.
     void SetABResetButtons();
+    // The A-B group as the points and the repeat allow: set, go to, clear,
+    // and start or end in one place. bUsable: a started file that can seek;
+    // without it the whole group is grey.
+    void SetABButtons(BOOL bUsable);
     void SetPlayingButtons(BOOL bSeekable, BOOL bHasVideo);
     void SetStoppedButtons();
     void UpdatePrevNextButtons();
@@ -267,6 +271,28 @@ private:
     void OnRepeatAll();
     void OnRepeatRandom();
     void OnOneLoop();
+    // MainFrameABRepeat.cpp
+    void OnSetPointA();
+    void OnSetPointB();
+    void OnGoToPointA();
+    void OnGoToPointB();
+    void OnABRepeatStart();
+    void OnABRepeatEnd();
+    void OnABClear();
+    // The current position as A (or B), when it keeps A before B.
+    void SetPoint(BOOL bPointA);
+    // Neither a pending frame step nor a still-image save holds the A-B
+    // commands back.
+    BOOL CanUseABCommand() const;
+    // SetABButtons for the file as it is now.
+    void UpdateABButtons();
+    // MainFrameStepping.cpp
+    void OnFrameForward();
+    void OnSkipForward();
+    void OnFrameBack();
+    void OnSkipBack();
+    void StepForward(LONGLONG llCount);
+    void StepBack(LONGLONG llCount);
     void OnExtSettings();
     void OnAccMultiBoot();
     void OnAccSameData();
@@ -298,6 +324,9 @@ private:
     void OnStepComplete();
     void OnPlaybackAborted(HRESULT hr);
     void EnableStepButtons(BOOL bForward, BOOL bBack);
+    // Frame and skip of one direction.
+    void EnableForwardStepButtons(BOOL bEnable);
+    void EnableBackStepButtons(BOOL bEnable);
     // The files chosen in an open dialog with the playlist filter.
     QStringList AskPlayListFiles();
     // Loads and merges each playlist file; the number of playlist files.

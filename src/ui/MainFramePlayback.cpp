@@ -73,14 +73,10 @@ void CMainFrame::OnStepComplete()
 {
     m_bStepBusy = FALSE;
     // A step that reached an end keeps that way closed.
-    if (!m_bStepAtEnd) {
-        EnableButton(m_btnFrameFwd, TRUE);
-        EnableButton(m_btnSkipFwd, TRUE);
-    }
-    if (!m_bStepAtStart) {
-        EnableButton(m_btnFrameBack, TRUE);
-        EnableButton(m_btnSkipBack, TRUE);
-    }
+    if (!m_bStepAtEnd)
+        EnableForwardStepButtons(TRUE);
+    if (!m_bStepAtStart)
+        EnableBackStepButtons(TRUE);
 }
 
 // Playback broke down: the file is let go as one that failed to load, the
@@ -101,10 +97,20 @@ void CMainFrame::OnPlaybackAborted(HRESULT hr)
 
 void CMainFrame::EnableStepButtons(BOOL bForward, BOOL bBack)
 {
-    EnableButton(m_btnFrameFwd, bForward);
-    EnableButton(m_btnSkipFwd, bForward);
-    EnableButton(m_btnFrameBack, bBack);
-    EnableButton(m_btnSkipBack, bBack);
+    EnableForwardStepButtons(bForward);
+    EnableBackStepButtons(bBack);
+}
+
+void CMainFrame::EnableForwardStepButtons(BOOL bEnable)
+{
+    EnableButton(m_btnFrameFwd, bEnable);
+    EnableButton(m_btnSkipFwd, bEnable);
+}
+
+void CMainFrame::EnableBackStepButtons(BOOL bEnable)
+{
+    EnableButton(m_btnFrameBack, bEnable);
+    EnableButton(m_btnSkipBack, bEnable);
 }
 
 BOOL CMainFrame::StopAndReset()

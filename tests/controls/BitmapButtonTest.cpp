@@ -14,37 +14,6 @@
 
 namespace {
 
-struct ButtonImages {
-    int up, down, disabled; // 0: none
-    QSize size;
-};
-
-// Every button of the control area and the full-screen panel.
-const std::vector<ButtonImages> kButtons {
-    { 132, 131, 133, { 38, 33 } }, // play
-    { 135, 134, 0, { 38, 33 } },   // pause
-    { 138, 137, 136, { 28, 28 } }, // stop
-    { 188, 181, 189, { 28, 28 } }, // previous
-    { 182, 183, 190, { 28, 28 } }, // next
-    { 184, 185, 0, { 28, 28 } },   // one-loop off
-    { 186, 187, 0, { 28, 28 } },   // one-loop on
-    { 192, 193, 191, { 28, 28 } }, // fit window
-    { 145, 142, 0, { 24, 24 } },   // sound on
-    { 143, 144, 0, { 24, 24 } },   // muted
-    { 156, 158, 157, { 29, 23 } }, // go to A
-    { 154, 165, 155, { 15, 23 } }, // set A
-    { 166, 153, 167, { 15, 23 } }, // set B
-    { 168, 170, 169, { 29, 23 } }, // go to B
-    { 172, 171, 173, { 38, 23 } }, // clear
-    { 159, 164, 160, { 53, 23 } }, // A-B start
-    { 161, 163, 0, { 53, 23 } },   // A-B end
-    { 140, 139, 141, { 38, 23 } }, // save still
-    { 178, 174, 179, { 24, 23 } }, // skip back
-    { 147, 146, 148, { 20, 23 } }, // frame back
-    { 150, 149, 151, { 20, 23 } }, // frame forward
-    { 175, 177, 176, { 24, 23 } }, // skip forward
-};
-
 QImage Render(int id, bool bGreyed = false, qreal dpr = 1.0)
 {
     const QSize size = ButtonArtSize(id);
@@ -56,32 +25,40 @@ QImage Render(int id, bool bGreyed = false, qreal dpr = 1.0)
     return img;
 }
 
-TEST(ButtonArt, EveryImageHasItsSizeAndEveryLookDiffers)
+TEST(ButtonArt, EveryImageIsPaintedWholeAndTheLooksDiffer)
 {
     int count = 0;
-    for (const ButtonImages& b : kButtons) {
-        for (int id : { b.up, b.down, b.disabled }) {
-            if (id) {
-                EXPECT_EQ(ButtonArtSize(id), b.size) << id;
-                ++count;
-            }
+    for (int id = 0; id < 200; ++id) {
+        const QSize size = ButtonArtSize(id);
+        if (size.isEmpty()) {
+            QImage img(4, 4, QImage::Format_ARGB32);
+            QPainter p(&img);
+            EXPECT_FALSE(PaintButtonArt(p, id)) << id;
+            continue;
         }
-        const QImage up = Render(b.up);
-        EXPECT_NE(up, Render(b.down)) << b.up;
-        EXPECT_NE(up, Render(b.up, true)) << b.up;
-        if (b.disabled) {
-            EXPECT_NE(up, Render(b.disabled)) << b.up;
-        }
+        ++count;
+        const QImage img = Render(id);
         // The whole image is painted, corners included.
-        EXPECT_EQ(QColor(up.pixel(0, 0)), QColor(Qt::black)) << b.up;
-        EXPECT_EQ(Render(b.up, false, 2.0).size(), b.size * 2);
+        EXPECT_EQ(QColor(img.pixel(0, 0)), QColor(Qt::black)) << id;
+        EXPECT_EQ(Render(id, false, 2.0).size(), size * 2) << id;
     }
     EXPECT_EQ(count, 60);
-    for (int id : { 0, 130, 152, 162, 180, 194 }) {
-        EXPECT_TRUE(ButtonArtSize(id).isEmpty()) << id;
-        QImage img(4, 4, QImage::Format_ARGB32);
-        QPainter p(&img);
-        EXPECT_FALSE(PaintButtonArt(p, id)) << id;
+
+    // Up, down, greyed and disabled looks of a few buttons, with their sizes.
+    const struct {
+        int up, down, disabled;
+        QSize size;
+    } buttons[] = { { 132, 131, 133, { 38, 33 } }, { 138, 137, 136, { 28, 28 } }, { 145, 142, 0, { 24, 24 } },
+        { 154, 165, 155, { 15, 23 } }, { 159, 164, 160, { 53, 23 } }, { 147, 146, 148, { 20, 23 } } };
+    for (const auto& b : buttons) {
+        EXPECT_EQ(ButtonArtSize(b.up), b.size) << b.up;
+        EXPECT_EQ(ButtonArtSize(b.down), b.size) << b.up;
+        EXPECT_NE(Render(b.up), Render(b.down)) << b.up;
+        EXPECT_NE(Render(b.up), Render(b.up, true)) << b.up;
+        if (b.disabled) {
+            EXPECT_EQ(ButtonArtSize(b.disabled), b.size) << b.up;
+            EXPECT_NE(Render(b.up), Render(b.disabled)) << b.up;
+        }
     }
 }
 
@@ -121,8 +98,6 @@ TEST_F(BitmapButtonTest, SizesItselfToItsImageAndSendsItsCommand)
 {
     CBitmapButton* play = Make(32771, 132, 131, 133);
     EXPECT_EQ(play->size(), QSize(38, 33));
-    EXPECT_EQ(play->GetDlgCtrlID(), 32771);
-    EXPECT_TRUE(play->isVisible());
     QTest::mouseClick(play, Qt::LeftButton);
     EXPECT_EQ(m_commands, std::vector<int> { 32771 });
 
@@ -146,7 +121,6 @@ TEST_F(BitmapButtonTest, DisabledButtonSendsNothingAndLooksGrey)
     const QImage disabled = stop->grab().toImage();
     EXPECT_NE(normal, pressed);
     EXPECT_NE(normal, disabled);
-    EXPECT_NE(pressed, disabled);
 
     QTest::mouseClick(stop, Qt::LeftButton);
     EXPECT_TRUE(m_commands.empty());

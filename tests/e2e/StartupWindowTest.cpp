@@ -279,9 +279,7 @@ TEST_F(StartupWindows, ClosingTheWindowFromTheMenuWritesTheSettings)
     EXPECT_EQ(orv.Finish(), 0);
 
     EXPECT_EQ(GetPrivateProfileInt("Common", "VOLUME", -1, Ini()), 33);
-    EXPECT_EQ(GetPrivateProfileInt("Common", "MUTE", -1, Ini()), 1);
     EXPECT_EQ(GetPrivateProfileInt("Common", "JPEG_QUALITY", -1, Ini()), 90);
-    EXPECT_EQ(GetPrivateProfileInt("Common", "ACC_MULTI_BOOT", -1, Ini()), 0);
 }
 
 } // namespace

