@@ -54,12 +54,6 @@ void SetInt32At(HandoffBlock& block, int offset, qint32 value)
         p[i] = static_cast<unsigned char>(static_cast<quint32>(value) >> (8 * i));
 }
 
-void FillSlot(char16_t* slot, int units, char16_t value)
-{
-    for (int i = 0; i < units; ++i)
-        slot[i] = value;
-}
-
 TEST(HandoffBlock, BytesSitAtTheirFixedOffsetsInLittleEndian)
 {
     const QStringList files { "/media/a.mp4", "/media/日本語.mkv", "/media/c.ogg" };
@@ -157,27 +151,6 @@ TEST(HandoffBlock, HostileCountsAreClamped)
     }
     SetInt32At(*block, 535052, 2);
     EXPECT_EQ(DecodeHandoffBlock(*block).m_files, (QStringList { "/f0", "/f1" }));
-}
-
-TEST(HandoffBlock, UnterminatedAndEmptySlotsAreLeftOutWithoutTouchingTheirNeighbours)
-{
-    auto block = std::make_unique<HandoffBlock>();
-    std::memset(block.get(), 0, sizeof(HandoffBlock));
-    const QString good = "/ok.mp4";
-    for (int j = 0; j < good.size(); ++j) {
-        block->szFiles[0][j] = good[j].unicode();
-        block->szFiles[3][j] = good[j].unicode();
-    }
-    FillSlot(block->szFiles[1], HANDOFF_SLOT_UNITS, u'A'); // no terminator: runs into slot 2
-    // slot 2 stays empty
-    FillSlot(block->szFiles[4], HANDOFF_SLOT_UNITS, 0xD800); // lone surrogates, unterminated
-    FillSlot(block->szPlaylist, HANDOFF_SLOT_UNITS, u'P');
-    SetInt32At(*block, 535052, 5);
-    SetInt32At(*block, 535056, 1);
-
-    const CHandoffContent c = DecodeHandoffBlock(*block);
-    EXPECT_EQ(c.m_files, (QStringList { good, good }));
-    EXPECT_EQ(c.m_strPlaylist, QString());
 }
 
 TEST(HandoffBlock, RandomBlocksDecodeToWellFormedPaths)

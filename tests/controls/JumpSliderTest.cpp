@@ -1,13 +1,10 @@
 #include "controls/JumpSlider.h"
-#include "platform/ColorAdjustLuma.h"
 #include "platform/WindowMessages.h"
 
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QTest>
 #include <QWidget>
 
@@ -24,9 +21,6 @@ protected:
     {
         m_host.resize(2100, 60);
         m_pSlider = new CJumpSlider;
-        m_pSlider->SetThumbUsesElapsedColor(TRUE);
-        m_pSlider->SetBaseColor(QColor(127, 127, 127));
-        m_pSlider->SetElapsedColor(QColor(0, 255, 255));
         QObject::connect(m_pSlider, &CJumpSlider::JumpSliderNotify, [this](int msg, int code, CJumpSlider* s) {
             EXPECT_EQ(msg, WM_JUMPSLIDER_HSCROLL);
             EXPECT_EQ(s->GetDlgCtrlID(), kSeekBarId);
@@ -131,25 +125,6 @@ TEST_F(JumpSliderTest, DragReportsEveryMoveAndReleaseOutsideClampsToTheEnd)
     EXPECT_EQ(TakeCodes(), (std::vector<int> { 4, 5, 5, 5, 4, 8 }));
 }
 
-TEST_F(JumpSliderTest, ReleaseWithoutPressStillMovesButMovesWithoutPressDoNothing)
-{
-    m_pSlider->SetRange(194);
-    // The button went down somewhere else and comes up over the bar.
-    Release(106);
-    EXPECT_EQ(m_pSlider->GetPos(), 100);
-    EXPECT_EQ(TakeCodes(), (std::vector<int> { SB_THUMBPOSITION, SB_ENDSCROLL }));
-
-    QMouseEvent move(QEvent::MouseMove, QPointF(30, 10), m_pSlider->mapToGlobal(QPointF(30, 10)), Qt::NoButton,
-        Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(m_pSlider, &move);
-    EXPECT_EQ(m_pSlider->GetPos(), 100);
-    EXPECT_TRUE(TakeCodes().empty());
-
-    QTest::mouseClick(m_pSlider, Qt::RightButton, {}, QPoint(30, 10));
-    EXPECT_EQ(m_pSlider->GetPos(), 100);
-    EXPECT_TRUE(TakeCodes().empty());
-}
-
 TEST_F(JumpSliderTest, KeysMoveByTheirStepsAndEndWithCodeEight)
 {
     m_pSlider->SetRange(100);
@@ -233,39 +208,6 @@ TEST_F(JumpSliderTest, DisabledBarTakesNoInputAndDropsAPressInProgress)
     Release(150);
     Key(Qt::Key_End);
     EXPECT_TRUE(TakeCodes().empty());
-}
-
-TEST_F(JumpSliderTest, ThumbIsFilledSolidAndCheckeredWhilePressed)
-{
-    m_pSlider->SetRange(194);
-    m_pSlider->SetPos(100);
-    const QRect thumb = m_pSlider->GetThumbRect();
-    const QPoint inside = thumb.center();
-
-    QImage img = m_pSlider->grab().toImage();
-    EXPECT_EQ(QColor(img.pixel(inside)), QColor(0, 255, 255));
-
-    Press(106);
-    img = m_pSlider->grab().toImage();
-    const QColor a(img.pixel(inside));
-    const QColor b(img.pixel(inside + QPoint(1, 0)));
-    EXPECT_TRUE((a == Qt::black && b == Qt::white) || (a == Qt::white && b == Qt::black));
-    Release(106);
-}
-
-TEST(ColorAdjustLuma, LightensAndDarkensRelativelyKeepingTheHue)
-{
-    const QColor grey(127, 127, 127);
-    EXPECT_NEAR(ColorAdjustLuma(grey, 500, TRUE).red(), 191, 1);
-    EXPECT_NEAR(ColorAdjustLuma(grey, -210, TRUE).red(), 100, 1);
-
-    const QColor cyan(0, 255, 255);
-    const QColor dark = ColorAdjustLuma(cyan, -210, TRUE);
-    EXPECT_EQ(dark.hslHue(), cyan.hslHue());
-    EXPECT_NEAR(dark.green(), 201, 1);
-
-    EXPECT_EQ(ColorAdjustLuma(QColor(Qt::white), 500, TRUE), QColor(Qt::white));
-    EXPECT_NEAR(ColorAdjustLuma(QColor(Qt::black), 500, FALSE).red(), 128, 1);
 }
 
 } // namespace

@@ -77,24 +77,4 @@ TEST_F(OwnerWindow, BasicVideoPlacesThePictureAndGrabsItAtNativeSize)
     EXPECT_EQ(image.size(), QSize(160, 120));
 }
 
-TEST_F(OwnerWindow, CapturePausesARunningGraphOnlyWhileItGrabs)
-{
-    FilterNameList blackList;
-    FilterNameList firstUse;
-    CDShowPlayer player(TestMediaPath(TestClip::AviFrameCounter), TRUE, TRUE, FALSE, &blackList, &firstUse, &view);
-    ASSERT_TRUE(player.IsOwnerWindowMode());
-    player.FitVideoToView();
-    EXPECT_TRUE(player.GetCurrentImage().isNull()); // stopped
-
-    player.Run();
-    ASSERT_TRUE(ProcessEventsUntil([&] { return player.GetState() == State_Running; }));
-    QImage image = PackedDibToImage(player.GetCurrentImage());
-    EXPECT_EQ(image.size(), QSize(320, 240));
-    EXPECT_EQ(player.GetState(), State_Running);
-
-    player.Pause();
-    image = PackedDibToImage(player.GetCurrentImage());
-    EXPECT_EQ(image.size(), QSize(320, 240));
-    EXPECT_EQ(player.GetState(), State_Paused);
-}
 }

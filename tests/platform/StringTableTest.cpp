@@ -25,15 +25,6 @@ TEST(StringTable, EveryMessageIdHasItsText)
     EXPECT_TRUE(LoadResString(99999).isEmpty());
 }
 
-TEST(StringTable, Message62118IsThreeLines)
-{
-    const QStringList lines = LoadResString(62118).split(QLatin1Char('\n'));
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("設定変更が有効なのは")));
-    EXPECT_TRUE(lines[1].contains(QStringLiteral("'*'")));
-    EXPECT_TRUE(lines[2].endsWith(QStringLiteral("設定を行ってください。")));
-}
-
 TEST(ErrMessage, TextShowsEightLowerCaseHexDigits)
 {
     EXPECT_EQ(CDirectShowErrMessage(1006, E_FAIL).FormatText(),

@@ -175,19 +175,6 @@ TEST_F(PlayerTest, FirstUseStepEndsQuietlyWhenTheRegistryFails)
     EXPECT_FALSE(fake.state->Called(QStringLiteral("CreateFilter")));
 }
 
-TEST_F(PlayerTest, BlackListMatchesExactNamesOnly)
-{
-    fake.state->candidates = { { QStringLiteral("JPEG image decoder"), QStringLiteral("jpegdec") },
-        { QStringLiteral("libav MJPEG (Motion JPEG) decoder"), QStringLiteral("avdec_mjpeg") } };
-    options.blackList.Add(QStringLiteral("jpeg image decoder"));
-    Build();
-    EXPECT_TRUE(fake.state->refused.isEmpty());
-
-    options.blackList.Add(QStringLiteral("JPEG image decoder"));
-    Build();
-    EXPECT_EQ(fake.state->refused, QStringList({ QStringLiteral("JPEG image decoder") }));
-}
-
 TEST_F(PlayerTest, OggSplitterIsListedButNeverAskedForText)
 {
     FakeFilterSpec ogg = FakeFilterSpec::Connected(kOggSplitterName);

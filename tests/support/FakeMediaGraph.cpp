@@ -93,12 +93,9 @@ public:
 
     HRESULT get_AuthorName(QString* p) override { return Text(QStringLiteral("get_AuthorName"), m_spec.strAuthor, p); }
     HRESULT get_Title(QString* p) override { return Text(QStringLiteral("get_Title"), m_spec.strTitle, p); }
-    HRESULT get_Rating(QString* p) override { return Text(QStringLiteral("get_Rating"), m_spec.strRating, p); }
-    HRESULT get_Description(QString* p) override
-    {
-        return Text(QStringLiteral("get_Description"), m_spec.strDescription, p);
-    }
-    HRESULT get_Copyright(QString* p) override { return Text(QStringLiteral("get_Copyright"), m_spec.strCopyright, p); }
+    HRESULT get_Rating(QString* p) override { return Text(QStringLiteral("get_Rating"), QString(), p); }
+    HRESULT get_Description(QString* p) override { return Text(QStringLiteral("get_Description"), QString(), p); }
+    HRESULT get_Copyright(QString* p) override { return Text(QStringLiteral("get_Copyright"), QString(), p); }
 
     HRESULT SetVideoClippingWindow(QWidget* pWindow) override
     {
@@ -152,10 +149,7 @@ public:
     }
     HRESULT SetDeinterlaceMode(DWORD dwStreamID, bool bEnabled) override
     {
-        const HRESULT hr = Call(QStringLiteral("SetDeinterlaceMode"), Args({ Num(dwStreamID), Num(bEnabled) }));
-        if (SUCCEEDED(hr))
-            m_pState->bDeinterlaceEnabled = bEnabled;
-        return hr;
+        return Call(QStringLiteral("SetDeinterlaceMode"), Args({ Num(dwStreamID), Num(bEnabled) }));
     }
     HRESULT GetActualDeinterlaceMode(DWORD dwStreamID, bool* pb) override
     {
@@ -198,7 +192,6 @@ public:
     explicit CFakeMediaGraph(std::shared_ptr<FakeGraphState> pState)
         : m_pState(std::move(pState))
     {
-        ++m_pState->nGraphsCreated;
         ++m_pState->nGraphsAlive;
     }
     ~CFakeMediaGraph() override
@@ -294,9 +287,6 @@ public:
     }
     HRESULT RenderFile(const QString& strFile) override
     {
-        for (const FilterMoniker& moniker : m_pState->candidates)
-            if (m_pState->pSite && FAILED(m_pState->pSite->SelectedFilter(moniker)))
-                m_pState->refused << moniker.strFriendlyName;
         const HRESULT hr = Call(QStringLiteral("RenderFile"), Args({ strFile }));
         if (FAILED(hr))
             return hr;
@@ -437,20 +427,8 @@ public:
     // ---- stepping and volume ----
     HRESULT CanStep(long bMultiple) override { return Call(QStringLiteral("CanStep"), Args({ Num(bMultiple) })); }
     HRESULT Step(DWORD dwFrames) override { return Call(QStringLiteral("Step"), Args({ Num(dwFrames) })); }
-    HRESULT put_Volume(long lVolume) override
-    {
-        const HRESULT hr = Call(QStringLiteral("put_Volume"), Args({ Num(lVolume) }));
-        if (SUCCEEDED(hr))
-            m_pState->lVolume = lVolume;
-        return hr;
-    }
-    HRESULT get_Volume(long* p) override
-    {
-        const HRESULT hr = Call(QStringLiteral("get_Volume"));
-        if (SUCCEEDED(hr))
-            *p = m_pState->lVolume;
-        return hr;
-    }
+    HRESULT put_Volume(long lVolume) override { return Call(QStringLiteral("put_Volume"), Args({ Num(lVolume) })); }
+    HRESULT get_Volume(long* p) override { return Value(QStringLiteral("get_Volume"), 0L, p); }
 
     // ---- owner-window renderer ----
     HRESULT get_VideoWidth(long* p) override { return Value(QStringLiteral("get_VideoWidth"), m_pState->lVideoWidth, p); }
@@ -508,13 +486,7 @@ public:
         return Call(QStringLiteral("put_WindowStyle"), Args({ QStringLiteral("0x%1").arg(lStyle, 8, 16, QLatin1Char('0')) }));
     }
     HRESULT put_MessageDrain(QWidget*) override { return Call(QStringLiteral("put_MessageDrain")); }
-    HRESULT put_Visible(long lVisible) override
-    {
-        const HRESULT hr = Call(QStringLiteral("put_Visible"), Args({ Num(lVisible) }));
-        if (SUCCEEDED(hr))
-            m_pState->bVideoWindowVisible = lVisible != OAFALSE;
-        return hr;
-    }
+    HRESULT put_Visible(long lVisible) override { return Call(QStringLiteral("put_Visible"), Args({ Num(lVisible) })); }
     HRESULT SetWindowPosition(long l, long t, long w, long h) override
     {
         const HRESULT hr = Call(QStringLiteral("SetWindowPosition"), Args({ Num(l), Num(t), Num(w), Num(h) }));
@@ -576,10 +548,8 @@ public:
     HRESULT EnumMatchingFilters(const QStringList& types, std::vector<FilterMoniker>* pFilters) override
     {
         m_pState->calls << QStringLiteral("EnumMatchingFilters(%1)").arg(types.join(QLatin1Char(';')));
-        const HRESULT hr = m_pState->Result(QStringLiteral("EnumMatchingFilters"));
-        if (SUCCEEDED(hr))
-            *pFilters = m_pState->matchingFilters;
-        return hr;
+        pFilters->clear();
+        return m_pState->Result(QStringLiteral("EnumMatchingFilters"));
     }
 
 private:

@@ -25,7 +25,7 @@ struct FakeFilterSpec {
     GraphMediaType connectionType; // what ConnectionMediaType gives for any pin
     bool bMediaContent = false;
     // Media text; an empty value answers VFW_E_NOT_FOUND.
-    QString strAuthor, strTitle, strRating, strDescription, strCopyright;
+    QString strAuthor, strTitle;
 
     static FakeFilterSpec Connected(const QString& name, FilterRole role = FilterRole::Other);
 };
@@ -50,17 +50,12 @@ public:
     QStringList CallsNamed(const QString& strName) const;
 
     // ---- the graphs ----
-    int nGraphsCreated = 0;
     int nGraphsAlive = 0;
     IGraphBuilderCallback* pSite = nullptr;
     QObject* pNotifyWindow = nullptr;
 
-    // The registry: every filter, and what EnumMatchingFilters gives.
+    // The registry: every filter (nothing matches a type).
     std::vector<FilterMoniker> registry;
-    std::vector<FilterMoniker> matchingFilters;
-    // Filters RenderFile asks the site about; the refused ones are kept.
-    std::vector<FilterMoniker> candidates;
-    QStringList refused;
 
     // What RenderFile builds: these filters, in this order ...
     std::vector<FakeFilterSpec> rendered;
@@ -82,7 +77,6 @@ public:
     LONGLONG llCurrent = 0;
     LONGLONG llStop = -1; // -1: the duration in the current format
     long lState = State_Stopped;
-    long lVolume = 0;
     std::deque<FakeEvent> events;
 
     // Owner-window renderer.
@@ -91,7 +85,6 @@ public:
     double dAvgTimePerFrame = 0.04;
     long lAspectX = 4;
     long lAspectY = 3;
-    bool bVideoWindowVisible = false;
     QWidget* pVideoOwner = nullptr;
     QRect videoWindowRect;
     QRect destinationRect; // empty: the default
@@ -105,7 +98,6 @@ public:
     DWORD dwAspectRatioMode = VMR9ARMode_None;
     QRect videoSource;
     QRect videoDestination;
-    bool bDeinterlaceEnabled = true;
     bool bActuallyDeinterlacing = false;
 
     // Both renderers' current image.

@@ -29,15 +29,12 @@ public:
     QSize sizeNative;
     QStringList filters;
     BOOL bAspectResult = TRUE;
-    BOOL bLoadResult = TRUE;
 
     // What the frame asked for.
     QStringList loaded;
     int nStarts = 0;
     int nLeaveFullScreen = 0;
-    int nToggleFullScreen = 0;
     std::vector<int> volumes;
-    std::vector<BOOL> aspectFixes;
     // The seek bar's drag, in order: "Begin", "To 37", "End".
     QStringList seeks;
 
@@ -74,22 +71,16 @@ public:
         ++nLeaveFullScreen;
         bFullScreen = FALSE;
     }
-    void ToggleFullScreen() override { ++nToggleFullScreen; }
+    void ToggleFullScreen() override {}
     BOOL SetVolume(int nVolume) override
     {
         volumes.push_back(nVolume);
         return TRUE;
     }
-    BOOL SetAspectFix(BOOL bFix) override
-    {
-        aspectFixes.push_back(bFix);
-        return bAspectResult;
-    }
+    BOOL SetAspectFix(BOOL) override { return bAspectResult; }
     BOOL LoadMedia(const QString& path) override
     {
         loaded << path;
-        if (!bLoadResult)
-            return FALSE;
         bLoaded = TRUE;
         bStarted = FALSE;
         return TRUE;

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QThread>
 
 #include <cstdlib>
@@ -39,19 +38,6 @@ void WriteFileBytes(const QString& path, const QByteArray& bytes)
     QFile f(path);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(bytes);
-}
-
-int RunHelper(const QStringList& args, int timeoutMs)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::ForwardedChannels);
-    p.start(QStringLiteral(ORV_TEST_HELPER), args);
-    if (!p.waitForFinished(timeoutMs)) {
-        p.kill();
-        p.waitForFinished();
-        return -1;
-    }
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
 bool WaitForSignalHandler(qint64 pid, int signal, int timeoutMs)

@@ -1,5 +1,5 @@
 #pragma once
-// Temporary folders, environment overrides and helper processes for tests.
+// Temporary folders, environment overrides and process checks for tests.
 
 #include <QByteArray>
 #include <QString>
@@ -35,9 +35,6 @@ private:
 
 QByteArray ReadFileBytes(const QString& path);
 void WriteFileBytes(const QString& path, const QByteArray& bytes);
-
-// Runs the test helper program with the arguments and waits for it; its exit code.
-int RunHelper(const QStringList& args, int timeoutMs = 30000);
 
 // Waits until the process has a handler for the signal (read from /proc), so
 // that a test never kills a program that has not yet set up its handlers.

@@ -46,19 +46,4 @@ TEST_F(ABRepeatSteppingTest, ARendererThatCannotStepMovesOneFrameBySeekingAndWai
     EXPECT_TRUE(Frame().m_btnFrameBack.isEnabled());
 }
 
-TEST_F(ABRepeatSteppingTest, APositionThatCannotBeReadLeavesThePointsAsTheyWere)
-{
-    Command(ID_A_SET);
-    ASSERT_EQ(Frame().m_llPointA, 10 * OneFrame());
-    m_fake.state->SetResult(QStringLiteral("GetCurrentPosition"), E_FAIL);
-    Command(ID_A_SET);
-    Command(ID_B_SET);
-    EXPECT_EQ(Frame().m_llPointA, 10 * OneFrame());
-    EXPECT_EQ(Frame().m_llPointB, -1);
-    // The two failures, and no notice about the order of the points.
-    ASSERT_EQ(m_responder.boxes.size(), 2u);
-    EXPECT_EQ(m_responder.boxes[0].style, m_responder.boxes[1].style);
-    EXPECT_NE(m_responder.boxes[0].style, MB_ICONINFORMATION);
-}
-
 } // namespace

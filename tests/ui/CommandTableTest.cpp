@@ -9,37 +9,10 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
 namespace {
-
-// The menu bar as text: popups flush left, items indented, sub-popups with
-// their items one step further, separators as "-".
-void DumpMenu(const QMenu& menu, const QString& indent, QStringList& out)
-{
-    for (QAction* action : menu.actions()) {
-        if (action->isSeparator()) {
-            out << indent + QLatin1Char('-');
-        } else if (action->menu()) {
-            out << indent + QLatin1Char('>') + action->text();
-            DumpMenu(*action->menu(), indent + QStringLiteral("  "), out);
-        } else {
-            out << indent + action->text();
-        }
-    }
-}
-
-QStringList DumpMenuBar(QMenuBar& bar)
-{
-    QStringList out;
-    for (QAction* action : bar.actions()) {
-        out << action->text();
-        DumpMenu(*action->menu(), QStringLiteral("  "), out);
-    }
-    return out;
-}
 
 QKeySequence Pad(Qt::KeyboardModifier mod, Qt::Key key)
 {
@@ -86,24 +59,6 @@ protected:
 
     void Key(Qt::Key key, Qt::KeyboardModifiers mods) { QTest::keyClick(&Frame().m_wndView, key, mods); }
 };
-
-TEST_F(CommandTableTest, TheMenuBarHoldsEveryPopupSubPopupAndSeparator)
-{
-    const QStringList menu = DumpMenuBar(*Frame().menuBar());
-    const QStringList titles = menu.filter(QRegularExpression(QStringLiteral("^\\S")));
-    EXPECT_EQ(titles, (QStringList { "ファイル(&F)", "操作(&M)", "設定(&O)", "ヘルプ(&H)" }));
-    EXPECT_EQ(menu.size(), 80);
-    EXPECT_EQ(menu.count("  -") + menu.count("    -"), 19);
-    // Sub-popups hold their items with their key texts, in order.
-    const auto after = [&](const QString& line, const QStringList& next) {
-        const qsizetype at = menu.indexOf(line);
-        return at >= 0 ? menu.mid(at + 1, next.size()) == next : false;
-    };
-    EXPECT_TRUE(after("  >ビデオのサイズ(&Z)", { "    50%(&5)\tCtrl+1", "    100%(&1)\tCtrl+2", "    200%(&2)\tCtrl+3" }));
-    EXPECT_TRUE(after("    設定クリア(&C)\tCtrl+C", { "    -", "    A点へ移動(&1)\tAlt+A" }));
-    EXPECT_TRUE(after("  プレイリストの保存(&S)", { "  プレイリストの名前を付けて保存(&A)", "  -" }));
-    EXPECT_EQ(menu.last(), "  バージョン情報 orv(&A)...");
-}
 
 TEST_F(CommandTableTest, AcceleratorsIncludeTheKeypadVariants)
 {

@@ -36,28 +36,6 @@ TEST(InfoText, FramesAndPointsHaveSevenDigits)
     EXPECT_EQ(FormatPointValue(1234, TRUE), QStringLiteral("0001234"));
 }
 
-TEST(InfoCells, CountersFollowTheRightEdgeAndPointsStayLeft)
-{
-    const QFontMetrics fm(InfoFont());
-    const CInfoCells narrow = CalcInfoCells(fm, 100, 324);
-    const CInfoCells wide = CalcInfoCells(fm, 100, 800);
-
-    for (const CInfoCells* c : { &narrow, &wide }) {
-        const int right = c == &narrow ? 324 : 800;
-        EXPECT_EQ(RightOf(c->rcTimeCounter), right);
-        EXPECT_EQ(RightOf(c->rcFrameCounter), right);
-        // Two rows of one text line each.
-        EXPECT_EQ(c->rcALabel.y(), 100);
-        EXPECT_EQ(c->rcFrameCounter.y(), 100 + fm.height());
-    }
-    EXPECT_EQ(narrow.rcBValue, wide.rcBValue);
-    EXPECT_EQ(wide.rcPlayListCount.x() - narrow.rcPlayListCount.x(), 800 - 324);
-
-    // The cells fit a window of the starting width without overlapping.
-    EXPECT_LT(RightOf(narrow.rcAValue) + 1, narrow.rcTimeLabel.x() - 1);
-    EXPECT_LT(RightOf(narrow.rcBValue) + 1, narrow.rcPlayListLabel.x() - 1);
-}
-
 struct Painted {
     QImage img;
     CInfoCells cells;

@@ -1,5 +1,5 @@
-// The frame's handlers for settings, size, sound, repeat, help, the version
-// dialog and the end of the session, with a scripted view and dialogs.
+// The frame's handlers for settings, size, sound, the bars and the end of
+// the session, with a scripted view and dialogs.
 
 #include "FrameFixture.h"
 
@@ -7,12 +7,7 @@
 #include "platform/WindowMessages.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandTable.h"
-#include "ui/HelpWnd.h"
 
-#include <QLabel>
-#include <QPushButton>
-#include <QTableWidget>
-#include <QTest>
 
 namespace {
 
@@ -100,16 +95,6 @@ TEST_F(MainFrameCommandsTest, SizeCommandsStoreTheSizeAndFitOnlyAStartedVideo)
     EXPECT_EQ(Frame().m_wndView.height(), 0);
 }
 
-TEST_F(MainFrameCommandsTest, AMaximisedWindowIsRestoredBeforeItIsFitted)
-{
-    Frame().SetWorkAreaSource([] { return QRect(0, 0, 4000, 3000); });
-    Frame().showMaximized();
-    m_view.Playing(QSize(400, 300));
-    Command(ID_SIZE_100);
-    EXPECT_FALSE(Frame().isMaximized());
-    EXPECT_EQ(Frame().m_wndView.contentsRect().size(), QSize(400, 300));
-}
-
 TEST_F(MainFrameCommandsTest, MuteSendsTheVolumeAndAspectFixNeedsTheViewsConsent)
 {
     Frame().m_nVolume = 35;
@@ -165,21 +150,6 @@ TEST_F(MainFrameCommandsTest, BarNotificationsDragThePositionAndSetTheVolume)
     EXPECT_EQ(m_view.volumes, (std::vector<int> { 20 }));
 }
 
-TEST_F(MainFrameCommandsTest, RepeatModesUpdateThePreviousAndNextButtons)
-{
-    CMainFrame& f = Frame();
-    for (const char* path : { "/m/a.mp3", "/m/b.mp3" })
-        f.m_playList.Add(QString::fromLatin1(path));
-    f.m_playList.m_nCurrent = 0;
-    Command(ID_REPEAT_ALL);
-    EXPECT_TRUE(f.m_btnPrev.isEnabled());
-    Command(ID_REPEAT_RANDOM);
-    EXPECT_TRUE(Checked(ID_REPEAT_RANDOM));
-    EXPECT_FALSE(f.m_btnPrev.isEnabled());
-    Command(ID_REPEAT_NONE);
-    EXPECT_FALSE(f.m_btnPrev.isEnabled());
-}
-
 TEST_F(MainFrameCommandsTest, ExitAndTheSessionEndOnlyWhenTheQuestionAllowsIt)
 {
     Frame().show();
@@ -198,49 +168,6 @@ TEST_F(MainFrameCommandsTest, ExitAndTheSessionEndOnlyWhenTheQuestionAllowsIt)
     m_responder.boxAnswers = { IDNO };
     Command(ID_APP_EXIT);
     EXPECT_FALSE(Frame().isVisible());
-}
-
-TEST_F(MainFrameCommandsTest, TheVersionDialogShowsIconNameAndVersion)
-{
-    bool bShown = false;
-    m_responder.dialogScripts.push_back([&](QDialog& dlg) {
-        bShown = true;
-        EXPECT_EQ(dlg.windowTitle(), QStringLiteral("バージョン情報 orv"));
-        QStringList texts;
-        for (QLabel* label : dlg.findChildren<QLabel*>())
-            texts << label->text();
-        EXPECT_TRUE(texts.contains(QStringLiteral("orv ver.0.111")));
-        auto* ok = dlg.findChild<QPushButton*>(QStringLiteral("1"));
-        EXPECT_NE(ok, nullptr);
-        if (ok)
-            ok->click();
-        return dlg.result();
-    });
-    Command(ID_APP_ABOUT);
-    EXPECT_TRUE(bShown);
-}
-
-TEST_F(MainFrameCommandsTest, HelpListsEveryMenuCommandWithItsKeys)
-{
-    for (int nID : { ID_HELP, ID_CONTEXT_HELP, ID_HELP_FINDER })
-        Command(nID);
-    ASSERT_EQ(Frame().findChildren<CHelpWnd*>().size(), 1);
-    auto* help = Frame().findChild<CHelpWnd*>();
-
-    QMap<QString, QString> keysByName;
-    const QTableWidget* table = help->Table();
-    for (int row = 0; row < table->rowCount(); ++row)
-        keysByName.insert(table->item(row, 1)->text(), table->item(row, 2)->text());
-    for (const CCommandTable::MenuPopup& popup : CCommandTable::MenuLayout())
-        for (const CCommandTable::MenuItem& item : popup.items) {
-            if (item.nID) {
-                const QString name = PlainLabel(QString::fromUtf8(CCommandTable::Find(item.nID)->pszLabel));
-                EXPECT_TRUE(keysByName.contains(name)) << item.nID;
-            }
-        }
-    EXPECT_EQ(keysByName.value(QStringLiteral("再生/一時停止(P)")), QStringLiteral("Ctrl+P"));
-    EXPECT_TRUE(keysByName.contains(QStringLiteral("A-B間リピート終了(S)")));
-    EXPECT_TRUE(keysByName.contains(QStringLiteral("ウィンドウをビデオのサイズに合わせる")));
 }
 
 } // namespace

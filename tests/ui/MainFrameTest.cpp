@@ -28,11 +28,9 @@ protected:
     }
     void TearDown() override { SetTheAppSettings(nullptr); }
 
-    std::unique_ptr<CMainFrame> MakeFrame(bool bWithMenu = false)
+    std::unique_ptr<CMainFrame> MakeFrame()
     {
         auto frame = std::make_unique<CMainFrame>(m_ini);
-        if (bWithMenu)
-            frame->menuBar()->addMenu(QStringLiteral("File"));
         EXPECT_TRUE(frame->LoadFrame());
         return frame;
     }
@@ -83,9 +81,6 @@ TEST_F(MainFrameTest, AResizeKeepsTheBarsStepButtonsAndCountersOnTheRightEdge)
 {
     auto frame = MakeFrame();
     Show(*frame);
-    const QPoint aGo = frame->m_btnAGo.pos();
-    const QPoint stop = frame->m_btnStop.pos() - QPoint(0, frame->m_wndView.height());
-
     frame->resize(700, 560);
     Settle();
     const QWidget* client = frame->ClientArea();
@@ -103,32 +98,9 @@ TEST_F(MainFrameTest, AResizeKeepsTheBarsStepButtonsAndCountersOnTheRightEdge)
     EXPECT_EQ(RightOf(frame->m_btnSkipBack.geometry()), frame->m_btnFrameBack.x());
     EXPECT_EQ(RightOf(frame->m_btnSaveStill.geometry()), frame->m_btnSkipBack.x() - 3);
 
-    // The left-hand buttons keep their place relative to the seek bar.
-    EXPECT_EQ(frame->m_btnAGo.pos() - QPoint(0, viewHeight - 244), aGo);
-    EXPECT_EQ(frame->m_btnStop.pos() - QPoint(0, viewHeight), stop);
-
     const CInfoCells cells = frame->CalcInfoCells();
     EXPECT_EQ(RightOf(cells.rcTimeCounter), 700);
     EXPECT_EQ(BottomOf(cells.rcBLabel), client->height());
-}
-
-TEST_F(MainFrameTest, ButtonsSitSideBySideAndPairsShareOnePlace)
-{
-    auto frame = MakeFrame();
-    Show(*frame);
-    const int s = BottomOf(frame->m_rcSeekBar);
-    EXPECT_EQ(frame->m_btnPlay.geometry(), QRect(0, s, 38, 33));
-    EXPECT_EQ(frame->m_btnStop.geometry(), QRect(38, s + 5, 28, 28));
-    EXPECT_EQ(frame->m_btnPrev.x(), 38 + 28 + 3);
-    EXPECT_EQ(frame->m_btnFitWindow.geometry(), QRect(38 + 4 * (28 + 3), s + 5, 28, 28));
-
-    const int t = s + 33;
-    EXPECT_EQ(frame->m_btnAGo.geometry(), QRect(0, t, 29, 23));
-    EXPECT_EQ(frame->m_btnABClear.x(), 29 + 15 + 15 + 29 + 3);
-    EXPECT_EQ(frame->m_btnABStart.x(), RightOf(frame->m_btnABClear.geometry()) + 3);
-
-    EXPECT_EQ(frame->m_btnPause.geometry(), frame->m_btnPlay.geometry());
-    EXPECT_EQ(frame->m_btnABEnd.geometry(), frame->m_btnABStart.geometry());
 }
 
 TEST_F(MainFrameTest, TheWindowCannotShrinkBelowItsStartWidthOrTheControlArea)
@@ -141,16 +113,6 @@ TEST_F(MainFrameTest, TheWindowCannotShrinkBelowItsStartWidthOrTheControlArea)
     EXPECT_EQ(frame->width(), startWidth);
     EXPECT_EQ(frame->ClientArea()->height(), frame->m_nControlHeight);
     EXPECT_EQ(frame->m_wndView.height(), 0);
-}
-
-TEST_F(MainFrameTest, AMenuBarAddsToTheHeightButNotToTheVideoArea)
-{
-    auto frame = MakeFrame(true);
-    Show(*frame);
-    EXPECT_EQ(VideoArea(*frame), QSize(320, 240));
-    const int menuHeight = frame->menuBar()->height();
-    ASSERT_GT(menuHeight, 0);
-    EXPECT_EQ(frame->minimumHeight(), frame->m_nControlHeight + menuHeight);
 }
 
 TEST_F(MainFrameTest, ANarrowVideoIsScaledUpTo320Wide)
@@ -240,38 +202,6 @@ TEST_F(MainFrameTest, FittingToTheControlsLeavesNoVideoArea)
     EXPECT_EQ(frame->m_wndView.height(), 0);
 }
 
-TEST_F(MainFrameTest, ButtonsStartDisabledExceptTheSoundAndOneLoopPairs)
-{
-    auto frame = MakeFrame();
-    CMainFrame& f = *frame;
-    for (CBitmapButton* b : { &f.m_btnPlay, &f.m_btnPause, &f.m_btnStop, &f.m_btnPrev, &f.m_btnNext, &f.m_btnFitWindow,
-             &f.m_btnAGo, &f.m_btnASet, &f.m_btnBSet, &f.m_btnBGo, &f.m_btnABClear, &f.m_btnABStart, &f.m_btnABEnd,
-             &f.m_btnSaveStill, &f.m_btnSkipBack, &f.m_btnFrameBack, &f.m_btnFrameFwd, &f.m_btnSkipFwd })
-        EXPECT_FALSE(b->isEnabled()) << b->GetDlgCtrlID();
-    EXPECT_TRUE(f.m_btnPause.isHidden());
-    EXPECT_TRUE(f.m_btnABEnd.isHidden());
-    // Sound on and one-file loop off by default.
-    EXPECT_TRUE(f.m_btnSoundOn.isEnabled());
-    EXPECT_TRUE(f.m_btnSoundOff.isHidden());
-    EXPECT_TRUE(f.m_btnOneLoopOff.isEnabled());
-    EXPECT_TRUE(f.m_btnOneLoopOn.isHidden());
-    EXPECT_FALSE(f.m_pSeekBar->isEnabled());
-    EXPECT_EQ(f.m_pVolumeBar->GetPos(), 50);
-}
-
-TEST_F(MainFrameTest, StoredSettingsChooseThePairsAndTheVolume)
-{
-    WriteCommon("MUTE", 0);
-    WriteCommon("ONE_LOOP", 1);
-    WriteCommon("VOLUME", 30);
-    auto frame = MakeFrame();
-    EXPECT_TRUE(frame->m_btnSoundOn.isHidden());
-    EXPECT_TRUE(frame->m_btnSoundOff.isEnabled());
-    EXPECT_TRUE(frame->m_btnOneLoopOff.isHidden());
-    EXPECT_TRUE(frame->m_btnOneLoopOn.isEnabled());
-    EXPECT_EQ(frame->m_pVolumeBar->GetPos(), 30);
-}
-
 TEST_F(MainFrameTest, TheOneLoopButtonsToggleTheSettingThatIsSavedAtTheEnd)
 {
     {
@@ -300,52 +230,6 @@ TEST_F(MainFrameTest, ASecondaryWindowNeverWritesTheSettings)
     EXPECT_FALSE(QFile::exists(m_ini.m_strPath));
 }
 
-TEST_F(MainFrameTest, NamedButtonStates)
-{
-    auto frame = MakeFrame();
-    CMainFrame& f = *frame;
-    for (const char* path : { "/m/a.mp4", "/m/b.mp4", "/m/c.mp4" })
-        f.m_playList.Add(QString::fromLatin1(path));
-    f.m_playList.m_nCurrent = 0;
-
-    f.SetABResetButtons();
-    f.SetPlayingButtons(TRUE, TRUE);
-    EXPECT_TRUE(f.m_btnPlay.isHidden());
-    EXPECT_TRUE(f.m_btnPause.isEnabled());
-    for (CBitmapButton* b : { &f.m_btnStop, &f.m_btnFitWindow, &f.m_btnASet, &f.m_btnBSet, &f.m_btnSaveStill })
-        EXPECT_TRUE(b->isEnabled()) << b->GetDlgCtrlID();
-    EXPECT_FALSE(f.m_btnFrameFwd.isEnabled());
-    EXPECT_FALSE(f.m_btnPrev.isEnabled());
-    EXPECT_TRUE(f.m_btnNext.isEnabled());
-
-    // A-B running, then reset: the start look comes back, disabled.
-    f.m_btnAGo.setEnabled(true);
-    f.m_btnABStart.hide();
-    f.m_btnABEnd.show();
-    f.m_btnABEnd.setEnabled(true);
-    f.SetABResetButtons();
-    EXPECT_FALSE(f.m_btnAGo.isEnabled());
-    EXPECT_TRUE(f.m_btnABEnd.isHidden());
-    EXPECT_FALSE(f.m_btnABStart.isHidden());
-    EXPECT_FALSE(f.m_btnABStart.isEnabled());
-
-    f.SetStoppedButtons();
-    EXPECT_TRUE(f.m_btnPlay.isEnabled());
-    EXPECT_TRUE(f.m_btnPause.isHidden());
-    for (CBitmapButton* b : { &f.m_btnStop, &f.m_btnFitWindow, &f.m_btnSaveStill, &f.m_btnSkipBack })
-        EXPECT_FALSE(b->isEnabled()) << b->GetDlgCtrlID();
-    EXPECT_TRUE(f.m_btnNext.isEnabled());
-
-    // Audio only and not seekable: the A-B and still buttons stay off.
-    f.SetABResetButtons();
-    f.SetPlayingButtons(FALSE, FALSE);
-    EXPECT_FALSE(f.m_btnASet.isEnabled());
-    EXPECT_FALSE(f.m_btnSaveStill.isEnabled());
-    // The sound and one-loop pairs are never touched.
-    EXPECT_TRUE(f.m_btnSoundOn.isEnabled());
-    EXPECT_TRUE(f.m_btnOneLoopOff.isEnabled());
-}
-
 TEST(PrevNext, FollowsTheRepeatModeAndThePosition)
 {
     CPlayList list;
@@ -369,21 +253,6 @@ TEST(PrevNext, FollowsTheRepeatModeAndThePosition)
         EXPECT_EQ(PrevNextAvailability(list).bPrev, c.bPrev) << c.nCurrent << " " << c.nLoopMode;
         EXPECT_EQ(PrevNextAvailability(list).bNext, c.bNext) << c.nCurrent << " " << c.nLoopMode;
     }
-}
-
-TEST_F(MainFrameTest, TitlesNameTheFileAndMarkASecondaryWindow)
-{
-    auto frame = MakeFrame();
-    frame->ResetWindowTitle();
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("orv"));
-    frame->SetFileTitle(QStringLiteral("/home/u/videos/clip.one.mp4"));
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("clip.one.mp4 - orv"));
-
-    m_app.m_bPrimary = FALSE;
-    frame->ResetWindowTitle();
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("*orv"));
-    frame->SetFileTitle(QStringLiteral("/home/u/videos/clip.mp4"));
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("*clip.mp4 - orv"));
 }
 
 } // namespace

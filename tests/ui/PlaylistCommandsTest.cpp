@@ -78,24 +78,6 @@ TEST_F(PlaylistCommandsTest, OpeningMediaFilesReplacesTheListAndPlaysTheFirst)
     EXPECT_TRUE(m_responder.boxes.empty());
 }
 
-TEST_F(PlaylistCommandsTest, AddingWhilePlayingOnlyUpdatesPreviousAndNext)
-{
-    const QString a = Touch("a.mp3");
-    const QString b = Touch("b.mp3");
-    Frame().m_playList.Add(a);
-    Frame().m_playList.m_nCurrent = 0;
-    Frame().m_strPlayListFile = QStringLiteral("/keep.orvl");
-    m_view.Playing();
-    EXPECT_FALSE(Frame().m_btnNext.isEnabled());
-
-    m_responder.openAnswers = { { a, b, Touch("c.txt") } };
-    Command(ID_ADD_FILES);
-    EXPECT_EQ(Entries(), (QStringList { a, b }));
-    EXPECT_TRUE(m_view.loaded.isEmpty());
-    EXPECT_TRUE(Frame().m_btnNext.isEnabled());
-    EXPECT_EQ(Frame().m_strPlayListFile, QStringLiteral("/keep.orvl"));
-}
-
 TEST_F(PlaylistCommandsTest, AddingWhileNothingPlaysStartsTheList)
 {
     const QString a = Touch("a.mp3");
@@ -132,23 +114,6 @@ TEST_F(PlaylistCommandsTest, OpeningAFolderScansItWithOrWithoutSubFolders)
     EXPECT_EQ(QSet<QString>(entries.begin(), entries.end()), (QSet<QString> { a, b }));
     EXPECT_EQ(entries.size(), 2);
     EXPECT_EQ(DialogDirs(), (QStringList { QString(), folder }));
-}
-
-TEST_F(PlaylistCommandsTest, AFolderCanBeAddedDuringAFrameStepButNotOpened)
-{
-    const QString a = Touch("one/a.mp3");
-    const QString b = Touch("two/b.mp3");
-    Frame().m_playList.Add(a);
-    Frame().m_playList.m_nCurrent = 0;
-    m_view.Playing();
-    Frame().m_bStepBusy = TRUE;
-
-    m_responder.folderAnswers = { m_dir.filePath("two"), m_dir.filePath("two") };
-    Command(ID_OPEN_FOLDER);
-    EXPECT_EQ(Entries(), QStringList { a });
-    Command(ID_ADD_FOLDER);
-    EXPECT_EQ(Entries(), (QStringList { a, b }));
-    EXPECT_EQ(m_responder.dialogDirs.size(), 1u);
 }
 
 TEST_F(PlaylistCommandsTest, ADropOnTheWindowStartsAStoppedList)
@@ -258,17 +223,6 @@ TEST_F(PlaylistCommandsTest, SavingAndReopeningGivesTheSamePaths)
     m_responder.saveAnswers = { QString() };
     Command(ID_SAVE_PLAYLIST_AS);
     EXPECT_EQ(m_responder.dialogDirs.back(), saved);
-}
-
-TEST_F(PlaylistCommandsTest, OneOpenedM3uIsUnmodifiedButHasNoFileToSaveTo)
-{
-    const QString m3u = PlayListFile("list.m3u", { "a.mp3", "b.mp3" });
-    m_responder.openAnswers = { { m3u } };
-    Command(ID_OPEN_PLAYLIST);
-    EXPECT_EQ(Entries(), (QStringList { m_dir.filePath("a.mp3"), m_dir.filePath("b.mp3") }));
-    EXPECT_FALSE(Frame().m_playList.m_bModified);
-    EXPECT_TRUE(Frame().m_strPlayListFile.isEmpty());
-    EXPECT_FALSE(Enabled(ID_SAVE_PLAYLIST));
 }
 
 } // namespace

@@ -115,13 +115,6 @@ TEST_F(GraphBuild, FirstUseDecoderIsChosenOverABetterRankedOne)
     EXPECT_FALSE(names.contains(kJpegDec));
 }
 
-TEST_F(GraphBuild, FirstUseNameOfNoFilterChangesNothing)
-{
-    firstUse.Add(QStringLiteral("No such decoder"));
-    auto player = Build(TestMediaPath(TestClip::AviMjpegPcm));
-    EXPECT_TRUE(Filters(*player).contains(kJpegDec));
-}
-
 TEST_F(GraphBuild, OggTagsArriveAsTitleAndAuthor)
 {
     auto player = Build(TestMediaPath(TestClip::OggTagged));
@@ -148,19 +141,6 @@ TEST_F(GraphBuild, InterlacedClipReportsItsKindAndDeinterlacing)
     auto player = Build(TestMediaPath(TestClip::Interlaced));
     EXPECT_EQ(player->GetInterlaceKind(), 5);
     EXPECT_EQ(player->GetDeinterlaceStatus(), 0);
-}
-
-TEST_F(GraphBuild, WavIsAudioOnly)
-{
-    auto player = Build(TestMediaPath(TestClip::Wav));
-    const QStringList names = Filters(*player);
-    EXPECT_TRUE(names.contains(QStringLiteral("WAV audio demuxer"))) << qPrintable(names.join(QLatin1Char('|')));
-    EXPECT_FALSE(names.contains(kWindowlessRendererName));
-    EXPECT_FALSE(player->HasWindowlessControl());
-    EXPECT_FALSE(player->IsOwnerWindowMode());
-    EXPECT_EQ(player->GetVideoWidth(), 0);
-    EXPECT_EQ(player->GetSeekMode(), 1);
-    EXPECT_EQ(player->GetAudioChannels(), 2);
 }
 
 TEST_F(GraphBuild, WithoutAnOverlayDisplayTheWindowlessRendererStaysInUse)

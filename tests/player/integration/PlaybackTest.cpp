@@ -145,17 +145,6 @@ TEST_F(Playback, FrameStepAndSkipMoveByFrames)
     EXPECT_EQ(Picture(), frame41); // a seek shows exactly the frame the step reached
 }
 
-TEST_F(Playback, AStepThatRunsIntoTheEndCompletesThere)
-{
-    Load(TestClip::AviMjpegOnly);
-    player->Pause();
-    player->SetPosition(24);
-    ASSERT_EQ(player->FrameStep(1), 0);
-    ASSERT_TRUE(WaitForEvent(EC_STEP_COMPLETE));
-    EXPECT_EQ(player->GetCurrentPosition(), 25);
-    EXPECT_EQ(player->FrameStep(1), 1);
-}
-
 TEST_F(Playback, CurrentImageIsABottomUpBgrDibAtNativeSize)
 {
     Load(TestClip::AviRedOverGreen);
