@@ -128,11 +128,13 @@ def _handoff(orv: OrvSetup, primary: Child, env: dict[str, str], clip_path: Path
     """Starts a second copy with a file; (ms until the primary paints it, log index)."""
     started = time.monotonic()
     second = Child(orv.spec([clip_path], env), env)
-    painted = re.compile(FIRST_FRAME.pattern + " file=" + re.escape(str(clip_path)) + "$")
+    # The player names its files by their full paths.
+    painted = re.compile(FIRST_FRAME.pattern + " file=" + re.escape(str(clip_path.resolve())) + "$")
     hit = primary.log.wait_for(painted, HANDOFF_TIMEOUT_S, start=seen)
     second.stop(ask=False)  # it ends by itself once it has handed the file over
     if hit is None:
-        raise RuntimeError("the primary did not play the handed file: " + primary.log.tail())
+        raise RuntimeError("the primary did not play the handed file: " + primary.log.tail()
+                           + "\nsecond start: " + second.log.tail())
     return (hit[1] - started) * 1000.0, hit[0] + 1
 
 
