@@ -163,6 +163,38 @@ TEST_F(StartupWindows, TheTitleMarksSecondariesAndAKilledPrimaryMakesWayAtOnce)
     EXPECT_NE(WaitForWindow(next, "orv"), 0u);
 }
 
+TEST_F(StartupWindows, TenCopiesStartedAtOnceOpenOneWindow)
+{
+    std::vector<std::unique_ptr<OrvProcess>> copies;
+    QStringList files;
+    for (int i = 0; i < 10; ++i) {
+        files << QStringLiteral("copy%1.wav").arg(i);
+        copies.push_back(std::make_unique<OrvProcess>(QStringList { Clip(files.last()) }));
+    }
+    const auto running = [&] {
+        std::vector<int> out;
+        for (int i = 0; i < 10; ++i)
+            if (copies[i]->IsRunning())
+                out.push_back(i);
+        return out;
+    };
+    ASSERT_TRUE(WaitFor([&] { return running().size() <= 1; }));
+    const std::vector<int> left = running();
+    ASSERT_EQ(left.size(), 1u);
+    for (int i = 0; i < 10; ++i) {
+        if (i != left[0]) {
+            EXPECT_EQ(copies[i]->Finish(), 0) << i;
+        }
+    }
+    // The primary plays a file handed to it, never its own.
+    QString title;
+    EXPECT_TRUE(WaitFor([&] {
+        const QStringList windows = Windows(copies[left[0]]->Pid());
+        title = windows.size() == 1 ? Title(windows[0]) : QString();
+        return title.endsWith(" - orv") && files.contains(title.chopped(6)) && title != FileTitle(files[left[0]]);
+    })) << qPrintable(title);
+}
+
 TEST_F(StartupWindows, HandedFilesReplaceThePrimarysListAndPlay)
 {
     QStringList ten;
@@ -214,6 +246,27 @@ TEST_F(StartupWindows, ASecondStartWithNothingToPlayBringsThePrimaryToTheFront)
     EXPECT_EQ(Windows(primary.Pid()).size(), 1);
     EXPECT_EQ(Title(QString::number(window)), FileTitle("f0.wav"));
     EXPECT_EQ(SavedList(primary, window, m_media.filePath("saved.orvl")), entries);
+}
+
+// A plain save writes back to the program's own playlist file without a
+// dialog, in its own line ends.
+TEST_F(StartupWindows, ALonePlaylistFilePlaysItsFirstEntryAndIsWhereASaveGoes)
+{
+    const QString first = ListFile("first.orvl", Clips({ "a.wav", "b.wav" }));
+    OrvProcess primary({ first });
+    const WId window = WaitForWindow(primary, FileTitle("a.wav"));
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(FileMenu(primary, window, "s"));
+    EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(first).contains("\r\n"); }));
+
+    // Handed over alone, another one takes its place.
+    const QString second = ListFile("second.orvl", Clips({ "c.wav", "d.wav" }));
+    OrvProcess sender({ second });
+    EXPECT_EQ(sender.Finish(), 0);
+    EXPECT_NE(WaitForWindow(primary, FileTitle("c.wav")), 0u);
+    ASSERT_TRUE(FileMenu(primary, window, "s"));
+    EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(second).contains("\r\n"); }));
+    EXPECT_EQ(Windows(primary.Pid()).size(), 1);
 }
 
 TEST_F(StartupWindows, ClosingTheWindowFromTheMenuWritesTheSettings)
