@@ -158,6 +158,13 @@ class Bench:
             print(f"    orv seeks: {why}", flush=True)
 
     def measure_orv_wide(self, results: Results, paths: dict[str, Path]) -> None:
+        try:
+            spec = orv_hooks.orv_idle(self.orv)
+            for _ in range(self.o.runs):
+                sample = measure_playback(spec, {**self.env, **spec.env}, self.xserver, self.o.warmup, 0.5)
+                results.idle_rss_kb.append(sample.peak_rss_kb)
+        except NotYet:
+            pass
         pair = (paths["mjpeg-480p30"], paths[HEADLINE])
         try:
             results.handoff_ms = orv_hooks.orv_handoff_latency(self.orv, pair, max(self.o.runs, 5))

@@ -71,8 +71,10 @@ class OrvSetup:
         (home / "orv.ini").write_text(
             f"[Common]\nDISPLAY_SIZE=1\nDISABLE_VMR9={int(disable_vmr9)}\nVIDEO_EXT_NUM=2\n"
             "[Media File Ext]\nVIDEO_EXT0=.mp4\nVIDEO_EXT1=.ts\n")
+        # Sound goes nowhere, as with gst-play's fakesink and mpv's --ao=null;
+        # without it orv would try every sound output the machine lacks.
         return {**self.base_env, "ORV_HOME": str(home), "XDG_RUNTIME_DIR": str(runtime),
-                "ORV_STATS": "1", "QT_QPA_PLATFORM": "xcb"}
+                "ORV_STATS": "1", "QT_QPA_PLATFORM": "xcb", "ORV_AUDIO_SINK": "fakeaudiosink"}
 
     def spec(self, files: list[Path], env: dict[str, str]) -> RunSpec:
         return RunSpec([str(self.binary), *map(str, files)], env=env,
@@ -94,6 +96,12 @@ def orv_playback(orv: OrvSetup, clip_path: Path) -> RunSpec:
 def orv_playback_no_vmr9(orv: OrvSetup, clip_path: Path) -> RunSpec:
     _require_player()
     return orv.spec([clip_path], orv.env("play-novmr9", disable_vmr9=True))
+
+
+# --- hook: orv with its window open and no file ------------------------------
+def orv_idle(orv: OrvSetup) -> RunSpec:
+    _require_player()
+    return orv.spec([], orv.env("idle"))
 
 
 # --- hook: orv start to first frame ------------------------------------------

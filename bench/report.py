@@ -49,6 +49,7 @@ class Results:
     handoff_note: str = ""
     cycle_growth_mb: Optional[float] = None
     cycle_note: str = ""
+    idle_rss_kb: list[float] = field(default_factory=list)   # orv with no file
 
     def orv_measured(self) -> bool:
         return any(cells.get(ORV) and cells[ORV].ok() for _, cells in self.clips)
@@ -105,6 +106,9 @@ def table(results: Results) -> list[str]:
     handoff = median(results.handoff_ms)
     lines.append("Hand-off latency (orv, second start to the primary painting the file): "
                  + (f"{handoff:.0f} ms" if handoff is not None else results.handoff_note))
+    idle = median(results.idle_rss_kb)
+    if idle is not None:
+        lines.append(f"Peak RSS of orv with its window open and no file: {idle / 1024:.1f} MB")
     growth = results.cycle_growth_mb
     lines.append("RSS growth over 200 player load/destroy cycles on the 1080p H.264 clip, "
                  "after 50 to settle (player_cycles): "

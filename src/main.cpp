@@ -1,15 +1,22 @@
+#include "app/InstanceControl.h"
 #include "app/orvApp.h"
 #include "platform/RunStats.h"
+#include "player/graph/GstWarmUp.h"
 
 int main(int argc, char** argv)
 {
     StartRunStats();
+    // A copy that hands its files to the primary has no use for GStreamer.
+    if (!CInstanceControl::PrimaryMayBeRunning())
+        StartGstWarmUp();
     int rc = 0;
     {
         CorvApp app(argc, argv);
         if (app.InitInstance())
             rc = app.Run();
     }
+    // Nothing of GStreamer's may still be loading while the program ends.
+    FinishGstWarmUp();
     StatsPeakRss();
     return rc;
 }

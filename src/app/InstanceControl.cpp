@@ -9,6 +9,7 @@
 #include "platform/WindowMessages.h"
 
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QtEndian>
 
@@ -93,6 +94,12 @@ QString CInstanceControl::SocketPath()
 {
     const QString dir = PrivateRuntimeDir();
     return dir.isEmpty() ? QString() : dir + QStringLiteral("/handoff.socket");
+}
+
+bool CInstanceControl::PrimaryMayBeRunning()
+{
+    const QString path = SocketPath();
+    return !path.isEmpty() && QFileInfo::exists(path);
 }
 
 BOOL CInstanceControl::Listen(std::function<int()> onHandoff)

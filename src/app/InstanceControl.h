@@ -82,6 +82,9 @@ public:
     // The primary's socket in the private runtime folder, "" when the folder
     // is refused.
     static QString SocketPath();
+    // A guess, without any lock: a primary is listening (or one ended
+    // without cleaning up).
+    static bool PrimaryMayBeRunning();
 
 private:
     std::unique_ptr<CMutex> m_pStartupMutex;

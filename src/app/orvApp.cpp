@@ -5,6 +5,7 @@
 #include "app/TerminationSignals.h"
 #include "platform/MainWnd.h"
 #include "platform/ModalSeam.h"
+#include "player/graph/GstWarmUp.h"
 #include "playlist/MediaFiles.h"
 #include "ui/MainFrame.h"
 
@@ -81,6 +82,8 @@ BOOL CorvApp::StartWithStartupLock(const QStringList& args)
         std::fprintf(stderr, "orv: the running player did not take the files; opening them here\n");
     }
 
+    // The decoders load while the window is being built.
+    WarmUpDecodersFor(cmdLine.m_playList.GetAt(0));
     m_pMainWnd = std::make_unique<CMainFrame>(m_iniFile);
     if (!m_pMainWnd->LoadFrame()) {
         m_pMainWnd.reset();

@@ -32,11 +32,13 @@ TEST(InstanceControl, LocksFailClearlyInAFolderOthersCanReach)
 TEST(InstanceControl, ThePrimarysSocketIsPrivateItsOwnAndGoesWithIt)
 {
     TempRuntimeDir rt;
+    EXPECT_FALSE(CInstanceControl::PrimaryMayBeRunning());
     {
         CInstanceControl primary;
         ASSERT_TRUE(primary.CreateInstanceLock());
         ASSERT_TRUE(primary.TryBecomePrimary());
         ASSERT_TRUE(primary.Listen([] { return 0; }));
+        EXPECT_TRUE(CInstanceControl::PrimaryMayBeRunning());
         struct stat st {};
         ASSERT_EQ(::lstat(CInstanceControl::SocketPath().toLocal8Bit().constData(), &st), 0);
         EXPECT_TRUE(S_ISSOCK(st.st_mode));
@@ -51,6 +53,7 @@ TEST(InstanceControl, ThePrimarysSocketIsPrivateItsOwnAndGoesWithIt)
         EXPECT_EQ(::lstat(CInstanceControl::SocketPath().toLocal8Bit().constData(), &st), 0);
     }
     EXPECT_FALSE(QFile::exists(CInstanceControl::SocketPath()));
+    EXPECT_FALSE(CInstanceControl::PrimaryMayBeRunning());
 }
 
 TEST(InstanceControl, HandOffWithNobodyListeningIsNotDeliveredAndLeavesNothing)

@@ -195,6 +195,15 @@ GstElement* MakeChainBin(std::initializer_list<const char*> factories, GstElemen
     return pBin;
 }
 
+void HoldFramesAhead(GstElement* pQueue)
+{
+    // The slack that lets the decoder ride out a busy moment (the start, a
+    // resize) without falling behind the clock and dropping frames; counted
+    // in pictures only, whatever their size.
+    constexpr guint kFramesAhead = 3;
+    g_object_set(pQueue, "max-size-buffers", kFramesAhead, "max-size-bytes", 0u, "max-size-time", guint64(0), nullptr);
+}
+
 // ---- CGstFilterBase ----
 
 HRESULT CGstFilterBase::QueryMediaContent(IAMMediaContent** ppContent)

@@ -8,6 +8,10 @@
 
 #include <functional>
 
+// uridecodebin's answers to autoplug-select (GstAutoplugSelectResult).
+constexpr gint kAutoplugTry = 0;
+constexpr gint kAutoplugSkip = 2;
+
 // The media type a pad's current caps describe; Unknown when it has none.
 GraphMediaType MediaTypeFromCaps(const GstCaps* pCaps);
 // The pins of an element (its pads) and the media type at one of them.
@@ -22,6 +26,10 @@ FilterMoniker MonikerOfFactory(GstElementFactory* pFactory);
 // element. Null (with pTail released) when a factory is not installed.
 GstElement* MakeChainBin(std::initializer_list<const char*> factories, GstElement* pTail,
     std::vector<GstElement*>* pElements, QString* pstrError);
+
+// Makes the queue of a renderer bin hold a few decoded pictures ahead of the
+// one on screen.
+void HoldFramesAhead(GstElement* pQueue);
 
 // Defaults shared by every filter: no special interfaces.
 class CGstFilterBase : public IGraphFilter {

@@ -4,6 +4,7 @@
 #include "player/graph/GstOwnerWindowRenderer.h"
 #include "player/graph/GstRegistry.h"
 #include "player/graph/GstSinkChoice.h"
+#include "player/graph/GstWarmUp.h"
 #include "player/graph/GstWindowlessRenderer.h"
 
 #include <QFile>
@@ -13,10 +14,6 @@
 #include <cstring>
 
 namespace {
-// uridecodebin's answers to autoplug-select (GstAutoplugSelectResult).
-constexpr gint kAutoplugTry = 0;
-constexpr gint kAutoplugSkip = 2;
-
 bool HasKlass(GstElement* pElement, const char* pszWord)
 {
     GstElementFactory* pFactory = gst_element_get_factory(pElement);
@@ -584,7 +581,7 @@ class CGstGraphFactory final : public IMediaGraphFactory {
 public:
     HRESULT CreateGraph(std::unique_ptr<IMediaGraph>* ppGraph) override
     {
-        if (!gst_is_initialized() && !gst_init_check(nullptr, nullptr, nullptr))
+        if (!WaitGstReady())
             return E_UNEXPECTED;
         *ppGraph = std::make_unique<CGstGraph>();
         return S_OK;
@@ -595,7 +592,7 @@ public:
 
 HRESULT CGstGraphFactory::CreateFilterRegistry(std::unique_ptr<IFilterRegistry>* ppRegistry)
 {
-    if (!gst_is_initialized() && !gst_init_check(nullptr, nullptr, nullptr))
+    if (!WaitGstReady())
         return E_UNEXPECTED;
     *ppRegistry = std::make_unique<CGstFilterRegistry>();
     return S_OK;

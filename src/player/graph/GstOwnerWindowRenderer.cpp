@@ -25,13 +25,15 @@ QWidget* NewNativeWindow(QWidget* pParent)
 std::unique_ptr<CGstOwnerWindowRenderer> CGstOwnerWindowRenderer::Create(GstElement* pSink, FilterMoniker moniker)
 {
     std::vector<GstElement*> elements;
-    GstElement* pBin = MakeChainBin({ "videoconvert", "videoscale", "capsfilter" }, pSink, &elements, nullptr);
+    GstElement* pBin
+        = MakeChainBin({ "queue", "videoconvert", "videoscale", "capsfilter" }, pSink, &elements, nullptr);
     if (!pBin)
         return nullptr;
+    HoldFramesAhead(elements[0]);
     // The player letter-boxes itself; what it asks for is filled exactly.
-    g_object_set(elements[1], "add-borders", FALSE, nullptr);
+    g_object_set(elements[2], "add-borders", FALSE, nullptr);
     return std::unique_ptr<CGstOwnerWindowRenderer>(
-        new CGstOwnerWindowRenderer(pBin, elements[2], pSink, std::move(moniker)));
+        new CGstOwnerWindowRenderer(pBin, elements[3], pSink, std::move(moniker)));
 }
 
 CGstOwnerWindowRenderer::CGstOwnerWindowRenderer(
@@ -61,6 +63,7 @@ void CGstOwnerWindowRenderer::AnswerWindowHandle()
 
 void CGstOwnerWindowRenderer::SetHandle(QWidget* pWindow)
 {
+    m_applied.reset();
     m_handle = static_cast<guintptr>(pWindow->winId());
     gst_video_overlay_set_window_handle(GST_VIDEO_OVERLAY(m_pSink), m_handle.load());
 }
@@ -133,6 +136,11 @@ void CGstOwnerWindowRenderer::ApplyDestination()
     const qreal dpr = pWindow->devicePixelRatioF();
     const QRect device(qRound(dest.x() * dpr), qRound(dest.y() * dpr), qRound(dest.width() * dpr),
         qRound(dest.height() * dpr));
+    // The same caps again would renegotiate, and every expose puts the whole
+    // picture to the display again (several times while a file loads).
+    if (m_applied == device)
+        return;
+    m_applied = device;
     // Most overlay sinks do not scale; the picture is scaled to the
     // destination before it reaches the sink.
     GstCaps* pCaps = device.isEmpty() ? gst_caps_new_any()

@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 
 class CGstOwnerWindowRenderer final : public CGstFilterBase, public IBasicVideo2, public IVideoWindow {
 public:
@@ -64,4 +65,6 @@ private:
     QPointer<QWidget> m_pWindow;
     std::atomic<guintptr> m_handle { 0 };
     QRect m_destination; // empty: the whole window
+    // What the sink was last given, in device pixels; none after a new window.
+    std::optional<QRect> m_applied;
 };

@@ -11,10 +11,12 @@
 std::unique_ptr<CGstWindowlessRenderer> CGstWindowlessRenderer::Create(QString* pstrError)
 {
     std::vector<GstElement*> elements;
-    GstElement* pBin = MakeChainBin({ "deinterlace", "videoconvert", "appsink" }, nullptr, &elements, pstrError);
+    GstElement* pBin
+        = MakeChainBin({ "deinterlace", "queue", "videoconvert", "appsink" }, nullptr, &elements, pstrError);
     if (!pBin)
         return nullptr;
-    GstElement* pSink = elements[2];
+    HoldFramesAhead(elements[1]);
+    GstElement* pSink = elements[3];
     // Frames are kept as decoded and converted to RGB only when painted,
     // straight into the window (GstFramePainter.h); the converter passes
     // these through and turns any other format into the first of them.
