@@ -8,6 +8,13 @@
 #include <cstring>
 
 namespace {
+// Square pixels of the given size: what the sink can put on the window as is.
+GstCaps* ScaleCaps(int nWidth, int nHeight)
+{
+    return gst_caps_new_simple("video/x-raw", "width", G_TYPE_INT, nWidth, "height", G_TYPE_INT, nHeight,
+        "pixel-aspect-ratio", GST_TYPE_FRACTION, 1, 1, nullptr);
+}
+
 QWidget* NewNativeWindow(QWidget* pParent)
 {
     auto* pWindow = new QWidget(pParent);
@@ -42,14 +49,22 @@ CGstOwnerWindowRenderer::CGstOwnerWindowRenderer(
     , m_pScaleCaps(pScaleCaps)
     , m_pSink(pSink)
     , m_pSinkPad(gst_element_get_static_pad(pBin, "sink"))
+    , m_pSinkInput(gst_element_get_static_pad(pSink, "sink"))
     , m_moniker(std::move(moniker))
     , m_pHidden(NewNativeWindow(nullptr))
 {
     m_handle = static_cast<guintptr>(m_pHidden->winId());
+    m_ulInputProbe = gst_pad_add_probe(
+        m_pSinkPad, GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM, &CGstOwnerWindowRenderer::OnInputEvent, this, nullptr);
+    m_ulSinkProbe = gst_pad_add_probe(
+        m_pSinkInput, GST_PAD_PROBE_TYPE_EVENT_UPSTREAM, &CGstOwnerWindowRenderer::OnSinkRequest, this, nullptr);
 }
 
 CGstOwnerWindowRenderer::~CGstOwnerWindowRenderer()
 {
+    gst_pad_remove_probe(m_pSinkPad, m_ulInputProbe);
+    gst_pad_remove_probe(m_pSinkInput, m_ulSinkProbe);
+    gst_object_unref(m_pSinkInput);
     gst_element_set_state(m_pBin, GST_STATE_NULL);
     gst_object_unref(m_pSinkPad);
     gst_object_unref(m_pBin);
@@ -127,6 +142,55 @@ HRESULT CGstOwnerWindowRenderer::GetPreferredAspectRatio(long* plAspectX, long* 
     return S_OK;
 }
 
+void CGstOwnerWindowRenderer::SetScaleCaps(GstCaps* pCaps)
+{
+    // Setting even the same caps again renegotiates, and the sink then makes
+    // new pictures for the window, which costs the next frames their time.
+    m_bScaleFixed = !gst_caps_is_any(pCaps);
+    GstCaps* pCurrent = nullptr;
+    g_object_get(m_pScaleCaps, "caps", &pCurrent, nullptr);
+    if (!pCurrent || !gst_caps_is_equal(pCurrent, pCaps))
+        g_object_set(m_pScaleCaps, "caps", pCaps, nullptr);
+    if (pCurrent)
+        gst_caps_unref(pCurrent);
+    gst_caps_unref(pCaps);
+}
+
+GstPadProbeReturn CGstOwnerWindowRenderer::OnInputEvent(GstPad*, GstPadProbeInfo* pInfo, gpointer pData)
+{
+    GstEvent* pEvent = GST_PAD_PROBE_INFO_EVENT(pInfo);
+    if (GST_EVENT_TYPE(pEvent) != GST_EVENT_CAPS)
+        return GST_PAD_PROBE_OK;
+    // Left open, the scaler would follow the sink's wish for the size of the
+    // window it draws into, which is not yet the picture's: the first picture
+    // would come out at that size, and the sink would have to renegotiate
+    // once the player sizes the window, just as playback starts.
+    auto* pThis = static_cast<CGstOwnerWindowRenderer*>(pData);
+    GstCaps* pCaps = nullptr;
+    gst_event_parse_caps(pEvent, &pCaps);
+    GstVideoInfo info;
+    if (!pCaps || !gst_video_info_from_caps(&info, pCaps) || info.width <= 0 || info.height <= 0 || info.par_d <= 0)
+        return GST_PAD_PROBE_OK;
+    const int nWidth = int(gst_util_uint64_scale_int_round(guint64(info.width), info.par_n, info.par_d));
+    std::lock_guard lock(pThis->m_scaleMutex);
+    if (!pThis->m_bSized && nWidth > 0)
+        pThis->SetScaleCaps(ScaleCaps(nWidth, info.height));
+    return GST_PAD_PROBE_OK;
+}
+
+GstPadProbeReturn CGstOwnerWindowRenderer::OnSinkRequest(GstPad*, GstPadProbeInfo* pInfo, gpointer pData)
+{
+    // The sink asks to renegotiate whenever its window has changed size, to
+    // be given pictures of that size. Once the scaler has a size of ours the
+    // answer cannot change, and the renegotiation would still make the
+    // sink's pictures anew, which costs the next frames their time.
+    if (GST_EVENT_TYPE(GST_PAD_PROBE_INFO_EVENT(pInfo)) != GST_EVENT_RECONFIGURE)
+        return GST_PAD_PROBE_OK;
+    auto* pThis = static_cast<CGstOwnerWindowRenderer*>(pData);
+    std::lock_guard lock(pThis->m_scaleMutex);
+    return pThis->m_bScaleFixed ? GST_PAD_PROBE_DROP : GST_PAD_PROBE_OK;
+}
+
 void CGstOwnerWindowRenderer::ApplyDestination()
 {
     QWidget* pWindow = m_pWindow.data();
@@ -143,12 +207,11 @@ void CGstOwnerWindowRenderer::ApplyDestination()
     m_applied = device;
     // Most overlay sinks do not scale; the picture is scaled to the
     // destination before it reaches the sink.
-    GstCaps* pCaps = device.isEmpty() ? gst_caps_new_any()
-                                      : gst_caps_new_simple("video/x-raw", "width", G_TYPE_INT, device.width(),
-                                          "height", G_TYPE_INT, device.height(), "pixel-aspect-ratio",
-                                          GST_TYPE_FRACTION, 1, 1, nullptr);
-    g_object_set(m_pScaleCaps, "caps", pCaps, nullptr);
-    gst_caps_unref(pCaps);
+    {
+        std::lock_guard lock(m_scaleMutex);
+        m_bSized = !device.isEmpty();
+        SetScaleCaps(device.isEmpty() ? gst_caps_new_any() : ScaleCaps(device.width(), device.height()));
+    }
     if (!device.isEmpty())
         gst_video_overlay_set_render_rectangle(
             GST_VIDEO_OVERLAY(m_pSink), device.x(), device.y(), device.width(), device.height());

@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <optional>
 
 class CGstOwnerWindowRenderer final : public CGstFilterBase, public IBasicVideo2, public IVideoWindow {
@@ -53,11 +54,17 @@ private:
     GraphMediaType InputType() const;
     void SetHandle(QWidget* pWindow);
     void ApplyDestination();
+    void SetScaleCaps(GstCaps* pCaps);
+    static GstPadProbeReturn OnInputEvent(GstPad* pPad, GstPadProbeInfo* pInfo, gpointer pData);
+    static GstPadProbeReturn OnSinkRequest(GstPad* pPad, GstPadProbeInfo* pInfo, gpointer pData);
 
     GstElement* m_pBin;
     GstElement* m_pScaleCaps;
     GstElement* m_pSink;
     GstPad* m_pSinkPad;
+    gulong m_ulInputProbe = 0;
+    GstPad* m_pSinkInput; // the sink's own, inside the bin
+    gulong m_ulSinkProbe = 0;
     FilterMoniker m_moniker;
     // Until the player names an owner, the sink draws into a hidden window,
     // so it never opens one of its own.
@@ -67,4 +74,11 @@ private:
     QRect m_destination; // empty: the whole window
     // What the sink was last given, in device pixels; none after a new window.
     std::optional<QRect> m_applied;
+    // Guards the scaler's caps and what is known of them: they are set from
+    // the UI thread and, until the player gives a size, from the streaming
+    // thread.
+    std::mutex m_scaleMutex;
+    bool m_bSized = false; // the player has given a size
+    // The scaler has a size of ours, whatever the sink's window.
+    bool m_bScaleFixed = false;
 };
