@@ -56,6 +56,20 @@ def options() -> argparse.Namespace:
     return o
 
 
+OPTIMIZED = ("Release", "RelWithDebInfo", "MinSizeRel")
+
+
+def build_type(build: Path) -> str:
+    """CMAKE_BUILD_TYPE of the build folder ("" when none was chosen)."""
+    try:
+        for line in (build / "CMakeCache.txt").read_text().splitlines():
+            if line.startswith("CMAKE_BUILD_TYPE:"):
+                return line.split("=", 1)[1]
+    except FileNotFoundError:
+        pass
+    return ""
+
+
 def base_env(display: str) -> dict[str, str]:
     env = {k: v for k, v in os.environ.items()
            if not k.startswith(("GST_DEBUG", "QT_QPA_", "ORV_"))}
@@ -210,10 +224,12 @@ def header(o: argparse.Namespace, elapsed_s: float, load_before: float,
         f"{o.runs} runs per player and clip, players taking turns; medians.",
         f"- Machine: {cpu_model()}, {os.cpu_count()} cores; load average "
         f"{load_before:.2f} at the start, {os.getloadavg()[0]:.2f} at the end.",
-        f"- {version(['gst-launch-1.0', '--version'], 1)}; "
+        f"- orv: {build_type(o.build)} build. {version(['gst-launch-1.0', '--version'], 1)}; "
         f"{version(['mpv', '--version'], 0, words=2)}.",
         f"- CPU s: program + X server over a window of {window} that opens {o.warmup:g} s "
         "after the start. Wall s: start to exit. Peak RSS: the program's high-water mark. "
+        "Private MB: its own resident memory (anonymous pages, the larger reading at the "
+        "window's start and end), without the library, font and X pages it shares. "
         "Dropped: frames dropped in the worst run, as the player reports them "
         "(gst-play: QoS messages; — where the player cannot drop).",
         "- 1st frame: start to the first picture put on the window (gst-play: ximagesink's "
@@ -236,6 +252,11 @@ def main() -> int:
     load_before = os.getloadavg()[0]
     if not (o.build / "bench" / "seek_floor").exists():
         sys.exit(f"bench: {o.build / 'bench' / 'seek_floor'} is missing; build first (make build)")
+    kind = build_type(o.build)
+    # An unoptimized player would make every ratio to the others meaningless.
+    if orv_hooks.ORV_PLAYS_FILES and kind not in OPTIMIZED:
+        sys.exit(f"bench: {o.build} is a {kind or 'plain'} build; measure an optimized one, "
+                 "e.g. make bench BUILD_DIR=build-bench (configured as RelWithDebInfo)")
     all_clips = media.clips(*((4, 8) if o.quick else (20, 60)))
     folder = o.build / ("bench-media-quick" if o.quick else "bench-media")
     print(f"bench: media in {folder}", flush=True)

@@ -2,7 +2,8 @@
 
 CPU time is read from /proc (user + system time of the program and of the X
 server, which does the drawing for every player that paints through X), peak
-resident memory from the kernel's accounting when the program is reaped, and
+resident memory from the kernel's accounting when the program is reaped, its
+private part from /proc while it plays, and
 timings of the program's own reports from the moment each standard-error line
 arrives.
 """
@@ -37,6 +38,19 @@ def cpu_seconds(pid: int) -> float:
     if fields[0] == "Z":
         raise Ended
     return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS
+
+
+def private_kb(pid: int) -> int:
+    """The process's own resident memory: anonymous pages, not the library and
+    font files it shares with every other program (0 once it has ended)."""
+    try:
+        with open(f"/proc/{pid}/status") as f:
+            for line in f:
+                if line.startswith("RssAnon:"):
+                    return int(line.split()[1])
+    except FileNotFoundError:
+        pass
+    return 0
 
 
 def median(values: list[float]) -> Optional[float]:
@@ -134,6 +148,7 @@ class Sample:
     total_cpu_s: float = 0.0    # program over its whole life
     wall_s: float = 0.0         # start to exit
     peak_rss_kb: int = 0
+    private_kb: int = 0         # the larger reading at the window's start and end
     dropped: Optional[int] = None
     error: str = ""
 
@@ -189,8 +204,10 @@ def measure_playback(spec: RunSpec, env: dict[str, str], xserver: XServer,
     try:
         sleep_until(child.started + warmup_s)
         before = cpu_seconds(child.proc.pid), xserver.cpu_seconds()
+        sample.private_kb = private_kb(child.proc.pid)
         sleep_until(child.started + warmup_s + window_s)
         after = cpu_seconds(child.proc.pid), xserver.cpu_seconds()
+        sample.private_kb = max(sample.private_kb, private_kb(child.proc.pid))
         sample.x_cpu_s = after[1] - before[1]
         sample.cpu_s = after[0] - before[0] + sample.x_cpu_s
     except Ended:

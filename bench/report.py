@@ -31,6 +31,9 @@ class Cell:
     def rss_mb(self) -> Optional[float]:
         return median([s.peak_rss_kb / 1024.0 for s in self.ok()])
 
+    def private_mb(self) -> Optional[float]:
+        return median([s.private_kb / 1024.0 for s in self.ok() if s.private_kb])
+
     def worst_dropped(self) -> Optional[int]:
         counts = [s.dropped for s in self.ok() if s.dropped is not None]
         return max(counts) if counts else None
@@ -66,7 +69,7 @@ def _ratio(value: Optional[float], reference: Optional[float]) -> str:
 
 
 COLUMNS = ["Clip", "Player", "CPU s", "×floor", "×gst-play", "Wall s", "Peak RSS MB",
-           "×gst-play", "Dropped", "1st frame ms", "×gst-play", "Seek ms", "×floor"]
+           "×gst-play", "Private MB", "×gst-play", "Dropped", "1st frame ms", "×gst-play", "Seek ms", "×floor"]
 
 
 def _mark(note: str, notes: list[str]) -> str:
@@ -86,6 +89,7 @@ def _row(label: str, player: str, cell: Cell, cells: dict[str, Cell], notes: lis
     seek = _mark(cell.seek_note, notes) if cell.seek_note else _num(cell.seek(), 1)
     return [label, player, cpu, _ratio(cell.cpu(), floor.cpu()), _ratio(cell.cpu(), play.cpu()),
             _num(cell.wall(), 2), _num(cell.rss_mb(), 1), _ratio(cell.rss_mb(), play.rss_mb()),
+            _num(cell.private_mb(), 1), _ratio(cell.private_mb(), play.private_mb()),
             "—" if dropped is None else str(dropped),
             _num(cell.first_frame(), 0), _ratio(cell.first_frame(), play.first_frame()),
             seek, _ratio(cell.seek(), floor.seek())]
