@@ -213,7 +213,7 @@ def cpu_model() -> str:
     return platform.machine()
 
 
-def header(o: argparse.Namespace, elapsed_s: float, load_before: float,
+def header(o: argparse.Namespace, kind: str, elapsed_s: float, load_before: float,
            orv_measured: bool) -> list[str]:
     title = "# Benchmark results" if orv_measured else \
         "# Benchmark results — harness check (orv not measured yet)"
@@ -224,7 +224,7 @@ def header(o: argparse.Namespace, elapsed_s: float, load_before: float,
         f"{o.runs} runs per player and clip, players taking turns; medians.",
         f"- Machine: {cpu_model()}, {os.cpu_count()} cores; load average "
         f"{load_before:.2f} at the start, {os.getloadavg()[0]:.2f} at the end.",
-        f"- orv: {build_type(o.build)} build. {version(['gst-launch-1.0', '--version'], 1)}; "
+        f"- orv: {kind or 'plain'} build. {version(['gst-launch-1.0', '--version'], 1)}; "
         f"{version(['mpv', '--version'], 0, words=2)}.",
         f"- CPU s: program + X server over a window of {window} that opens {o.warmup:g} s "
         "after the start. Wall s: start to exit. Peak RSS: the program's high-water mark. "
@@ -279,7 +279,7 @@ def main() -> int:
 
     elapsed = time.monotonic() - started
     headline = next(c.label for c in all_clips if c.key == HEADLINE)
-    lines = header(o, elapsed, load_before, results.orv_measured()) + report.table(results)
+    lines = header(o, kind, elapsed, load_before, results.orv_measured()) + report.table(results)
     lines += ["", "## Targets", ""] + report.targets(results, headline)
     text = "\n".join(lines) + "\n"
     print("\n" + text)

@@ -69,7 +69,8 @@ def _ratio(value: Optional[float], reference: Optional[float]) -> str:
 
 
 COLUMNS = ["Clip", "Player", "CPU s", "×floor", "×gst-play", "Wall s", "Peak RSS MB",
-           "×gst-play", "Private MB", "×gst-play", "Dropped", "1st frame ms", "×gst-play", "Seek ms", "×floor"]
+           "×gst-play", "Private MB", "×gst-play", "Dropped", "1st frame ms", "×gst-play",
+           "Seek ms", "×floor"]
 
 
 def _mark(note: str, notes: list[str]) -> str:

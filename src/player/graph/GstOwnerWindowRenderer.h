@@ -54,6 +54,7 @@ private:
     GraphMediaType InputType() const;
     void SetHandle(QWidget* pWindow);
     void ApplyDestination();
+    // Takes pCaps; the caller holds m_scaleMutex.
     void SetScaleCaps(GstCaps* pCaps);
     static GstPadProbeReturn OnInputEvent(GstPad* pPad, GstPadProbeInfo* pInfo, gpointer pData);
     static GstPadProbeReturn OnSinkRequest(GstPad* pPad, GstPadProbeInfo* pInfo, gpointer pData);
