@@ -85,6 +85,10 @@ public:
     DWORD GetSeekingCapabilities() const { return m_dwSeekCaps; }
     TimeFormat GetTimeFormat() const { return m_timeFormat; }
     LONGLONG GetStopPosition() const { return m_llStopPosition; }
+    // After EC_LENGTH_CHANGED: the seeking set-up again, for a stream whose
+    // length became known only while it played. A segment set meanwhile
+    // stays; the media's own end is the new length.
+    void UpdateLength();
 
     // ---- transport ----
     // Positions are in frames when the seek mode is 2, else in 100-ns units.

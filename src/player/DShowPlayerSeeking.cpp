@@ -64,3 +64,11 @@ void CDShowPlayer::SetupSeeking()
             Fail(1043, hr);
     }
 }
+
+void CDShowPlayer::UpdateLength()
+{
+    SetupSeeking();
+    // The graph's stop is B while a segment plays; the end is the length.
+    if (m_bSegment)
+        m_llStopPosition = SeekMode == 2 ? m_llDurationFrames : m_llDurationTime;
+}

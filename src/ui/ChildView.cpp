@@ -194,11 +194,7 @@ BOOL CChildView::StartPlayback()
     if (m_bStarted || !m_pPlayer)
         return FALSE;
     if (!CallPlayer([this] {
-            m_nSeekMode = m_pPlayer->GetDurations(&m_llDurationMedia, &m_llDurationSeek, &m_llTotalFrames);
-            m_llAvgFrameTime = m_pPlayer->GetAvgFrameTime();
-            if (m_llAvgFrameTime == 0 && m_nSeekMode == 2 && m_llTotalFrames > 0)
-                m_llAvgFrameTime = m_llDurationMedia / m_llTotalFrames;
-            SetUpSeekBar();
+            ReadDurations();
             m_pPlayer->Run();
             m_bStarted = TRUE;
             m_bPaused = FALSE;
@@ -212,6 +208,15 @@ BOOL CChildView::StartPlayback()
     const CFrameSettings& settings = m_host.ViewSettings();
     SetVolume(settings.m_bSoundOn ? settings.m_nVolume : 0);
     return TRUE;
+}
+
+void CChildView::ReadDurations()
+{
+    m_nSeekMode = m_pPlayer->GetDurations(&m_llDurationMedia, &m_llDurationSeek, &m_llTotalFrames);
+    m_llAvgFrameTime = m_pPlayer->GetAvgFrameTime();
+    if (m_llAvgFrameTime == 0 && m_nSeekMode == 2 && m_llTotalFrames > 0)
+        m_llAvgFrameTime = m_llDurationMedia / m_llTotalFrames;
+    SetUpSeekBar();
 }
 
 // The bar's range is the media's length in milliseconds, or in frames when

@@ -65,6 +65,7 @@ public:
     BOOL StopPlayback() override;
     void CloseMedia() override;
     BOOL TogglePause() override;
+    BOOL UpdateLength() override;
     BOOL Replay() override;
     BOOL BeginSeek() override;
     BOOL SeekTo(int nValue) override;
@@ -107,6 +108,9 @@ private:
     void FitVideo();
     // The file is shown as sound only.
     void TreatAsAudioOnly();
+    // The durations and the frame time from the player (throws as the
+    // player does), then the seek bar.
+    void ReadDurations();
     void SetUpSeekBar();
     void KillPollTimer();
     // No player, nothing loaded, the seek bar back at the start.

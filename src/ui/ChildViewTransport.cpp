@@ -23,6 +23,16 @@ BOOL CChildView::TogglePause()
     });
 }
 
+BOOL CChildView::UpdateLength()
+{
+    if (!IsStarted())
+        return FALSE;
+    return CallPlayer([this] {
+        m_pPlayer->UpdateLength();
+        ReadDurations();
+    });
+}
+
 BOOL CChildView::Replay()
 {
     if (!IsStarted())

@@ -322,6 +322,7 @@ private:
     void OnGraphNotify(qintptr lData);
     void OnPlaybackComplete();
     void OnStepComplete();
+    void OnLengthChanged();
     void OnPlaybackAborted(HRESULT hr);
     void EnableStepButtons(BOOL bForward, BOOL bBack);
     // Frame and skip of one direction.

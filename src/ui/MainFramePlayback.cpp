@@ -51,6 +51,9 @@ void CMainFrame::OnGraphNotify(qintptr lData)
         case EC_ERRORABORT:
             OnPlaybackAborted(static_cast<HRESULT>(lParam1));
             break;
+        case EC_LENGTH_CHANGED:
+            OnLengthChanged();
+            break;
         default:
             break;
         }
@@ -77,6 +80,18 @@ void CMainFrame::OnStepComplete()
         EnableForwardStepButtons(TRUE);
     if (!m_bStepAtStart)
         EnableBackStepButtons(TRUE);
+}
+
+// A stream that tells its length only once it plays (an MP3 without a
+// header): the counters, the seek bar and the A-B buttons follow.
+void CMainFrame::OnLengthChanged()
+{
+    IVideoView& view = View();
+    if (!view.UpdateLength())
+        return;
+    m_bFrameCounter = view.GetDurations(&m_llDuration, &m_llTotalFrames) == 2;
+    RedrawCounters();
+    UpdateABButtons();
 }
 
 // Playback broke down: the file is let go as one that failed to load, the

@@ -72,6 +72,10 @@ public:
     virtual void CloseMedia() = 0;
     // Play <-> pause; FALSE when not started.
     virtual BOOL TogglePause() = 0;
+    // The started file's length became known or changed: its seeking, its
+    // durations and the seek bar are set up again. FALSE when not started or
+    // on failure.
+    virtual BOOL UpdateLength() = 0;
     // From point A (or the start) again; FALSE when not started.
     virtual BOOL Replay() = 0;
 

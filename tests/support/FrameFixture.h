@@ -109,6 +109,7 @@ public:
         return TRUE;
     }
     BOOL Replay() override { return FALSE; }
+    BOOL UpdateLength() override { return bStarted; }
     BOOL BeginSeek() override { return Seek(QStringLiteral("Begin")); }
     BOOL SeekTo(int nValue) override { return Seek(QStringLiteral("To %1").arg(nValue)); }
     BOOL EndSeek() override { return Seek(QStringLiteral("End")); }

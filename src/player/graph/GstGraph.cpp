@@ -1,5 +1,6 @@
 #include "player/graph/GstGraph.h"
 
+#include "platform/RegularFile.h"
 #include "player/graph/GstAudioRenderer.h"
 #include "player/graph/GstOwnerWindowRenderer.h"
 #include "player/graph/GstRegistry.h"
@@ -48,6 +49,8 @@ CGstGraph::~CGstGraph()
     gst_bus_set_flushing(m_pBus, TRUE);
 
     m_elementFilters.clear();
+    for (GstMessage* pMessage : m_events)
+        gst_message_unref(pMessage);
     for (GstElement* pElement : m_chain)
         gst_object_unref(pElement);
     if (m_pSource)
@@ -217,13 +220,22 @@ HRESULT CGstGraph::RemoveFilter(IGraphFilter* pFilter)
 void CGstGraph::RemoveRenderer(GstElement* pBin)
 {
     GstPad* pPad = gst_element_get_static_pad(pBin, "sink");
-    if (GstPad* pPeer = gst_pad_get_peer(pPad)) {
+    GstPad* pPeer = gst_pad_get_peer(pPad);
+    if (pPeer)
         gst_pad_unlink(pPeer, pPad);
-        gst_object_unref(pPeer);
-    }
     gst_object_unref(pPad);
     gst_element_set_state(pBin, GST_STATE_NULL);
     gst_bin_remove(GST_BIN(m_pPipeline), pBin);
+    if (!pPeer)
+        return;
+    // A stream still under way goes on without a picture rather than
+    // failing for want of a sink; one that has ended needs none.
+    GstEvent* pEos = gst_pad_get_sticky_event(pPeer, GST_EVENT_EOS, 0);
+    if (pEos)
+        gst_event_unref(pEos);
+    else
+        LinkToDiscard(pPeer);
+    gst_object_unref(pPeer);
 }
 
 HRESULT CGstGraph::EnumFilters(std::vector<IGraphFilter*>* pFilters)
@@ -294,6 +306,13 @@ HRESULT CGstGraph::RenderFile(const QString& strFile)
     if (m_pDecoder)
         return VFW_E_WRONG_STATE;
     m_strFile = strFile;
+    // A pipe or a device would never be ready, and opening a pipe waits for
+    // a writer; a missing or unreadable file is left to GStreamer to name.
+    if (CheckFileKind(strFile) == FileKind::Other) {
+        std::lock_guard lock(m_mutex);
+        m_strErrorDetail = QStringLiteral("It is not a regular file (a folder, a device or a pipe).");
+        return VFW_E_INVALID_FILE_FORMAT;
+    }
     m_pDecoder = gst_element_factory_make("uridecodebin", nullptr);
     if (!m_pDecoder) {
         std::lock_guard lock(m_mutex);
@@ -321,6 +340,13 @@ HRESULT CGstGraph::RenderFile(const QString& strFile)
     {
         std::lock_guard lock(m_mutex);
         m_bBuilding = false;
+        // Only what happens from now on can be an event.
+        std::erase_if(m_events, [](GstMessage* pMessage) {
+            const bool bEvent = GST_MESSAGE_TYPE(pMessage) & (GST_MESSAGE_EOS | GST_MESSAGE_ERROR);
+            if (!bEvent)
+                gst_message_unref(pMessage);
+            return !bEvent;
+        });
     }
     if (FAILED(hr)) {
         gst_element_set_state(m_pPipeline, GST_STATE_NULL);
@@ -411,28 +437,42 @@ bool CGstGraph::IsInPipeline(const QString& strFactory)
 void CGstGraph::OnSourceSetup(GstElement*, GstElement* pSource, gpointer pData)
 {
     auto* pThis = static_cast<CGstGraph*>(pData);
+    // Reading the file is progress.
+    GstPad* pPad = gst_element_get_static_pad(pSource, "src");
+    pThis->WatchProgress(pPad);
+    if (pPad)
+        gst_object_unref(pPad);
     std::lock_guard lock(pThis->m_mutex);
     if (pThis->m_pSource)
         gst_object_unref(pThis->m_pSource);
     pThis->m_pSource = GST_ELEMENT(gst_object_ref(pSource));
 }
 
-bool CGstGraph::IsOwnedElement(GstElement* pElement) const
+bool CGstGraph::IsInDecoder(GstElement* pElement) const
 {
-    // Inside the decoder, and a real processing step (not a queue, type
-    // finder, caps filter or bin), and not the source.
-    if (GST_IS_BIN(pElement) || HasKlass(pElement, "Generic") || HasKlass(pElement, "Source"))
-        return false;
     for (GstObject* p = GST_OBJECT_PARENT(pElement); p; p = GST_OBJECT_PARENT(p))
         if (p == GST_OBJECT(m_pDecoder))
             return true;
     return false;
 }
 
+bool CGstGraph::IsOwnedElement(GstElement* pElement) const
+{
+    // Inside the decoder, and a real processing step (not a queue, type
+    // finder, caps filter or bin), and not the source.
+    return !GST_IS_BIN(pElement) && !HasKlass(pElement, "Generic") && !HasKlass(pElement, "Source")
+        && IsInDecoder(pElement);
+}
+
 void CGstGraph::OnDeepElementAdded(GstBin*, GstBin*, GstElement* pElement, gpointer pData)
 {
     auto* pThis = static_cast<CGstGraph*>(pData);
-    if (!pThis->m_pDecoder || !pThis->IsOwnedElement(pElement))
+    if (!pThis->m_pDecoder || GST_IS_BIN(pElement) || !pThis->IsInDecoder(pElement))
+        return;
+    // Added before the decoder bin starts it: the guard is in place in time.
+    if (pThis->m_bWatchingProgress)
+        pThis->GuardFirstOutput(pElement);
+    if (!pThis->IsOwnedElement(pElement))
         return;
     const FilterMoniker moniker = MonikerOfFactory(gst_element_get_factory(pElement));
     std::lock_guard lock(pThis->m_mutex);
@@ -556,6 +596,7 @@ bool CGstGraph::LinkToBin(GstPad* pPad, GstElement* pBin, GstPad* pBinPad)
             gst_bin_remove(GST_BIN(m_pPipeline), pBin);
         return false;
     }
+    WatchProgress(pBinPad);
     gst_element_sync_state_with_parent(pBin);
     return true;
 }
@@ -583,6 +624,7 @@ public:
     {
         if (!WaitGstReady())
             return E_UNEXPECTED;
+        CancelGstWarmUp();
         *ppGraph = std::make_unique<CGstGraph>();
         return S_OK;
     }

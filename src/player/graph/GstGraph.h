@@ -6,13 +6,16 @@
 // Threads: every IMediaGraph call comes from the UI thread. Streaming threads
 // only link new streams while the file is being rendered, keep frames and
 // post bus messages; the bus sync handler answers window-handle requests,
-// keeps tags and missing-decoder notes, and lets the messages that become
-// events (end of stream, errors, step completion) wait on the bus, posting
-// the notify message to the window the caller named. GetEvent reads them on
-// the UI thread. Nothing changes the pipeline's state from a streaming thread.
+// keeps tags and missing-decoder notes, and moves the messages that become
+// events (end of stream, errors, step completion, a new length) into the
+// graph's own queue, posting the notify message to the window the caller
+// named only once the message is in the queue. GetEvent and the wait for
+// preroll read that queue on the UI thread. Nothing changes the pipeline's
+// state from a streaming thread.
 //
-// Building is in GstGraph.cpp, control/seeking/stepping/volume in
-// GstGraphControl.cpp, the bus and the event queue in GstGraphBus.cpp.
+// Building is in GstGraph.cpp, the wait for preroll in GstGraphPreroll.cpp,
+// control/seeking/stepping/volume in GstGraphControl.cpp, the bus and the
+// event queue in GstGraphBus.cpp.
 
 #include "player/graph/GstFilters.h"
 
@@ -21,6 +24,8 @@
 #include <gst/gst.h>
 
 #include <atomic>
+#include <condition_variable>
+#include <deque>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -41,6 +46,10 @@ class CGstGraph final : public IMediaGraph,
 public:
     // How long RenderFile waits for the file to be ready to play.
     static constexpr GstClockTime kPrerollTimeout = 10 * GST_SECOND;
+    // Once the file is being read, how long nothing may move before the file
+    // counts as one that will never be ready: a damaged file whose demuxer
+    // gave up without a word.
+    static constexpr gint64 kPrerollStallUs = 750 * 1000;
 
     CGstGraph();
     ~CGstGraph() override;
@@ -117,18 +126,39 @@ private:
     bool LinkToBin(GstPad* pPad, GstElement* pBin, GstPad* pBinPad);
     void LinkToDiscard(GstPad* pPad);
     bool IsOwnedElement(GstElement* pElement) const;
+    bool IsInDecoder(GstElement* pElement) const;
+    // Takes the renderer bin out of the pipeline.
     void RemoveRenderer(GstElement* pBin);
 
     // ---- bus and events (GstGraphBus.cpp) ----
     static GstBusSyncReply OnSyncMessage(GstBus*, GstMessage* pMessage, gpointer pData);
     GstBusSyncReply HandleSyncMessage(GstMessage* pMessage);
-    void PostNotify();
+    // Keeps the message (a reference of its own) for GetEvent or the wait
+    // for preroll; with bNotify the window is told once it is queued.
+    void QueueEvent(GstMessage* pMessage, bool bNotify);
+    // Tells the window that events wait (m_mutex held).
+    void PostNotifyLocked();
+    // The first queued message of the types in mask, taken out of the queue;
+    // null when none comes before the deadline (monotonic µs; -1: no limit).
+    GstMessage* PopEvent(GstMessageType mask, gint64 deadlineUs);
     static bool StepReachedEnd(GstMessage* pStepDone);
-    // Waits for preroll; the result of rendering.
-    HRESULT WaitForPreroll();
     HRESULT FailFromMessage(GstMessage* pMessage);
     QStringList MissingDecoders();
-    GstTagList* Tags();
+    GstTagList* Tags() const;
+
+    // ---- the wait for preroll (GstGraphPreroll.cpp) ----
+    // Waits for preroll; the result of rendering.
+    HRESULT WaitForPreroll();
+    // A stream that ended before its first buffer reached the renderer (a
+    // picture track with no pictures) leaves its renderer.
+    void DropEndedRenderers();
+    // Data moving through pPad counts as progress while the file prerolls.
+    void WatchProgress(GstPad* pPad);
+    static GstPadProbeReturn OnProgress(GstPad*, GstPadProbeInfo*, gpointer pData);
+    // Holds the first buffer of a decoder element's own output until the
+    // decoder bin has either linked or held back that output.
+    void GuardFirstOutput(GstElement* pElement);
+    static GstPadProbeReturn OnFirstOutput(GstPad* pPad, GstPadProbeInfo*, gpointer pData);
 
     // ---- control (GstGraphControl.cpp) ----
     GstClockTime ToTime(LONGLONG llPosition, TimeFormat format) const;
@@ -137,6 +167,9 @@ private:
     GstElement* VideoSink() const;
     bool QueryTime(GstQuery* pQuery) const;
     bool QueryDuration(GstClockTime* pDuration) const;
+    // The length of a sound-only stream that does not state it (an MP3
+    // without a header), from its size and bitrate; false when unknown.
+    bool EstimateDuration(GstClockTime* pDuration) const;
     bool QueryPosition(GstClockTime* pPosition) const;
     // Counts the frames that reach the video sink from now on.
     void CountVideoFrames();
@@ -166,12 +199,15 @@ private:
     GstElement* m_pSource = nullptr;       // ref held
     GstElement* m_pLinkedVideo = nullptr;  // the bin video went to
     GstElement* m_pLinkedAudio = nullptr;
-    std::vector<GstElement*> m_discards;   // sinks for streams nobody shows
     QStringList m_missing;                 // descriptions of missing decoders
     GstTagList* m_pTags = nullptr;
     QPointer<QObject> m_pNotifyWindow;
     int m_nNotifyMessage = 0;
     qintptr m_lNotifyData = 0;
+    // Messages that become events (or end the wait for preroll), in order;
+    // a reference held on each.
+    std::deque<GstMessage*> m_events;
+    std::condition_variable m_eventQueued;
     bool m_bStepPending = false;
     bool m_bStepAtEnd = false; // a step ran into the end; the position is the stop
     QString m_strErrorDetail;
@@ -180,6 +216,9 @@ private:
     std::atomic<LONGLONG> m_llSinkFrames { 0 };
     std::atomic<LONGLONG> m_llQosDrops { 0 };
     std::atomic<LONGLONG> m_llSinkDrops { 0 };
+    // While the file prerolls: when data last moved (monotonic µs; 0 not yet).
+    std::atomic<bool> m_bWatchingProgress { false };
+    std::atomic<gint64> m_llLastProgressUs { 0 };
 
     // UI thread only.
     bool m_bStepDone = false; // the step's STEP_DONE was read; its ASYNC_DONE completes it

@@ -9,12 +9,14 @@
 
 #include <QCoreApplication>
 
+#include <chrono>
+
 #include <gst/pbutils/missing-plugins.h>
 #include <gst/video/videooverlay.h>
 
 namespace {
-constexpr GstMessageType kEventMessages = static_cast<GstMessageType>(
-    GST_MESSAGE_EOS | GST_MESSAGE_ERROR | GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_STEP_DONE);
+constexpr GstMessageType kEventMessages = static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR
+    | GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_STEP_DONE | GST_MESSAGE_DURATION_CHANGED);
 }
 
 GstBusSyncReply CGstGraph::OnSyncMessage(GstBus*, GstMessage* pMessage, gpointer pData)
@@ -54,8 +56,19 @@ GstBusSyncReply CGstGraph::HandleSyncMessage(GstMessage* pMessage)
     }
     case GST_MESSAGE_EOS:
     case GST_MESSAGE_ERROR:
-        PostNotify();
-        return GST_BUS_PASS;
+        QueueEvent(pMessage, true);
+        return GST_BUS_DROP;
+    case GST_MESSAGE_DURATION_CHANGED: {
+        // While rendering, the length is read once the file is ready.
+        bool bBuilding;
+        {
+            std::lock_guard lock(m_mutex);
+            bBuilding = m_bBuilding;
+        }
+        if (!bBuilding)
+            QueueEvent(pMessage, true);
+        return GST_BUS_DROP;
+    }
     case GST_MESSAGE_STEP_DONE:
     case GST_MESSAGE_ASYNC_DONE: {
         const bool bStepDone = GST_MESSAGE_TYPE(pMessage) == GST_MESSAGE_STEP_DONE;
@@ -64,18 +77,17 @@ GstBusSyncReply CGstGraph::HandleSyncMessage(GstMessage* pMessage)
             // Only a step under way turns these into an event; seeks and state
             // changes post them all the time. RenderFile waits for its own.
             std::lock_guard lock(m_mutex);
-            if (m_bBuilding)
-                return GST_BUS_PASS;
-            if (!m_bStepPending)
-                return GST_BUS_DROP;
-            // A step that ran into the end of the media has nothing more to
-            // preroll, and stands at the end from now on.
-            if (bEnd)
-                m_bStepAtEnd = true;
+            if (!m_bBuilding) {
+                if (!m_bStepPending)
+                    return GST_BUS_DROP;
+                // A step that ran into the end of the media has nothing more
+                // to preroll, and stands at the end from now on.
+                if (bEnd)
+                    m_bStepAtEnd = true;
+            }
         }
-        if (!bStepDone || bEnd)
-            PostNotify();
-        return GST_BUS_PASS;
+        QueueEvent(pMessage, !bStepDone || bEnd);
+        return GST_BUS_DROP;
     }
     case GST_MESSAGE_QOS: {
         // Video elements count in buffers (frames), audio ones in samples.
@@ -93,13 +105,44 @@ GstBusSyncReply CGstGraph::HandleSyncMessage(GstMessage* pMessage)
     }
 }
 
-void CGstGraph::PostNotify()
+void CGstGraph::QueueEvent(GstMessage* pMessage, bool bNotify)
 {
     std::lock_guard lock(m_mutex);
-    // While rendering, RenderFile reads the bus itself.
-    if (m_bBuilding || !m_pNotifyWindow)
-        return;
-    QCoreApplication::postEvent(m_pNotifyWindow.data(), new CMessageEvent(m_nNotifyMessage, 0, m_lNotifyData));
+    m_events.push_back(gst_message_ref(pMessage));
+    m_eventQueued.notify_all();
+    // The message is in the queue before the window hears of it, so the
+    // drain that follows always finds it. While rendering, RenderFile reads
+    // the queue itself.
+    if (bNotify && !m_bBuilding)
+        PostNotifyLocked();
+}
+
+void CGstGraph::PostNotifyLocked()
+{
+    if (m_pNotifyWindow)
+        QCoreApplication::postEvent(m_pNotifyWindow.data(), new CMessageEvent(m_nNotifyMessage, 0, m_lNotifyData));
+}
+
+GstMessage* CGstGraph::PopEvent(GstMessageType mask, gint64 deadlineUs)
+{
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        for (auto it = m_events.begin(); it != m_events.end(); ++it) {
+            if (GST_MESSAGE_TYPE(*it) & mask) {
+                GstMessage* pMessage = *it;
+                m_events.erase(it);
+                return pMessage;
+            }
+        }
+        if (deadlineUs < 0) {
+            m_eventQueued.wait(lock);
+            continue;
+        }
+        const gint64 left = deadlineUs - g_get_monotonic_time();
+        if (left <= 0)
+            return nullptr;
+        m_eventQueued.wait_for(lock, std::chrono::microseconds(left));
+    }
 }
 
 HRESULT CGstGraph::SetNotifyWindow(QObject* pWindow, int nMessage, qintptr lInstanceData)
@@ -108,6 +151,9 @@ HRESULT CGstGraph::SetNotifyWindow(QObject* pWindow, int nMessage, qintptr lInst
     m_pNotifyWindow = pWindow;
     m_nNotifyMessage = nMessage;
     m_lNotifyData = lInstanceData;
+    // Events that came while the file was being rendered wait already.
+    if (!m_events.empty())
+        PostNotifyLocked();
     return S_OK;
 }
 
@@ -115,12 +161,9 @@ HRESULT CGstGraph::GetEvent(long* plEventCode, qintptr* plParam1, qintptr* plPar
 {
     if (!plEventCode || !plParam1 || !plParam2)
         return E_POINTER;
-    const gint64 deadline = g_get_monotonic_time() + gint64(msTimeout) * 1000;
+    const gint64 deadline = msTimeout < 0 ? -1 : g_get_monotonic_time() + gint64(msTimeout) * 1000;
     for (;;) {
-        GstClockTime wait = GST_CLOCK_TIME_NONE;
-        if (msTimeout >= 0)
-            wait = GstClockTime(std::max<gint64>(0, deadline - g_get_monotonic_time())) * GST_USECOND;
-        GstMessage* pMessage = gst_bus_timed_pop_filtered(m_pBus, wait, kEventMessages);
+        GstMessage* pMessage = PopEvent(kEventMessages, deadline);
         if (!pMessage)
             return E_ABORT;
         *plParam1 = 0;
@@ -129,6 +172,10 @@ HRESULT CGstGraph::GetEvent(long* plEventCode, qintptr* plParam1, qintptr* plPar
         case GST_MESSAGE_EOS:
             gst_message_unref(pMessage);
             *plEventCode = EC_COMPLETE;
+            return S_OK;
+        case GST_MESSAGE_DURATION_CHANGED:
+            gst_message_unref(pMessage);
+            *plEventCode = EC_LENGTH_CHANGED;
             return S_OK;
         case GST_MESSAGE_ERROR:
             // Playback cannot go on; one report is enough.
@@ -184,51 +231,13 @@ HRESULT CGstGraph::FailFromMessage(GstMessage* pMessage)
     return hr;
 }
 
-HRESULT CGstGraph::WaitForPreroll()
-{
-    const GstStateChangeReturn ret = gst_element_set_state(m_pPipeline, GST_STATE_PAUSED);
-    if (ret == GST_STATE_CHANGE_FAILURE) {
-        if (GstMessage* pMessage = gst_bus_pop_filtered(m_pBus, GST_MESSAGE_ERROR))
-            return FailFromMessage(pMessage);
-        std::lock_guard lock(m_mutex);
-        m_strErrorDetail = QStringLiteral("The file could not be opened for playing.");
-        return E_FAIL;
-    }
-    if (ret == GST_STATE_CHANGE_ASYNC) {
-        const gint64 deadline = g_get_monotonic_time() + gint64(kPrerollTimeout / GST_USECOND);
-        for (;;) {
-            const gint64 left = std::max<gint64>(0, deadline - g_get_monotonic_time());
-            GstMessage* pMessage = gst_bus_timed_pop_filtered(m_pBus, GstClockTime(left) * GST_USECOND,
-                static_cast<GstMessageType>(GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_ERROR));
-            if (!pMessage) {
-                std::lock_guard lock(m_mutex);
-                m_strErrorDetail = QStringLiteral("The file was not ready to play within %1 seconds.")
-                                       .arg(kPrerollTimeout / GST_SECOND);
-                return E_FAIL;
-            }
-            if (GST_MESSAGE_TYPE(pMessage) == GST_MESSAGE_ERROR)
-                return FailFromMessage(pMessage);
-            gst_message_unref(pMessage);
-            break;
-        }
-    }
-
-    std::lock_guard lock(m_mutex);
-    if (!m_pLinkedVideo && !m_pLinkedAudio) {
-        m_strErrorDetail = m_missing.isEmpty() ? QStringLiteral("The file has no sound or picture that can be played.")
-                                               : m_missing.join(QLatin1Char('\n'));
-        return VFW_E_CANNOT_RENDER;
-    }
-    return m_missing.isEmpty() ? S_OK : VFW_S_PARTIAL_RENDER;
-}
-
 QStringList CGstGraph::MissingDecoders()
 {
     std::lock_guard lock(m_mutex);
     return m_missing;
 }
 
-GstTagList* CGstGraph::Tags()
+GstTagList* CGstGraph::Tags() const
 {
     std::lock_guard lock(m_mutex);
     return m_pTags ? gst_tag_list_ref(m_pTags) : nullptr;

@@ -130,8 +130,31 @@ bool CGstGraph::QueryDuration(GstClockTime* pDuration) const
 {
     gint64 duration = -1;
     if (!gst_element_query_duration(m_pPipeline, GST_FORMAT_TIME, &duration) || duration < 0)
-        return false;
+        return EstimateDuration(pDuration);
     *pDuration = GstClockTime(duration);
+    return true;
+}
+
+bool CGstGraph::EstimateDuration(GstClockTime* pDuration) const
+{
+    {
+        // A picture stream's bitrate says nothing of the file's length.
+        std::lock_guard lock(m_mutex);
+        if (m_pLinkedVideo || !m_pLinkedAudio)
+            return false;
+    }
+    GstTagList* pTags = Tags();
+    guint bitrate = 0;
+    if (pTags) {
+        if (!gst_tag_list_get_uint(pTags, GST_TAG_BITRATE, &bitrate))
+            gst_tag_list_get_uint(pTags, GST_TAG_NOMINAL_BITRATE, &bitrate);
+        gst_tag_list_unref(pTags);
+    }
+    gint64 bytes = -1;
+    if (bitrate == 0 || !gst_element_query_duration(m_pPipeline, GST_FORMAT_BYTES, &bytes) || bytes <= 0)
+        return false;
+    // The parser corrects this once it has read enough (EC_LENGTH_CHANGED).
+    *pDuration = gst_util_uint64_scale(guint64(bytes), 8 * GST_SECOND, bitrate);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "player/graph/GstWarmUp.h"
 
+#include "platform/RegularFile.h"
 #include "player/graph/GstFilters.h"
 
 #include <QFile>
@@ -158,7 +159,9 @@ void StartGstWarmUp()
 
 void WarmUpDecodersFor(const QString& strFile)
 {
-    const std::string file = QFile::encodeName(strFile).toStdString();
+    // A pipe would hold the thread, and with it the end of the program.
+    const std::string file = CheckFileKind(strFile) == FileKind::Regular ? QFile::encodeName(strFile).toStdString()
+                                                                         : std::string();
     Signal([&file](WarmUpState& state) { state.firstFile = file; });
 }
 
@@ -166,6 +169,11 @@ bool WaitGstReady()
 {
     Await([](const WarmUpState& state) { return state.bReady; });
     return gst_is_initialized() || gst_init_check(nullptr, nullptr, nullptr);
+}
+
+void CancelGstWarmUp()
+{
+    Signal([](WarmUpState& state) { state.bCancelled = true; });
 }
 
 void FinishGstWarmUp()

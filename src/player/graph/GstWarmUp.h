@@ -14,6 +14,9 @@ void StartGstWarmUp();
 // once the program knows it opens a window: a copy that hands its files to
 // the primary needs no decoders.
 void WarmUpDecodersFor(const QString& strFile);
+// The first real graph is being built: the warm-up stops reading the file
+// (it does not wait for that), so two pipelines never read it at once.
+void CancelGstWarmUp();
 // Waits until GStreamer is initialized and the common plugins are loaded
 // (not for the decoders); false when GStreamer cannot be initialized.
 bool WaitGstReady();

@@ -165,6 +165,7 @@ public:
 constexpr long EC_COMPLETE = 0x01;      // end of the media
 constexpr long EC_ERRORABORT = 0x03;    // playback failed; lParam1 is the HRESULT
 constexpr long EC_STEP_COMPLETE = 0x24; // a frame step has finished
+constexpr long EC_LENGTH_CHANGED = 0x1F; // the length became known or changed: seeking is set up again
 
 class IMediaEventEx {
 public:
