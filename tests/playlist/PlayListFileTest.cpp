@@ -76,6 +76,23 @@ TEST_F(PlayListFileTest, M3uSkipsDirectivesAndResolvesAgainstItsFolder)
     EXPECT_EQ(QDir::currentPath(), cwd);
 }
 
+TEST_F(PlayListFileTest, M3uFileUrlsArePathsAndOtherUrlsAreSkipped)
+{
+    // Encoded, the name is far longer than a path may be; decoded it fits.
+    QByteArray longName;
+    for (int i = 0; i < 40; ++i)
+        longName += "%E6%97%A5";
+    const QByteArray m3u = "file:///music/a%20b.mp3\r\n"
+                           "FILE://localhost/music/%E6%97%A5%E6%9C%AC/../c%23d.mp3\r\n"
+                           "file://otherhost/music/x.mp3\r\n"
+                           "http://example.com/stream.mp3\r\n"
+                           "rtsp://example.com/live\r\n"
+                           "file:///"
+        + longName + ".flac\r\n";
+    EXPECT_EQ(LoadBytes("urls.m3u", m3u),
+        (Lines { "/music/a b.mp3", "/music/c#d.mp3", QLatin1Char('/') + QString(40, QChar(0x65E5)) + ".flac" }));
+}
+
 TEST_F(PlayListFileTest, Cp932FileReadsAndWritesBackByteForByte)
 {
     // "/音楽/ソース/表.mp3"; two of its characters end in the byte of "\".
