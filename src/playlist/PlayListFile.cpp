@@ -130,19 +130,15 @@ BOOL CPlayList::Save(const QString& path)
     QString text;
     for (int i = 0; i < m_nCount; ++i)
         text += m_strEntries[static_cast<size_t>(i)] + QLatin1String("\r\n");
-    // Encoded before the file is opened, since opening empties it.
     QByteArray bytes;
     if (const std::optional<QByteArray> cp932 = EncodeCp932(text))
         bytes = *cp932;
     else
         bytes = QByteArray(kUtf8Bom) + text.toUtf8();
-
-    QFile file;
-    if (!OpenFileWait(file, path, "w"))
+    // Written beside the file and renamed over it: a full disk or a broken
+    // write leaves the old list whole instead of a cut one.
+    if (!ReplaceFileWait(path, bytes))
         return FALSE;
-    if (file.write(bytes) != bytes.size())
-        return FALSE;
-    file.close();
     m_bModified = FALSE;
     return TRUE;
 }
