@@ -31,6 +31,7 @@ const ResStringEntry kResStrings[] = {
     {62124, "IFilterMapper2::EnumMatchingFilters()に失敗しました"},
     {62125, "ICreateDevEnumインターフェイスの取得に失敗しました"},
     {62126, "登録数の上限です"},
+    {62127, "プレイリストの保存に失敗しました"},
     {62500, "不明なDirectShowエラーが発生しました"},
     {62501, "CoInitialize()でエラーが発生しました"},
     {62502, "CoCreateInstance()でエラーが発生しました IGraphBuilder取得"},

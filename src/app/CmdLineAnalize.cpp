@@ -5,6 +5,7 @@
 #include "playlist/MediaFiles.h"
 
 #include <QDir>
+#include <QFile>
 
 void CCmdLineAnalize::ParseCommandLine(const QStringList& args)
 {
@@ -52,5 +53,9 @@ void CCmdLineAnalize::ParseParam(const QString& param, BOOL bFlag, BOOL /*bLast*
         if (m_nParamCount == 0)
             m_strFirstPlaylist = param;
         ++m_nParamCount;
+    } else if (m_pReport) {
+        // Said rather than dropped, so a mistyped name does not just vanish.
+        std::fprintf(m_pReport, "orv: %s: not a media or playlist file\n", QFile::encodeName(param).constData());
+        std::fflush(m_pReport);
     }
 }

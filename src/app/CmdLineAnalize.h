@@ -1,12 +1,14 @@
 #pragma once
 // The command line as a playlist: media files, folders and playlist files,
-// in the order given. Switches are ignored.
+// in the order given. Switches are ignored; anything else is reported.
 
 #include "platform/WinTypes.h"
 #include "playlist/PlayList.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <cstdio>
 
 class CCmdLineAnalize {
 public:
@@ -24,4 +26,7 @@ public:
     int m_nParamCount = 0;
     // The playlist file, when it was the first parameter taken.
     QString m_strFirstPlaylist;
+    // Where a parameter that is no media file, playlist file or folder is
+    // reported, one line each.
+    std::FILE* m_pReport = stderr;
 };

@@ -2,6 +2,8 @@
 
 #include "platform/ModalSeam.h"
 
+#include <QFileInfo>
+#include <QRandomGenerator>
 #include <QThread>
 
 #include <cerrno>
@@ -9,6 +11,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -47,6 +50,96 @@ bool ParseMode(const char* mode, OpenSpec* spec)
     }
 }
 
+// Opens the file and takes the advisory lock, trying again while another
+// process holds it. The descriptor, or -1 with *pErr: the open's errno
+// (ENOENT: no such file), or EWOULDBLOCK once the retries ran out and
+// message 62112 was shown.
+int OpenLocked(const QByteArray& name, int flags, int lock, int* pErr)
+{
+    for (int i = 0; i < FILE_WAIT_TRIES; ++i) {
+        const int fd = ::open(name.constData(), flags | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            *pErr = errno;
+            return -1;
+        }
+        if (::flock(fd, lock | LOCK_NB) == 0)
+            return fd;
+        const int err = errno;
+        ::close(fd);
+        if (err != EWOULDBLOCK) {
+            *pErr = err;
+            return -1;
+        }
+        (g_sleep ? g_sleep : RealSleep)(FILE_WAIT_INTERVAL_MS);
+    }
+    AfxMessageBox(62112, MB_ICONERROR);
+    *pErr = EWOULDBLOCK;
+    return -1;
+}
+
+bool WriteAll(int fd, const QByteArray& bytes)
+{
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, static_cast<size_t>(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        left -= n;
+    }
+    return true;
+}
+
+// The file a replace must write: a link is followed, so the link stays and
+// the file it names gets the new content.
+QString ReplaceTarget(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return path;
+    return info.exists() ? info.canonicalFilePath() : info.symLinkTarget();
+}
+
+// Writes the bytes to a new file beside the target, puts them on disk and
+// renames the file over the target; pMode: permission bits to give it (a new
+// file gets the usual ones). No new file remains when this fails.
+bool WriteBeside(const QString& target, const QByteArray& bytes, const mode_t* pMode)
+{
+    const QString folder = QFileInfo(target).absolutePath();
+    QByteArray temp;
+    int fd = -1;
+    for (int i = 0; i < 100 && fd < 0; ++i) {
+        temp = QFile::encodeName(
+            folder + QStringLiteral("/.orv-%1.tmp").arg(QRandomGenerator::global()->generate64(), 0, 36));
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
+    if (fd < 0)
+        return false;
+    // Some file systems (FAT) keep no permission bits; that is no reason to
+    // refuse the save.
+    if (pMode)
+        (void)::fchmod(fd, *pMode);
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temp.constData(), QFile::encodeName(target).constData()) == 0;
+    if (!ok) {
+        ::unlink(temp.constData());
+        return false;
+    }
+    // The rename itself reaches the disk with the folder.
+    const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        (void)::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
 } // namespace
 
 void SetFileWaitSleep(FileWaitSleep sleep) { g_sleep = sleep; }
@@ -56,27 +149,42 @@ BOOL OpenFileWait(QFile& file, const QString& path, const char* mode)
     OpenSpec spec;
     if (!ParseMode(mode, &spec) || path.isEmpty())
         return FALSE;
-    const QByteArray name = QFile::encodeName(path);
     const int lock = (spec.flags & O_ACCMODE) == O_RDONLY ? LOCK_SH : LOCK_EX;
-
-    for (int i = 0; i < FILE_WAIT_TRIES; ++i) {
-        const int fd = ::open(name.constData(), spec.flags | O_CLOEXEC, 0666);
-        if (fd < 0)
-            return FALSE;
-        if (::flock(fd, lock | LOCK_NB) == 0) {
-            if ((spec.truncate && ::ftruncate(fd, 0) != 0)
-                || !file.open(fd, spec.qtMode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
-                ::close(fd);
-                return FALSE;
-            }
-            return TRUE;
-        }
-        const int err = errno;
+    int err = 0;
+    const int fd = OpenLocked(QFile::encodeName(path), spec.flags, lock, &err);
+    if (fd < 0)
+        return FALSE;
+    if ((spec.truncate && ::ftruncate(fd, 0) != 0)
+        || !file.open(fd, spec.qtMode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        if (err != EWOULDBLOCK)
-            return FALSE;
-        (g_sleep ? g_sleep : RealSleep)(FILE_WAIT_INTERVAL_MS);
+        return FALSE;
     }
-    AfxMessageBox(62112, MB_ICONERROR);
-    return FALSE;
+    return TRUE;
+}
+
+BOOL ReplaceFileWait(const QString& path, const QByteArray& bytes)
+{
+    if (path.isEmpty())
+        return FALSE;
+    const QString target = ReplaceTarget(path);
+    // The old file is held as a writer holds it until the new one has taken
+    // its place, so a reader waits and then reads the new one whole. Opening
+    // it for writing keeps a file the user may not write from being replaced.
+    int err = 0;
+    const int held = OpenLocked(QFile::encodeName(target), O_WRONLY | O_NONBLOCK, LOCK_EX, &err);
+    if (held < 0 && err != ENOENT)
+        return FALSE;
+    mode_t mode = 0;
+    if (held >= 0) {
+        struct stat st;
+        if (::fstat(held, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(held);
+            return FALSE;
+        }
+        mode = st.st_mode & 07777;
+    }
+    const bool ok = WriteBeside(target, bytes, held >= 0 ? &mode : nullptr);
+    if (held >= 0)
+        ::close(held);
+    return ok ? TRUE : FALSE;
 }

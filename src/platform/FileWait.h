@@ -5,6 +5,7 @@
 
 #include "platform/WinTypes.h"
 
+#include <QByteArray>
 #include <QFile>
 #include <QString>
 
@@ -17,6 +18,14 @@ constexpr int FILE_WAIT_INTERVAL_MS = 500;
 // A file that cannot be opened at all fails at once and quietly; a file that
 // stays locked by another process fails after the retries with message 62112.
 BOOL OpenFileWait(QFile& file, const QString& path, const char* mode);
+
+// Gives `path` the content `bytes` so that the file is at every moment the
+// old content or the new one whole: a hidden file beside it is written, put
+// on disk and renamed over it. The old file's permission bits are kept; a
+// link is followed. The old file is locked as "w" locks it, with the same
+// wait and message. On failure the old file is untouched and nothing new
+// remains in its folder.
+BOOL ReplaceFileWait(const QString& path, const QByteArray& bytes);
 
 // How OpenFileWait waits between tries. Tests put in a shorter wait;
 // nullptr puts the real one back.

@@ -19,8 +19,7 @@ namespace {
 const char kExplanation[]
     = "orvは拡張子関連付けを触りません。（もちろん手動で関連付けすることはできます）この設定は拡張子関連付けを行うものではありません。"
       "orvがメディアファイルと認識する拡張子を登録するものです。デフォルトで登録されている拡張子は以下の通りです。"
-      "これに追加する拡張子を登録してください。\n"
-      ".wav .mp3 .mpa .wma .au .snd .aiff .aif .aifc .avi .wmv .asf .mpg .mpeg .mpe .mid .midi .rmi";
+      "これに追加する拡張子を登録してください。\n";
 
 bool ListHolds(const QListWidget* list, const QString& ext)
 {
@@ -57,7 +56,7 @@ CExtDlg::CExtDlg(QWidget* parent)
     m_nBaseX = std::max(1, fm.horizontalAdvance(QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")) / 52);
     m_nBaseY = std::max(1, fm.height());
 
-    auto* explanation = new QLabel(QString::fromUtf8(kExplanation), this);
+    auto* explanation = new QLabel(QString::fromUtf8(kExplanation) + BuiltInMediaExtList(), this);
     explanation->setWordWrap(true);
     explanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     explanation->setGeometry(DluRect(7, 7, 263, 53));
@@ -78,7 +77,16 @@ CExtDlg::CExtDlg(QWidget* parent)
     const CAppSettings& app = TheAppSettings();
     FillList(m_video.pList, app.m_strVideoExt, app.m_nVideoExtNum);
     FillList(m_audio.pList, app.m_strAudioExt, app.m_nAudioExtNum);
-    setFixedSize(DluRect(0, 0, 277, 183).size());
+
+    // With today's formats the built-in list can outgrow the explanation's
+    // box: the controls below move down by what the text needs and the
+    // dialog grows with them, so no extension is cut off.
+    const int nGrowth = std::max(0, explanation->heightForWidth(explanation->width()) - explanation->height());
+    explanation->resize(explanation->width(), explanation->height() + nGrowth);
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child != explanation)
+            child->move(child->x(), child->y() + nGrowth);
+    setFixedSize(DluRect(0, 0, 277, 183).size() + QSize(0, nGrowth));
 }
 
 QRect CExtDlg::DluRect(int x, int y, int cx, int cy) const

@@ -4,13 +4,21 @@
 #include "platform/Paths.h"
 
 #include <QFileInfo>
+#include <QStringList>
 
-const std::array<const char*, 18> kMediaExts = { ".wav", ".mp3", ".mpa", ".wma", ".au", ".snd", ".aiff",
-    ".aif", ".aifc", ".avi", ".wmv", ".asf", ".mpg", ".mpeg", ".mpe", ".mid", ".midi", ".rmi" };
+// The first eighteen of each table are the formats the program began with;
+// today's containers and codecs follow them.
+const std::array<const char*, 39> kMediaExts = { ".wav", ".mp3", ".mpa", ".wma", ".au", ".snd", ".aiff",
+    ".aif", ".aifc", ".avi", ".wmv", ".asf", ".mpg", ".mpeg", ".mpe", ".mid", ".midi", ".rmi",
+    // video
+    ".mp4", ".m4v", ".mkv", ".webm", ".ogv", ".ts", ".m2ts", ".mts", ".mov", ".3gp", ".flv", ".vob",
+    // audio
+    ".m4a", ".aac", ".flac", ".ogg", ".oga", ".opus", ".mka", ".ac3", ".wv" };
 const std::array<const char*, 2> kPlayListExts = { ".orvl", ".m3u" };
-const std::array<const char*, 6> kVideoExts = { ".avi", ".wmv", ".asf", ".mpg", ".mpeg", ".mpe" };
-const std::array<const char*, 9> kAudioExts = { ".wav", ".mp3", ".mpa", ".wma", ".au", ".snd", ".aiff",
-    ".aif", ".aifc" };
+const std::array<const char*, 18> kVideoExts = { ".avi", ".wmv", ".asf", ".mpg", ".mpeg", ".mpe", ".mp4",
+    ".m4v", ".mkv", ".webm", ".ogv", ".ts", ".m2ts", ".mts", ".mov", ".3gp", ".flv", ".vob" };
+const std::array<const char*, 18> kAudioExts = { ".wav", ".mp3", ".mpa", ".wma", ".au", ".snd", ".aiff",
+    ".aif", ".aifc", ".m4a", ".aac", ".flac", ".ogg", ".oga", ".opus", ".mka", ".ac3", ".wv" };
 const std::array<const char*, 3> kMidiExts = { ".mid", ".midi", ".rmi" };
 
 namespace {
@@ -98,4 +106,12 @@ QString BuildMediaFilter()
         + QStringLiteral("|オーディオファイル |") + Patterns(kAudioExts) + audio
         + QStringLiteral("|MIDIファイル |") + Patterns(kMidiExts)
         + QStringLiteral("|すべてのﾌｧｲﾙ (*.*)|*.*||");
+}
+
+QString BuiltInMediaExtList()
+{
+    QStringList exts;
+    for (const char* e : kMediaExts)
+        exts << QLatin1String(e);
+    return exts.join(QLatin1Char(' '));
 }

@@ -9,10 +9,13 @@
 
 #include <array>
 
-extern const std::array<const char*, 18> kMediaExts;
+// Built-in tables, compared without regard to case. The video and audio
+// tables only group the open dialog's filter; every media extension is in
+// kMediaExts.
+extern const std::array<const char*, 39> kMediaExts;
 extern const std::array<const char*, 2> kPlayListExts;
-extern const std::array<const char*, 6> kVideoExts;
-extern const std::array<const char*, 9> kAudioExts;
+extern const std::array<const char*, 18> kVideoExts;
+extern const std::array<const char*, 18> kAudioExts;
 extern const std::array<const char*, 3> kMidiExts;
 
 // A built-in media extension or one of the user's video or audio extensions
@@ -29,3 +32,6 @@ BOOL IsFolder(const QString& path);
 // The Windows-form filter of the open and add media dialogs, user
 // extensions included (convert with MfcFilterToQt).
 QString BuildMediaFilter();
+// The built-in media extensions as the extension dialog lists them:
+// ".wav .mp3 ...", in table order.
+QString BuiltInMediaExtList();

@@ -54,6 +54,9 @@ public:
     // Playlist files (.orvl, .m3u). Load: 0 read to the end, 1 stopped at
     // the 1024-entry limit, 2 the file could not be opened.
     int Load(const QString& path);
+    // Replaces the file as a whole. TRUE clears m_bModified; on FALSE the
+    // file is as it was and the list stays modified. Shows no message of its
+    // own beyond the wait's timeout: the caller reports the failure.
     BOOL Save(const QString& path);
 
     // Entries were added since the list was cleared, loaded as one playlist

@@ -11,7 +11,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringDecoder>
+#include <QUrl>
 
 namespace {
 
@@ -64,6 +66,28 @@ bool M3uNonEntry(const QString& line)
     return line.startsWith(QLatin1Char('#')) || line.trimmed().isEmpty();
 }
 
+// "scheme://..." or "file:...": a URL rather than a path.
+bool IsUrlLine(const QString& line)
+{
+    static const QRegularExpression kScheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
+    return line.startsWith(QLatin1String("file:"), Qt::CaseInsensitive) || kScheme.match(line).hasMatch();
+}
+
+// The path a URL line names on this machine: file URLs as Linux players
+// write them (percent-encoded, with no host or "localhost"). Empty for
+// anything else, such as a stream over http.
+QString LocalPathOfUrl(const QString& line)
+{
+    const QUrl url(line, QUrl::TolerantMode);
+    if (!url.isValid() || url.scheme().compare(QLatin1String("file"), Qt::CaseInsensitive) != 0)
+        return QString();
+    const QString host = url.host();
+    if (!host.isEmpty() && host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) != 0)
+        return QString();
+    const QString path = url.path(QUrl::FullyDecoded);
+    return path.startsWith(QLatin1Char('/')) ? path : QString();
+}
+
 } // namespace
 
 int CPlayList::Load(const QString& path)
@@ -79,16 +103,23 @@ int CPlayList::Load(const QString& path)
     for (QString line : SplitLines(DecodePlayListText(bytes))) {
         if (m_nCount >= PLAYLIST_MAX)
             return 1;
-        // No path is this long; a line that is cannot be an entry.
-        if (line.size() > MAX_PATH)
-            continue;
         if (bResolve) {
             if (M3uNonEntry(line))
                 continue;
-            line = M3uFullPath(folder, line);
-            if (line.size() > MAX_PATH)
+            // A URL is measured by the path it names: its encoded form is
+            // often far longer.
+            if (IsUrlLine(line)) {
+                line = LocalPathOfUrl(line);
+                if (line.isEmpty())
+                    continue;
+            } else if (line.size() > MAX_PATH) {
                 continue;
+            }
+            line = M3uFullPath(folder, line);
         }
+        // No path is this long; a line that is cannot be an entry.
+        if (line.size() > MAX_PATH)
+            continue;
         Store(line);
     }
     return 0;
@@ -99,19 +130,15 @@ BOOL CPlayList::Save(const QString& path)
     QString text;
     for (int i = 0; i < m_nCount; ++i)
         text += m_strEntries[static_cast<size_t>(i)] + QLatin1String("\r\n");
-    // Encoded before the file is opened, since opening empties it.
     QByteArray bytes;
     if (const std::optional<QByteArray> cp932 = EncodeCp932(text))
         bytes = *cp932;
     else
         bytes = QByteArray(kUtf8Bom) + text.toUtf8();
-
-    QFile file;
-    if (!OpenFileWait(file, path, "w"))
+    // Written beside the file and renamed over it: a full disk or a broken
+    // write leaves the old list whole instead of a cut one.
+    if (!ReplaceFileWait(path, bytes))
         return FALSE;
-    if (file.write(bytes) != bytes.size())
-        return FALSE;
-    file.close();
     m_bModified = FALSE;
     return TRUE;
 }

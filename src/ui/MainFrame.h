@@ -117,7 +117,8 @@ public:
     // was set; SetVideoView(nullptr) returns to the frame's own.
     IVideoView& View();
     void SetVideoView(IVideoView* pView) { m_pVideoView = pView; }
-    // The unsaved-playlist question; FALSE: the caller gives up.
+    // The unsaved-playlist question; FALSE: the caller gives up (Cancel, or
+    // Yes and the list was not saved after all).
     BOOL AskSavePlayList();
     // Dropped files, folders and playlist files, in the order given.
     void OnDropFiles(const QStringList& paths);
@@ -332,6 +333,11 @@ private:
     QStringList AskPlayListFiles();
     // Loads and merges each playlist file; the number of playlist files.
     int AppendPlayListFiles(const QStringList& files, QString* pFirst);
+    // The save-as dialog and the save; FALSE when no name was given or the
+    // save failed (reported).
+    BOOL SavePlayListAs();
+    // Saves the list to the file; a failure is reported with 62127.
+    BOOL SavePlayListTo(const QString& path);
 
     CINIFile& m_iniFile;
     CFrameClient* m_pClient = nullptr;

@@ -75,9 +75,9 @@ BOOL CMainFrame::AskSavePlayList()
         return TRUE;
     switch (AfxMessageBox(62119, MB_YESNOCANCEL | MB_ICONINFORMATION)) {
     case IDYES:
-        // The operation goes on whether or not the list was saved.
-        OnSavePlayListAs();
-        return TRUE;
+        // A list that was not saved after all (no name given, or the save
+        // failed) would be lost if the operation went on.
+        return SavePlayListAs();
     case IDNO:
         return TRUE;
     default:
@@ -214,23 +214,35 @@ void CMainFrame::OnAddPlayList()
     AfterEntriesAdded();
 }
 
-// A failed save is not reported; the list stays modified.
 void CMainFrame::OnSavePlayList()
 {
     if (!m_strPlayListFile.isEmpty() && m_playList.GetCount() > 1)
-        m_playList.Save(m_strPlayListFile);
+        SavePlayListTo(m_strPlayListFile);
 }
 
-void CMainFrame::OnSavePlayListAs()
+void CMainFrame::OnSavePlayListAs() { SavePlayListAs(); }
+
+BOOL CMainFrame::SavePlayListAs()
 {
     // A known playlist file is offered by its name, in its folder.
     const QString start = m_strPlayListFile.isEmpty() ? m_strPlayListFolder : m_strPlayListFile;
     const QString path = Modal().GetSaveFileName(this, kSaveCaption, start, MfcFilterToQt(kPlayListSaveFilter),
         QStringLiteral(".orvl"));
-    if (path.isEmpty())
-        return;
+    if (path.isEmpty() || !SavePlayListTo(path))
+        return FALSE;
+    m_strPlayListFile = path;
+    return TRUE;
+}
+
+BOOL CMainFrame::SavePlayListTo(const QString& path)
+{
     if (m_playList.Save(path))
-        m_strPlayListFile = path;
+        return TRUE;
+    // The file is as it was and the list stays modified; the user must know
+    // the list is not kept.
+    View().LeaveFullScreen();
+    AfxMessageBox(62127, MB_ICONERROR);
+    return FALSE;
 }
 
 void CMainFrame::OnDropFiles(const QStringList& paths)

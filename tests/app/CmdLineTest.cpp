@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -37,7 +39,14 @@ protected:
     Lines Parse(const QStringList& args)
     {
         cmd = std::make_unique<CCmdLineAnalize>();
+        char* text = nullptr;
+        size_t size = 0;
+        std::FILE* stream = open_memstream(&text, &size);
+        cmd->m_pReport = stream;
         cmd->ParseCommandLine(args);
+        std::fclose(stream);
+        report = QString::fromUtf8(text, static_cast<qsizetype>(size));
+        std::free(text);
         Lines out;
         for (int i = 0; i < cmd->m_playList.GetCount(); ++i)
             out.push_back(cmd->m_playList.GetAt(i));
@@ -48,6 +57,8 @@ protected:
     QTemporaryDir dir;
     ScriptedResponder responder;
     std::unique_ptr<CCmdLineAnalize> cmd;
+    // What the parse reported.
+    QString report;
 
 private:
     QString m_cwd;
@@ -69,6 +80,10 @@ TEST_F(CmdLineTest, FoldersCountEvenWhenEmptyAndUnknownFilesDoNot)
     WriteFileBytes("notes.txt", "x");
     EXPECT_EQ(Parse({ "empty", "notes.txt", "README", "./music/../music" }), (Lines { dir.filePath("music/a.wav") }));
     EXPECT_EQ(cmd->m_nParamCount, 2);
+    // By name, so a mistyped one does not just vanish.
+    EXPECT_EQ(report,
+        QStringLiteral("orv: %1: not a media or playlist file\norv: %2: not a media or playlist file\n")
+            .arg(dir.filePath("notes.txt"), dir.filePath("README")));
 
     settings.m_bAccSubFolder = TRUE;
     EXPECT_EQ(Parse({ "music" }).size(), 2u);
@@ -78,6 +93,7 @@ TEST_F(CmdLineTest, SwitchesAreIgnoredUntilDoubleDash)
 {
     EXPECT_EQ(Parse({ "-x.mp3", "--fullscreen", "-", "/abs/a.mp3", "--", "-x.mp3", "--" }),
         (Lines { "/abs/a.mp3", dir.filePath("-x.mp3") }));
+    EXPECT_EQ(report.count('\n'), 1) << "switches are not reported";
     EXPECT_EQ(cmd->m_nParamCount, 2) << "the last \"--\" is a name without extension";
 }
 

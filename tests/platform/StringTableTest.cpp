@@ -10,7 +10,7 @@ namespace {
 TEST(StringTable, EveryMessageIdHasItsText)
 {
     std::vector<int> expected { 128, 62000, 62001 };
-    for (int id = 62101; id <= 62126; ++id)
+    for (int id = 62101; id <= 62127; ++id)
         expected.push_back(id);
     for (int id = 62500; id <= 62549; ++id)
         expected.push_back(id);

@@ -41,14 +41,18 @@ TEST_F(MediaFilesTest, ExtensionsDecideWithoutRegardToCase)
         EXPECT_FALSE(IsMediaFile(no)) << no;
     EXPECT_TRUE(IsPlayListFile("/x/list.m3U"));
     EXPECT_FALSE(IsPlayListFile("/x/list.m3u8"));
+    // Today's formats are built in.
+    for (const char* yes : { "/v/Film.MKV", "/v/clip.mp4", "/v/x.M2TS", "/a/s.Opus", "/a/t.flac", "/a/u.WV" })
+        EXPECT_TRUE(IsMediaFile(yes)) << yes;
+    EXPECT_FALSE(IsMediaFile("/v/a.mxf"));
 
-    settings.m_strVideoExt[0] = ".mkv";
-    settings.m_strAudioExt[0] = ".flac";
-    EXPECT_FALSE(IsMediaFile("/v/a.mkv")) << "only the first m_nVideoExtNum count";
+    settings.m_strVideoExt[0] = ".mxf";
+    settings.m_strAudioExt[0] = ".tta";
+    EXPECT_FALSE(IsMediaFile("/v/a.mxf")) << "only the first m_nVideoExtNum count";
     settings.m_nVideoExtNum = 1;
     settings.m_nAudioExtNum = 1;
-    EXPECT_TRUE(IsMediaFile("/v/a.MKV"));
-    EXPECT_TRUE(IsMediaFile("/v/a.flac"));
+    EXPECT_TRUE(IsMediaFile("/v/a.MXF"));
+    EXPECT_TRUE(IsMediaFile("/v/a.tta"));
 
     Touch({ "folder.mp3/x" });
     EXPECT_TRUE(IsFolder(dir.filePath("folder.mp3")));
@@ -59,18 +63,22 @@ TEST_F(MediaFilesTest, MediaFilterIsExact)
 {
     EXPECT_EQ(BuildMediaFilter(),
         QStringLiteral("全てのメディアファイル |*.wav;*.mp3;*.mpa;*.wma;*.au;*.snd;*.aiff;*.aif;*.aifc;*.avi;*.wmv;"
-                       "*.asf;*.mpg;*.mpeg;*.mpe;*.mid;*.midi;*.rmi|ビデオファイル |*.avi;*.wmv;*.asf;*.mpg;*.mpeg;"
-                       "*.mpe|オーディオファイル |*.wav;*.mp3;*.mpa;*.wma;*.au;*.snd;*.aiff;*.aif;*.aifc|MIDIファイル "
-                       "|*.mid;*.midi;*.rmi|すべてのﾌｧｲﾙ (*.*)|*.*||"));
+                       "*.asf;*.mpg;*.mpeg;*.mpe;*.mid;*.midi;*.rmi;*.mp4;*.m4v;*.mkv;*.webm;*.ogv;*.ts;*.m2ts;*.mts;"
+                       "*.mov;*.3gp;*.flv;*.vob;*.m4a;*.aac;*.flac;*.ogg;*.oga;*.opus;*.mka;*.ac3;*.wv"
+                       "|ビデオファイル |*.avi;*.wmv;*.asf;*.mpg;*.mpeg;*.mpe;*.mp4;*.m4v;*.mkv;*.webm;*.ogv;*.ts;"
+                       "*.m2ts;*.mts;*.mov;*.3gp;*.flv;*.vob"
+                       "|オーディオファイル |*.wav;*.mp3;*.mpa;*.wma;*.au;*.snd;*.aiff;*.aif;*.aifc;*.m4a;*.aac;*.flac;"
+                       "*.ogg;*.oga;*.opus;*.mka;*.ac3;*.wv"
+                       "|MIDIファイル |*.mid;*.midi;*.rmi|すべてのﾌｧｲﾙ (*.*)|*.*||"));
 
-    settings.m_strVideoExt = { ".mkv", ".webm" };
-    settings.m_strAudioExt[0] = ".flac";
+    settings.m_strVideoExt = { ".mxf", ".nut" };
+    settings.m_strAudioExt[0] = ".tta";
     settings.m_nVideoExtNum = 2;
     settings.m_nAudioExtNum = 1;
     const QStringList groups = BuildMediaFilter().split('|');
-    EXPECT_TRUE(groups[1].endsWith("*.rmi;*.mkv;*.webm;*.flac"));
-    EXPECT_TRUE(groups[3].endsWith("*.mpe;*.mkv;*.webm"));
-    EXPECT_TRUE(groups[5].endsWith("*.aifc;*.flac"));
+    EXPECT_TRUE(groups[1].endsWith("*.wv;*.mxf;*.nut;*.tta"));
+    EXPECT_TRUE(groups[3].endsWith("*.vob;*.mxf;*.nut"));
+    EXPECT_TRUE(groups[5].endsWith("*.wv;*.tta"));
 }
 
 // Matched case-sensitively, as Linux file dialogs match.
@@ -129,6 +137,23 @@ TEST_F(MediaFilesTest, ScanTakesMediaFilesWithOrWithoutSubFolders)
         if (deep.GetAt(i).startsWith(root + "/sub/"))
             inSub.push_back(i);
     EXPECT_EQ(inSub.back() - inSub.front(), 2);
+}
+
+TEST_F(MediaFilesTest, ScanGoesInNameOrderFilesBeforeSubFolders)
+{
+    // Made out of order; compared as capitals, as a case-insensitive file
+    // system orders them, so "_" comes after the letters.
+    Touch({ "Zed/z.mp3", "sub/deeper/d.mid", "c.FLAC", "same.wav", "sub/B.avi", "ab.wav", "a_b.wav", "Same.wav",
+        "sub/a.webm", "A.mkv", "notes.txt", "b.Opus" });
+    const QString root = dir.path();
+    CPlayList list;
+    ASSERT_TRUE(ScanFolder(list, root, TRUE));
+    QStringList entries;
+    for (int i = 0; i < list.GetCount(); ++i)
+        entries << list.GetAt(i).mid(root.size() + 1);
+    EXPECT_EQ(entries,
+        (QStringList { "A.mkv", "ab.wav", "a_b.wav", "b.Opus", "c.FLAC", "Same.wav", "same.wav", "sub/a.webm",
+            "sub/B.avi", "sub/deeper/d.mid", "Zed/z.mp3" }));
 }
 
 TEST_F(MediaFilesTest, ScanFailsOnlyForNonFoldersAndOverlongPaths)

@@ -76,6 +76,23 @@ TEST_F(PlayListFileTest, M3uSkipsDirectivesAndResolvesAgainstItsFolder)
     EXPECT_EQ(QDir::currentPath(), cwd);
 }
 
+TEST_F(PlayListFileTest, M3uFileUrlsArePathsAndOtherUrlsAreSkipped)
+{
+    // Encoded, the name is far longer than a path may be; decoded it fits.
+    QByteArray longName;
+    for (int i = 0; i < 40; ++i)
+        longName += "%E6%97%A5";
+    const QByteArray m3u = "file:///music/a%20b.mp3\r\n"
+                           "FILE://localhost/music/%E6%97%A5%E6%9C%AC/../c%23d.mp3\r\n"
+                           "file://otherhost/music/x.mp3\r\n"
+                           "http://example.com/stream.mp3\r\n"
+                           "rtsp://example.com/live\r\n"
+                           "file:///"
+        + longName + ".flac\r\n";
+    EXPECT_EQ(LoadBytes("urls.m3u", m3u),
+        (Lines { "/music/a b.mp3", "/music/c#d.mp3", QLatin1Char('/') + QString(40, QChar(0x65E5)) + ".flac" }));
+}
+
 TEST_F(PlayListFileTest, Cp932FileReadsAndWritesBackByteForByte)
 {
     // "/音楽/ソース/表.mp3"; two of its characters end in the byte of "\".
@@ -123,6 +140,30 @@ TEST_F(PlayListFileTest, ReadingStopsAtTheLimitAndSkipsOverlongLines)
     EXPECT_EQ(LoadBytes("wide.m3u", (relative + "\r\nz.mp3\r\n").toUtf8()), (Lines { File("z.mp3") }));
 }
 
+// The folder's entries, hidden ones included.
+QStringList FolderEntries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+TEST_F(PlayListFileTest, ASaveReplacesTheFileKeepingItsModeAndItsLink)
+{
+    const QString path = File("list.orvl");
+    WriteFileBytes(path, "/old.mp3\r\n");
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    ASSERT_TRUE(QFile::link(path, File("link.orvl")));
+
+    CPlayList list;
+    list.Add(QStringLiteral("/new.mp3"));
+    ASSERT_TRUE(list.Save(File("link.orvl")));
+    EXPECT_FALSE(list.m_bModified);
+    EXPECT_EQ(ReadFileBytes(path), "/new.mp3\r\n");
+    EXPECT_TRUE(QFileInfo(File("link.orvl")).isSymLink());
+    EXPECT_EQ(QFile::permissions(path),
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
+    EXPECT_EQ(FolderEntries(dir.path()), (QStringList { "link.orvl", "list.orvl" }));
+}
+
 int g_waits = 0;
 void CountWait(int ms)
 {
@@ -165,7 +206,10 @@ TEST_F(FileWaitTest, MissingFileFailsAtOnceWithoutAMessage)
     EXPECT_EQ(list.Load(File("none.orvl")), 2);
     list.Add(QStringLiteral("/a.mp3"));
     EXPECT_FALSE(list.Save(File("no/such/folder/x.orvl")));
+    WriteFileBytes(File("file"), "x");
+    EXPECT_FALSE(list.Save(File("file/x.orvl")));
     EXPECT_TRUE(list.m_bModified);
+    EXPECT_EQ(FolderEntries(dir.path()), QStringList { "file" }) << "nothing left beside";
     EXPECT_EQ(g_waits, 0);
     EXPECT_TRUE(responder.boxes.empty());
 }

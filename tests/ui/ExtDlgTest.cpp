@@ -10,6 +10,8 @@
 
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -48,24 +50,25 @@ TEST_F(ExtDlgTest, TypedExtensionsAreCleanedAndGivenOneDot)
     EXPECT_EQ(CExtDlg::NormalizeExt(QStringLiteral("\\/:*?\"<>|.")), QString());
 
     CExtDlg dlg;
-    AddVideo(dlg, QStringLiteral("..m:k*v"));
+    AddVideo(dlg, QStringLiteral("..m:x*f"));
     AddVideo(dlg, QStringLiteral("*.*"));
-    EXPECT_EQ(Items(dlg, 1005), QStringList { ".mkv" });
+    EXPECT_EQ(Items(dlg, 1005), QStringList { ".mxf" });
     EXPECT_EQ(Control<QLineEdit>(dlg, 1007)->text(), QStringLiteral("*.*"));
     EXPECT_TRUE(m_responder.boxes.empty());
 }
 
 TEST_F(ExtDlgTest, KnownExtensionsAreRefusedWithTheirMessage)
 {
-    m_app.m_strAudioExt[0] = QStringLiteral(".opus");
+    m_app.m_strAudioExt[0] = QStringLiteral(".ape");
     m_app.m_nAudioExtNum = 1;
     CExtDlg dlg;
-    EXPECT_EQ(Items(dlg, 1006), QStringList { ".opus" });
-    AddVideo(dlg, QStringLiteral("mkv"));
-    for (const char* text : { ".MKV", ".mp3", ".m3u", "ORVL", "Opus" })
+    EXPECT_EQ(Items(dlg, 1006), QStringList { ".ape" });
+    AddVideo(dlg, QStringLiteral("mxf"));
+    // Today's formats are built in as much as the first eighteen.
+    for (const char* text : { ".MXF", ".mp3", ".m3u", "ORVL", "Ape", "mkv", ".FLAC", "wv" })
         AddVideo(dlg, QString::fromLatin1(text));
-    EXPECT_EQ(Items(dlg, 1005), QStringList { ".mkv" });
-    ASSERT_EQ(m_responder.boxes.size(), 5u);
+    EXPECT_EQ(Items(dlg, 1005), QStringList { ".mxf" });
+    ASSERT_EQ(m_responder.boxes.size(), 8u);
     for (const ScriptedResponder::Box& box : m_responder.boxes) {
         EXPECT_EQ(box.text, LoadResString(62115));
         EXPECT_EQ(box.style, MB_ICONINFORMATION);
@@ -83,29 +86,29 @@ TEST_F(ExtDlgTest, ThirtyExtensionsOfAKindAtMost)
     EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(62116) });
 
     // The audio list has room of its own.
-    Control<QLineEdit>(dlg, 1011)->setText(QStringLiteral("flac"));
+    Control<QLineEdit>(dlg, 1011)->setText(QStringLiteral("tta"));
     Control<QPushButton>(dlg, 1010)->click();
-    EXPECT_EQ(Items(dlg, 1006), QStringList { ".flac" });
+    EXPECT_EQ(Items(dlg, 1006), QStringList { ".tta" });
 }
 
 TEST_F(ExtDlgTest, OkStoresBothListsAndCancelDiscards)
 {
     m_responder.dialogScripts.push_back([](QDialog& dlg) {
-        AddVideo(dlg, QStringLiteral("mkv"));
-        Control<QLineEdit>(dlg, 1011)->setText(QStringLiteral("flac"));
+        AddVideo(dlg, QStringLiteral("mxf"));
+        Control<QLineEdit>(dlg, 1011)->setText(QStringLiteral("tta"));
         Control<QPushButton>(dlg, 1010)->click();
         dlg.accept();
         return dlg.result();
     });
     Command(ID_EXT_SETTINGS);
     EXPECT_EQ(m_app.m_nVideoExtNum, 1);
-    EXPECT_EQ(m_app.m_strAudioExt[0], QStringLiteral(".flac"));
+    EXPECT_EQ(m_app.m_strAudioExt[0], QStringLiteral(".tta"));
     // In effect at once for recognition and the dialog filter.
-    EXPECT_TRUE(IsMediaFile(QStringLiteral("/v/Film.MKV")));
-    EXPECT_TRUE(BuildMediaFilter().contains(QStringLiteral(";*.mkv|")));
+    EXPECT_TRUE(IsMediaFile(QStringLiteral("/v/Film.MXF")));
+    EXPECT_TRUE(BuildMediaFilter().contains(QStringLiteral(";*.mxf|")));
 
     m_responder.dialogScripts.push_back([](QDialog& dlg) {
-        AddVideo(dlg, QStringLiteral("webm"));
+        AddVideo(dlg, QStringLiteral("nut"));
         dlg.reject();
         return dlg.result();
     });
@@ -115,8 +118,8 @@ TEST_F(ExtDlgTest, OkStoresBothListsAndCancelDiscards)
 
 TEST_F(ExtDlgTest, DeleteIsOfferedWhenAListWithItemsGetsTheFocus)
 {
-    m_app.m_strVideoExt[0] = QStringLiteral(".mkv");
-    m_app.m_strVideoExt[1] = QStringLiteral(".webm");
+    m_app.m_strVideoExt[0] = QStringLiteral(".mxf");
+    m_app.m_strVideoExt[1] = QStringLiteral(".nut");
     m_app.m_nVideoExtNum = 2;
     CExtDlg dlg;
     dlg.show();
@@ -134,11 +137,27 @@ TEST_F(ExtDlgTest, DeleteIsOfferedWhenAListWithItemsGetsTheFocus)
     list->setCurrentRow(0);
     del->click();
     EXPECT_FALSE(del->isEnabled());
-    EXPECT_EQ(Items(dlg, 1005), QStringList { ".webm" });
+    EXPECT_EQ(Items(dlg, 1005), QStringList { ".nut" });
     dlg.accept();
     EXPECT_EQ(m_app.m_nVideoExtNum, 1);
-    EXPECT_EQ(m_app.m_strVideoExt[0], QStringLiteral(".webm"));
+    EXPECT_EQ(m_app.m_strVideoExt[0], QStringLiteral(".nut"));
     EXPECT_TRUE(m_app.m_strVideoExt[1].isEmpty());
+}
+
+TEST_F(ExtDlgTest, TheExplanationShowsEveryBuiltInExtension)
+{
+    CExtDlg dlg;
+    const QList<QLabel*> labels = dlg.findChildren<QLabel*>();
+    ASSERT_EQ(labels.size(), 1);
+    const QLabel* text = labels.first();
+    EXPECT_TRUE(text->text().endsWith(
+        QStringLiteral("てください。\n.wav .mp3 .mpa .wma .au .snd .aiff .aif .aifc .avi .wmv .asf .mpg .mpeg .mpe "
+                       ".mid .midi .rmi .mp4 .m4v .mkv .webm .ogv .ts .m2ts .mts .mov .3gp .flv .vob .m4a .aac "
+                       ".flac .ogg .oga .opus .mka .ac3 .wv")));
+    // None of it is cut off or hidden behind the lists.
+    EXPECT_LE(text->heightForWidth(text->width()), text->height());
+    for (const QGroupBox* group : dlg.findChildren<QGroupBox*>())
+        EXPECT_GT(group->y(), text->geometry().bottom());
 }
 
 } // namespace

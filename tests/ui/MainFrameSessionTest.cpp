@@ -103,6 +103,28 @@ TEST_F(MainFrameSessionTest, ALonePlaylistFileIsUnchangedAndOnlyOrvlBecomesTheSa
     EXPECT_TRUE(m_responder.boxes.empty());
 }
 
+TEST_F(MainFrameSessionTest, YesWithoutASavedListKeepsTheWindowAndTheList)
+{
+    Frame().show();
+    PlayOldList();
+    // Yes, then Cancel in the save dialog.
+    m_responder.boxAnswers = { IDYES };
+    m_responder.saveAnswers = { QString() };
+    EXPECT_FALSE(Frame().close());
+    EXPECT_TRUE(Frame().isVisible());
+    EXPECT_TRUE(m_view.bStarted) << "closing stops playback only once nobody objects";
+
+    // Yes, and the save fails.
+    m_responder.boxAnswers = { IDYES };
+    m_responder.saveAnswers = { QStringLiteral("/nonexistent-folder/list.orvl") };
+    EXPECT_FALSE(Frame().close());
+    EXPECT_TRUE(Frame().isVisible());
+
+    EXPECT_EQ(TakeBoxes(), (QStringList { LoadResString(62119), LoadResString(62119), LoadResString(62127) }));
+    EXPECT_EQ(Entries(), (QStringList { old1, old2 }));
+    EXPECT_TRUE(Frame().m_playList.m_bModified);
+}
+
 TEST_F(MainFrameSessionTest, BeingToldToEndClosesWithoutTheQuestion)
 {
     Frame().show();

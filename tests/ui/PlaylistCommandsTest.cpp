@@ -2,6 +2,7 @@
 // in the list, which file the view is asked to play, and which question is
 // asked when.
 
+#include "FileSizeLimit.h"
 #include "FrameFixture.h"
 
 #include "platform/ResString.h"
@@ -168,19 +169,21 @@ TEST_F(PlaylistCommandsTest, TwoOpenedPlaylistsMergeAndStayUnsavedUntilSaveAs)
     EXPECT_TRUE(m_responder.boxes.empty());
 }
 
-TEST_F(PlaylistCommandsTest, YesWithACancelledSaveAsStillLetsTheCommandGoOn)
+TEST_F(PlaylistCommandsTest, YesEndsTheCommandUnlessTheListWasSaved)
 {
     UnsavedList();
-    const QString a = Touch("a.mp3");
+    const QStringList before = Entries();
+    // Yes, then Cancel in the save dialog: going on would lose the list.
     m_responder.boxAnswers = { IDYES };
     m_responder.saveAnswers = { QString() };
-    m_responder.openAnswers = { { a } };
+    m_responder.openAnswers = { { Touch("a.mp3") } };
     Command(ID_FILE_OPEN);
     EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(62119) });
-    EXPECT_EQ(Entries(), QStringList { a });
+    EXPECT_EQ(m_responder.openAnswers.size(), 1u) << "no open dialog";
+    EXPECT_EQ(Entries(), before);
+    EXPECT_TRUE(Frame().m_playList.m_bModified);
 
-    // Yes with a name saves first.
-    Frame().m_playList.Add(Touch("b.mp3"));
+    // Yes with a name saves first, then the command goes on.
     const QString saved = m_dir.filePath("before.orvl");
     m_responder.boxAnswers = { IDYES };
     m_responder.saveAnswers = { saved };
@@ -188,8 +191,34 @@ TEST_F(PlaylistCommandsTest, YesWithACancelledSaveAsStillLetsTheCommandGoOn)
     Command(ID_OPEN_FOLDER);
     EXPECT_EQ(ReadFileBytes(saved).count('\n'), 2);
     // A folder that is not there restarts the list as it is.
-    EXPECT_EQ(Entries().size(), 2);
+    EXPECT_EQ(Entries(), before);
     EXPECT_EQ(Frame().m_strPlayListFile, saved);
+}
+
+TEST_F(PlaylistCommandsTest, AFailedSaveIsReportedAndKeepsTheFileAndTheUnsavedList)
+{
+    const QString saved = PlayListFile("list.orvl", { "/m/1.mp3", "/m/2.mp3" });
+    m_responder.openAnswers = { { saved } };
+    Command(ID_OPEN_PLAYLIST);
+    ASSERT_EQ(Frame().m_strPlayListFile, saved);
+    const QByteArray before = ReadFileBytes(saved);
+    for (int i = 0; i < 200; ++i)
+        Frame().m_playList.Add(QStringLiteral("/m/more/%1.mp3").arg(i));
+
+    m_view.bFullScreen = TRUE;
+    {
+        // The disk fills up while the longer list is written.
+        FileSizeLimit full(static_cast<rlim_t>(before.size() + 10));
+        ASSERT_TRUE(full.IsSet());
+        Command(ID_SAVE_PLAYLIST);
+    }
+    ASSERT_EQ(m_responder.boxes.size(), 1u);
+    EXPECT_EQ(m_responder.boxes[0].text, LoadResString(62127));
+    EXPECT_EQ(m_responder.boxes[0].style, MB_ICONERROR);
+    EXPECT_FALSE(m_view.bFullScreen) << "the box must not hide behind the full screen";
+    EXPECT_EQ(ReadFileBytes(saved), before);
+    EXPECT_EQ(QDir(Dir()).entryList(QDir::Files | QDir::Hidden), QStringList { "list.orvl" });
+    EXPECT_TRUE(Frame().m_playList.m_bModified);
 }
 
 TEST_F(PlaylistCommandsTest, SavingAndReopeningGivesTheSamePaths)
