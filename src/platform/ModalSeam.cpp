@@ -4,21 +4,137 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMoveEvent>
 #include <QPointer>
+#include <QScreen>
+#include <QTextDocument>
+#include <QTimer>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
+// What the window manager's frame adds on each side of a window; none
+// before it is on screen. Asked of the window itself: the widget's own
+// copy follows only when the window moves.
+QMargins FrameMargins(const QWidget& window)
+{
+    const QWindow* pWindow = window.windowHandle();
+    return pWindow ? pWindow->frameMargins() : QMargins();
+}
+
+bool IsOnScreen(const QWidget& window) { return window.windowHandle() && window.windowHandle()->isExposed(); }
+
+// A message box centred on its parent window, frames included. A box may
+// open before the window manager has placed and framed the parent (a file
+// that fails to load at start-up): the box follows the parent while it is
+// open, and centres itself again once its own frame is known. Moves of the
+// box after that are the user's.
+class CCentredMessageBox final : public QMessageBox {
+public:
+    explicit CCentredMessageBox(QWidget* parent)
+        : QMessageBox(parent)
+    {
+        if (parent)
+            parent->window()->installEventFilter(this);
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        // The box has its size only now.
+        QMessageBox::showEvent(event);
+        if (QWindow* pWindow = windowHandle())
+            pWindow->installEventFilter(this);
+        CentreOnParent();
+    }
+    void moveEvent(QMoveEvent* event) override
+    {
+        QMessageBox::moveEvent(event);
+        // The window manager frames and places a new window in several steps.
+        if (!IsOnScreen(*this))
+            CentreOnParent();
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == windowHandle()) {
+            if (event->type() == QEvent::Expose && !m_bExposed && IsOnScreen(*this)) {
+                m_bExposed = true;
+                CentreOnParent();
+            }
+        } else if (isVisible() && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+            CentreOnParent();
+        }
+        return QMessageBox::eventFilter(watched, event);
+    }
+
+private:
+    void CentreOnParent()
+    {
+        const QWidget* pParent = parentWidget() ? parentWidget()->window() : nullptr;
+        if (!pParent || !pParent->isVisible() || pParent->isMinimized())
+            return;
+        // Until the box is framed, its frame is taken to be like its parent's.
+        QMargins margins = FrameMargins(*this);
+        if (margins.isNull() && !IsOnScreen(*this))
+            margins = FrameMargins(*pParent);
+        QRect rcFrame(QPoint(), size().grownBy(margins));
+        rcFrame.moveCenter(pParent->geometry().marginsAdded(FrameMargins(*pParent)).center());
+        if (const QScreen* pScreen = pParent->screen()) {
+            const QRect rcWork = pScreen->availableGeometry();
+            rcFrame.moveLeft(std::max(std::min(rcFrame.left(), rcWork.right() - rcFrame.width() + 1), rcWork.left()));
+            rcFrame.moveTop(std::max(std::min(rcFrame.top(), rcWork.bottom() - rcFrame.height() + 1), rcWork.top()));
+        }
+        // The client area is placed: a window's own position includes a
+        // frame the widget may not know of yet.
+        const QRect rcClient = rcFrame.marginsRemoved(margins);
+        if (rcClient.topLeft() != geometry().topLeft())
+            setGeometry(rcClient);
+    }
+
+    bool m_bExposed = false;
+};
+
+// How long a box waits for a parent window on its way to the screen.
+constexpr int kParentOnScreenWaitMs = 1000;
+
+// A box asked for just after its parent was shown (an error while the first
+// file loads) waits a moment for the parent to reach the screen, so that it
+// opens where it belongs rather than jumping there.
+void WaitUntilOnScreen(QWidget* pParent)
+{
+    const QPointer<QWidget> pWindow = pParent ? pParent->window() : nullptr;
+    if (!pWindow || !pWindow->isVisible() || pWindow->isMinimized() || IsOnScreen(*pWindow))
+        return;
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (!pWindow || IsOnScreen(*pWindow))
+            loop.quit();
+    });
+    check.start(10);
+    QTimer::singleShot(kParentOnScreenWaitMs, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
 class QtModalResponder final : public IModalResponder {
 public:
-    int MessageBox(const QString& text, unsigned style, const QString& detail) override
+    int MessageBox(const MessageBoxTexts& texts, unsigned style) override
     {
-        QMessageBox box(ModalParent());
+        QWidget* pParent = ModalParent();
+        WaitUntilOnScreen(pParent);
+        CCentredMessageBox box(pParent);
         box.setWindowTitle(LoadResString(IDS_APP_TITLE));
-        box.setText(text);
-        if (!detail.isEmpty())
-            box.setDetailedText(detail);
+        box.setText(texts.text);
+        // File names and the media framework's words are never markup.
+        if (!texts.informative.isEmpty())
+            box.setInformativeText(Qt::convertFromPlainText(texts.informative, Qt::WhiteSpaceNormal));
+        if (!texts.detail.isEmpty())
+            box.setDetailedText(texts.detail);
         switch (style & 0xF0) {
         case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
         case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
@@ -104,10 +220,12 @@ QWidget* ModalParent()
 
 int AfxMessageBox(const QString& text, unsigned style, const QString& detail)
 {
-    return Modal().MessageBox(text, style, detail);
+    return Modal().MessageBox({ text, QString(), detail }, style);
 }
+
+int AfxMessageBox(const MessageBoxTexts& texts, unsigned style) { return Modal().MessageBox(texts, style); }
 
 int AfxMessageBox(int idPrompt, unsigned style)
 {
-    return Modal().MessageBox(LoadResString(idPrompt), style, QString());
+    return Modal().MessageBox({ LoadResString(idPrompt), QString(), QString() }, style);
 }

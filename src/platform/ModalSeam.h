@@ -23,11 +23,19 @@ constexpr int IDCANCEL = 2;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
+// What one message box says: its message, the lines shown under it, and the
+// text behind its details button. Either of the last two may be empty.
+struct MessageBoxTexts {
+    QString text;
+    QString informative;
+    QString detail;
+};
+
 class IModalResponder {
 public:
     virtual ~IModalResponder() = default;
     // Returns IDOK, IDCANCEL, IDYES or IDNO.
-    virtual int MessageBox(const QString& text, unsigned style, const QString& detail) = 0;
+    virtual int MessageBox(const MessageBoxTexts& texts, unsigned style) = 0;
     // Qt name filters (see MfcFilterToQt); empty list when cancelled.
     virtual QStringList GetOpenFileNames(QWidget* parent, const QString& caption,
         const QString& dir, const QString& filter, bool multiple) = 0;
@@ -45,9 +53,11 @@ public:
 IModalResponder& Modal();
 // nullptr puts the Qt responder back.
 void SetModalResponder(IModalResponder* responder);
-// Window that boxes are centred on; the main frame sets itself.
+// Window that boxes are centred on, frames included; the main frame sets
+// itself.
 void SetModalParent(QWidget* parent);
 QWidget* ModalParent();
 
 int AfxMessageBox(const QString& text, unsigned style = MB_OK, const QString& detail = QString());
+int AfxMessageBox(const MessageBoxTexts& texts, unsigned style);
 int AfxMessageBox(int idPrompt, unsigned style = MB_OK);

@@ -3,6 +3,7 @@
 #include "app/FrameSettings.h"
 #include "controls/JumpSlider.h"
 #include "platform/ModalSeam.h"
+#include "platform/ResString.h"
 #include "platform/RunStats.h"
 #include "player/DShowPlayer.h"
 #include "player/ErrMessage.h"
@@ -15,6 +16,7 @@
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QTimerEvent>
 
 #include <cstdio>
@@ -78,13 +80,21 @@ void CChildView::ShowError(const CDirectShowErrMessage& e)
     std::fprintf(stderr, "orv: %s\n", qUtf8Printable(text));
     if (!e.m_strDetail.isEmpty())
         std::fprintf(stderr, "%s\n", qUtf8Printable(e.m_strDetail));
-    AfxMessageBox(text, MB_ICONERROR, e.m_strDetail);
+    MessageBoxTexts box { text, QString(), e.m_strDetail };
+    // A file that would not open is named, with what the media framework
+    // said about it, where the user reads without asking for details.
+    if (m_bLoading) {
+        box.informative = m_strFile;
+        if (!e.m_strDetail.isEmpty())
+            box.informative += QLatin1Char('\n') + e.m_strDetail;
+    }
+    AfxMessageBox(box, MB_ICONERROR);
 }
 
 void CChildView::ShowUnknownError()
 {
     LeaveFullScreen();
-    AfxMessageBox(IDS_UNKNOWN_ERROR, MB_ICONERROR);
+    AfxMessageBox({ LoadResString(IDS_UNKNOWN_ERROR), m_bLoading ? m_strFile : QString(), QString() }, MB_ICONERROR);
 }
 
 // ---- state and information ----
@@ -149,6 +159,7 @@ BOOL CChildView::LoadMedia(const QString& path)
     m_strFile = path;
     m_bFirstFrameReported = FALSE;
 
+    const QScopedValueRollback<BOOL> loading(m_bLoading, TRUE);
     const CFrameSettings& settings = m_host.ViewSettings();
     if (!CallPlayer([&] {
             m_pPlayer = std::make_unique<CDShowPlayer>(path, settings.m_bAspectFix, settings.m_bDisableVMR9,

@@ -144,6 +144,8 @@ private:
 
     // The file as it was loaded, and what the figures said about it.
     QString m_strFile;
+    // LoadMedia is under way: a failure shown now is the file's.
+    BOOL m_bLoading = FALSE;
     BOOL m_bFirstFrameReported = FALSE;
     // Paused seeks still to make (ms) when ORV_STATS_SEEKS asks for them,
     // and the one waiting for its picture (-1: none) since when.

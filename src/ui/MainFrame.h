@@ -14,6 +14,7 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QMargins>
 #include <QPointer>
 #include <QRect>
 #include <QString>
@@ -27,6 +28,7 @@ class CFrameClient;
 class CCommandTable;
 class IVideoView;
 class QPainter;
+struct CWindowFit;
 
 // Which of previous and next the playlist allows: the rule of the buttons
 // and of the menu items.
@@ -56,9 +58,10 @@ public:
 
     // Sizes the window so that its video area is nWidth × nHeight. A video
     // narrower than 320 is scaled up to 320 wide, aspect kept, and the
-    // caller's size changes with it. With bKeepInWorkArea the window is
-    // moved, then shrunk, into the work area. Nothing happens while the
-    // window is minimised or maximised.
+    // caller's size changes with it. With bKeepInWorkArea the whole window,
+    // frame included, is kept in the work area: a video too large for it is
+    // shown smaller, aspect kept, and the window is moved inside. Nothing
+    // happens while the window is minimised or maximised.
     void FitWindowToVideo(int& nWidth, int& nHeight, BOOL bKeepInWorkArea) override;
     // The width fixed at creation and no video area (media without video).
     void FitWindowToControls() override;
@@ -218,6 +221,8 @@ protected:
     // WM_GRAPHNOTIFY: the player's events wait in its queue.
     void customEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Notices when the window manager has first put the window on screen.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -232,6 +237,15 @@ private:
     QSize ClientSize() const;
     int MenuBarHeight(int nWidth) const;
     QRect WorkArea() const;
+    // What the window manager's frame adds on each side; none before the
+    // window is on screen.
+    QMargins Decoration() const;
+    QSize SizeAroundVideo(QSize sizeVideo) const;
+    // The video size and window rectangle for the work area, for a frame of
+    // the given decoration.
+    CWindowFit FitInWorkArea(QSize sizeVideo, const QMargins& decoration) const;
+    // The fit asked for before the window was on screen, made now.
+    void FitPendingVideo();
     CInfoValues InfoValues() const;
     // The one place a frame button changes state.
     void EnableButton(CBitmapButton& btn, BOOL bEnable);
@@ -347,4 +361,9 @@ private:
     BOOL m_bButtonsCreated = FALSE;
     BOOL m_bCloseWithoutQuestions = FALSE;
     std::function<QRect()> m_workAreaSource;
+    // The window manager has framed and placed the window (it was exposed).
+    BOOL m_bFramed = FALSE;
+    BOOL m_bWatchingExposure = FALSE;
+    // A video size fitted before then; invalid when none waits.
+    QSize m_sizePendingFit;
 };

@@ -5,46 +5,16 @@
 
 #include "platform/RunStats.h"
 #include "ui/Rects.h"
+#include "ui/WindowFit.h"
 
 #include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 
 namespace {
-
-// One axis of the work-area rule: a window that reaches past the far edge
-// moves back inside, or, when it is longer than the work area, takes the
-// work area's length and the other axis is scaled by the same factor
-// (integer: product first, truncating division).
-void FitAxis(int& lo, int& hi, int otherLo, int& otherHi, int workLo, int workHi)
-{
-    if (hi <= workHi)
-        return;
-    const int len = hi - lo;
-    const int workLen = workHi - workLo;
-    if (len > workLen) {
-        otherHi = otherLo + static_cast<int>(static_cast<LONGLONG>(otherHi - otherLo) * workLen / len);
-        lo = workLo;
-    } else {
-        lo -= hi - workHi;
-    }
-    hi = workHi;
-}
-
-// Puts a window rectangle (decorations included) into the work area, height
-// first, then width.
-QRect KeepInWorkArea(const QRect& rcWindow, const QRect& rcWork)
-{
-    int l = rcWindow.x();
-    int t = rcWindow.y();
-    int r = RightOf(rcWindow);
-    int b = BottomOf(rcWindow);
-    FitAxis(t, b, l, r, rcWork.y(), BottomOf(rcWork));
-    FitAxis(l, r, t, b, rcWork.x(), RightOf(rcWork));
-    return RectLTRB(l, t, r, b);
-}
 
 // Places btn with its bottom-left corner at (x, bottom).
 void PlaceBottomLeft(QWidget& btn, int x, int bottom) { btn.move(x, bottom - btn.height()); }
@@ -141,7 +111,32 @@ void CMainFrame::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     UpdateMinimumSize();
+    // The window manager frames and places the window only once it is
+    // mapped; a fit asked for before then is made again when it has.
+    if (QWindow* pWindow = windowHandle(); pWindow && !m_bWatchingExposure) {
+        pWindow->installEventFilter(this);
+        m_bWatchingExposure = TRUE;
+    }
     StatsWindowShown();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed() && !m_bFramed) {
+        m_bFramed = TRUE;
+        // After the expose has been handled, not inside it.
+        QMetaObject::invokeMethod(this, [this] { FitPendingVideo(); }, Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::FitPendingVideo()
+{
+    if (!m_sizePendingFit.isValid())
+        return;
+    int nWidth = m_sizePendingFit.width();
+    int nHeight = m_sizePendingFit.height();
+    FitWindowToVideo(nWidth, nHeight, TRUE);
 }
 
 QRect CMainFrame::WorkArea() const
@@ -150,6 +145,44 @@ QRect CMainFrame::WorkArea() const
         return m_workAreaSource();
     const QScreen* pScreen = screen() ? screen() : QGuiApplication::primaryScreen();
     return pScreen ? pScreen->availableGeometry() : QRect();
+}
+
+// Asked of the window itself: the widget's own copy of the frame follows
+// only when the window moves.
+QMargins CMainFrame::Decoration() const
+{
+    const QWindow* pWindow = windowHandle();
+    return pWindow ? pWindow->frameMargins() : QMargins();
+}
+
+// What the window adds to a video area of sizeVideo: the view's border, the
+// control area, and the menu bar as high as it is at the width the window
+// then has.
+QSize CMainFrame::SizeAroundVideo(QSize sizeVideo) const
+{
+    const QMargins border = m_wndView.contentsMargins();
+    const int nBorderWidth = border.left() + border.right();
+    const int nClientWidth = std::max(sizeVideo.width() + nBorderWidth, m_bMinSizeKnown ? m_nMinClientWidth : 0);
+    return { nBorderWidth, border.top() + border.bottom() + m_nControlHeight + MenuBarHeight(nClientWidth) };
+}
+
+CWindowFit CMainFrame::FitInWorkArea(QSize sizeVideo, const QMargins& decoration) const
+{
+    const QSize sizeDecoration(decoration.left() + decoration.right(), decoration.top() + decoration.bottom());
+    const int nMinWindowWidth = (m_bMinSizeKnown ? m_nMinClientWidth : 0) + sizeDecoration.width();
+    // A narrower window may wrap its menu bar onto more lines: fit again
+    // with the height the menu bar has at the width found.
+    QSize sizeAround = SizeAroundVideo(sizeVideo) + sizeDecoration;
+    CWindowFit fit;
+    for (int nPass = 0; nPass < 3; ++nPass) {
+        fit = FitWindowToWorkArea(geometry().marginsAdded(decoration).topLeft(), sizeVideo, sizeAround, nMinWindowWidth,
+            WorkArea());
+        const QSize sizeAroundFit = SizeAroundVideo(fit.sizeVideo) + sizeDecoration;
+        if (sizeAroundFit == sizeAround)
+            break;
+        sizeAround = sizeAroundFit;
+    }
+    return fit;
 }
 
 void CMainFrame::FitWindowToVideo(int& nWidth, int& nHeight, BOOL bKeepInWorkArea)
@@ -162,23 +195,36 @@ void CMainFrame::FitWindowToVideo(int& nWidth, int& nHeight, BOOL bKeepInWorkAre
             nHeight = static_cast<int>(static_cast<LONGLONG>(nHeight) * 320 / nWidth);
         nWidth = 320;
     }
-    const QMargins border = m_wndView.contentsMargins();
-    const int nClientWidth = nWidth + border.left() + border.right();
-    const int nClientHeight = nHeight + border.top() + border.bottom() + m_nControlHeight;
-    const QSize size(nClientWidth, nClientHeight + MenuBarHeight(nClientWidth));
+    const QSize sizeVideo(nWidth, nHeight);
+    m_sizePendingFit = QSize();
     if (!bKeepInWorkArea) {
-        resize(size);
+        resize(sizeVideo + SizeAroundVideo(sizeVideo));
         return;
     }
-    // The work area holds the whole window, title bar and borders included.
-    const QSize decoration = frameGeometry().size() - geometry().size();
-    const QRect rc = KeepInWorkArea(QRect(pos(), size + decoration), WorkArea());
-    move(rc.topLeft());
-    resize(rc.size() - decoration);
+    // The work area holds the whole window, frame included, and the picture
+    // gives way, never the controls. Before the window manager has framed
+    // the window its frame is unknown and where it goes is the manager's
+    // choice: only the size is set now, and the fit made again once the
+    // window is on screen.
+    if (!m_bFramed) {
+        m_sizePendingFit = sizeVideo;
+        const QSize sizeFit = FitInWorkArea(sizeVideo, QMargins()).sizeVideo;
+        resize(sizeFit + SizeAroundVideo(sizeFit));
+        return;
+    }
+    const QMargins decoration = Decoration();
+    const CWindowFit fit = FitInWorkArea(sizeVideo, decoration);
+    const QRect rcClient(fit.rcWindow.topLeft() + QPoint(decoration.left(), decoration.top()),
+        fit.sizeVideo + SizeAroundVideo(fit.sizeVideo));
+    if (rcClient.topLeft() != geometry().topLeft())
+        setGeometry(rcClient);
+    else
+        resize(rcClient.size());
 }
 
 void CMainFrame::FitWindowToControls()
 {
+    m_sizePendingFit = QSize();
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))
         showNormal();
     resize(m_nMinClientWidth, m_nControlHeight + MenuBarHeight(m_nMinClientWidth));

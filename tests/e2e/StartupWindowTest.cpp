@@ -6,6 +6,7 @@
 #include "TempRuntimeDir.h"
 #include "TestEnv.h"
 #include "TestMedia.h"
+#include "XWindows.h"
 
 #include "platform/ProfileFile.h"
 
@@ -23,23 +24,7 @@
 
 namespace {
 
-QString Output(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(20000);
-    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-}
-
-QString Xdotool(const QStringList& args) { return Output("xdotool", args); }
-
-// The mapped windows of a process, menus and dialogs included.
-QStringList Windows(qint64 pid)
-{
-    return Xdotool({ "search", "--all", "--onlyvisible", "--pid", QString::number(pid) }).split('\n', Qt::SkipEmptyParts);
-}
-
-QString Title(const QString& window) { return Xdotool({ "getwindowname", window }); }
+QString Xdotool(const QStringList& args) { return ToolOutput("xdotool", args); }
 
 bool WaitFor(const std::function<bool()>& done, int timeoutMs = 60000)
 {
@@ -59,8 +44,8 @@ WId WaitForWindow(const OrvProcess& orv, const QString& title)
 {
     QString found;
     WaitFor([&] {
-        for (const QString& w : Windows(orv.Pid()))
-            if (Title(w) == title)
+        for (const QString& w : VisibleWindows(orv.Pid()))
+            if (WindowTitle(w) == title)
                 found = w;
         return !found.isEmpty();
     });
@@ -78,7 +63,7 @@ void Keys(WId window, const QStringList& keys)
 bool FileMenu(const OrvProcess& orv, WId window, const QString& key)
 {
     Keys(window, { "alt+f" });
-    if (!WaitFor([&] { return Windows(orv.Pid()).size() == 2; }))
+    if (!WaitFor([&] { return VisibleWindows(orv.Pid()).size() == 2; }))
         return false;
     Xdotool({ "key", key });
     return true;
@@ -92,7 +77,7 @@ QStringList SavedList(const OrvProcess& orv, WId window, const QString& path)
         return { "<no dialog>" };
     Xdotool({ "type", path });
     Xdotool({ "key", "Return" });
-    if (!WaitFor([&] { return Windows(orv.Pid()).size() == 1 && ReadFileBytes(path).endsWith('\n'); }))
+    if (!WaitFor([&] { return VisibleWindows(orv.Pid()).size() == 1 && ReadFileBytes(path).endsWith('\n'); }))
         return { "<not saved>" };
     return QString::fromUtf8(ReadFileBytes(path)).split("\r\n", Qt::SkipEmptyParts);
 }
@@ -100,7 +85,7 @@ QStringList SavedList(const OrvProcess& orv, WId window, const QString& path)
 // Whether window a is stacked above window b.
 bool Above(WId a, WId b)
 {
-    const QString tree = Output("xwininfo", { "-root", "-children" });
+    const QString tree = ToolOutput("xwininfo", { "-root", "-children" });
     // Top-most first.
     const qsizetype posA = tree.indexOf(QStringLiteral("0x%1 ").arg(a, 0, 16));
     const qsizetype posB = tree.indexOf(QStringLiteral("0x%1 ").arg(b, 0, 16));
@@ -189,8 +174,8 @@ TEST_F(StartupWindows, TenCopiesStartedAtOnceOpenOneWindow)
     // The primary plays a file handed to it, never its own.
     QString title;
     EXPECT_TRUE(WaitFor([&] {
-        const QStringList windows = Windows(copies[left[0]]->Pid());
-        title = windows.size() == 1 ? Title(windows[0]) : QString();
+        const QStringList windows = VisibleWindows(copies[left[0]]->Pid());
+        title = windows.size() == 1 ? WindowTitle(windows[0]) : QString();
         return title.endsWith(" - orv") && files.contains(title.chopped(6)) && title != FileTitle(files[left[0]]);
     })) << qPrintable(title);
 }
@@ -207,17 +192,17 @@ TEST_F(StartupWindows, HandedFilesReplaceThePrimarysListAndPlay)
         SetKey("LOOP_MODE", mode);
         OrvProcess primary({ tenList });
         const bool bRandom = QByteArray(mode) == "2";
-        ASSERT_TRUE(WaitFor([&] { return Title(Windows(primary.Pid()).value(0)).startsWith('f'); })) << mode;
+        ASSERT_TRUE(WaitFor([&] { return WindowTitle(VisibleWindows(primary.Pid()).value(0)).startsWith('f'); })) << mode;
         OrvProcess second(handed);
         EXPECT_EQ(second.Finish(), 0) << mode;
 
         // The first of them, or any in random mode.
         QString title;
         EXPECT_TRUE(WaitFor([&] {
-            title = Title(Windows(primary.Pid()).value(0));
+            title = WindowTitle(VisibleWindows(primary.Pid()).value(0));
             return bRandom ? handedTitles.contains(title) : title == FileTitle("a.wav");
         })) << mode << " " << qPrintable(title);
-        const WId window = Windows(primary.Pid()).value(0).toULongLong();
+        const WId window = VisibleWindows(primary.Pid()).value(0).toULongLong();
         EXPECT_EQ(SavedList(primary, window, m_media.filePath(QStringLiteral("saved%1.orvl").arg(mode))), handed)
             << mode;
     }
@@ -243,8 +228,8 @@ TEST_F(StartupWindows, ASecondStartWithNothingToPlayBringsThePrimaryToTheFront)
         EXPECT_EQ(second.Finish(), 0) << qPrintable(args.join(' '));
         EXPECT_TRUE(WaitFor([&] { return Above(window, cover.winId()); })) << qPrintable(args.join(' '));
     }
-    EXPECT_EQ(Windows(primary.Pid()).size(), 1);
-    EXPECT_EQ(Title(QString::number(window)), FileTitle("f0.wav"));
+    EXPECT_EQ(VisibleWindows(primary.Pid()).size(), 1);
+    EXPECT_EQ(WindowTitle(QString::number(window)), FileTitle("f0.wav"));
     EXPECT_EQ(SavedList(primary, window, m_media.filePath("saved.orvl")), entries);
 }
 
@@ -266,7 +251,7 @@ TEST_F(StartupWindows, ALonePlaylistFilePlaysItsFirstEntryAndIsWhereASaveGoes)
     EXPECT_NE(WaitForWindow(primary, FileTitle("c.wav")), 0u);
     ASSERT_TRUE(FileMenu(primary, window, "s"));
     EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(second).contains("\r\n"); }));
-    EXPECT_EQ(Windows(primary.Pid()).size(), 1);
+    EXPECT_EQ(VisibleWindows(primary.Pid()).size(), 1);
 }
 
 TEST_F(StartupWindows, ClosingTheWindowFromTheMenuWritesTheSettings)

@@ -12,9 +12,9 @@ T Take(std::deque<T>& q, T fallback)
 }
 } // namespace
 
-int ScriptedResponder::MessageBox(const QString& text, unsigned style, const QString& detail)
+int ScriptedResponder::MessageBox(const MessageBoxTexts& texts, unsigned style)
 {
-    boxes.push_back({ text, style, detail });
+    boxes.push_back({ texts.text, style, texts.detail, texts.informative });
     const unsigned buttons = style & 0x0F;
     const int fallback = (buttons == MB_YESNO || buttons == MB_YESNOCANCEL || buttons == MB_OKCANCEL)
         ? IDCANCEL

@@ -16,6 +16,7 @@ public:
         QString text;
         unsigned style;
         QString detail;
+        QString informative;
     };
 
     ScriptedResponder() { SetModalResponder(this); }
@@ -35,7 +36,7 @@ public:
     std::vector<Box> boxes;
     std::vector<QString> dialogDirs; // start folder of every file or folder dialog
 
-    int MessageBox(const QString& text, unsigned style, const QString& detail) override;
+    int MessageBox(const MessageBoxTexts& texts, unsigned style) override;
     QStringList GetOpenFileNames(QWidget*, const QString&, const QString& dir, const QString&, bool) override;
     QString GetSaveFileName(QWidget*, const QString&, const QString& dir, const QString&, const QString&) override;
     QString GetExistingDirectory(QWidget*, const QString&, const QString& dir) override;

@@ -52,6 +52,10 @@ const QMap<TestClip, ClipRecipe>& Recipes()
                 "videotestsrc num-buffers=5 pattern=solid-color foreground-color=0xffff0000 "
                 "! video/x-raw,format=AYUV,width=176,height=48,framerate=25/1 ! videobox bottom=-48 fill=green "
                 "! videoconvert ! jpegenc quality=95 ! avimux ! filesink location=%1" } },
+        { TestClip::AviHd1080,
+            { "hd-1080.avi",
+                "videotestsrc num-buffers=5 ! video/x-raw,width=1920,height=1080,framerate=25/1 ! jpegenc quality=50 "
+                "! avimux ! filesink location=%1" } },
         { TestClip::Wav,
             { "tone.wav",
                 "audiotestsrc num-buffers=43 ! audio/x-raw,format=S16LE,rate=44100,channels=2 ! wavenc "

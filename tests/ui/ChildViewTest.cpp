@@ -81,7 +81,22 @@ TEST_F(ChildViewTest, VolumeFailureIsQuietAndOtherFailuresShowTheCodedBox)
     ASSERT_EQ(responder.boxes.size(), 1u);
     EXPECT_EQ(responder.boxes[0].text, CDirectShowErrMessage(1006, HRESULT(0x80040227)).FormatText());
     EXPECT_EQ(responder.boxes[0].style, MB_ICONERROR);
+    // Only a file that fails to load is named under the message.
+    EXPECT_TRUE(responder.boxes[0].informative.isEmpty());
     EXPECT_TRUE(view.BeginSeek());
+}
+
+TEST_F(ChildViewTest, AFileThatFailsToLoadIsNamedUnderItsCodedMessageWithTheFrameworksExplanation)
+{
+    fake.state->SetResult(QStringLiteral("RenderFile"), VFW_E_UNKNOWN_FILE_TYPE);
+    const QString path = QStringLiteral("/media/holiday <2024>.avi");
+    EXPECT_FALSE(view.LoadMedia(path));
+    ASSERT_EQ(responder.boxes.size(), 1u);
+    const ScriptedResponder::Box& box = responder.boxes[0];
+    EXPECT_EQ(box.text, CDirectShowErrMessage(1004, VFW_E_UNKNOWN_FILE_TYPE).FormatText());
+    EXPECT_EQ(box.style, MB_ICONERROR);
+    EXPECT_EQ(box.informative, path + QStringLiteral("\nfake detail"));
+    EXPECT_EQ(box.detail, QStringLiteral("fake detail"));
 }
 
 } // namespace

@@ -96,10 +96,13 @@ TEST_F(ChildViewPlayback, StepBackAtTheStartReportsTheStartWithoutMoving)
 TEST_F(ChildViewPlayback, FileThatCannotLoadShowsItsCodedMessageOnceAndLeavesNoPlayer)
 {
     EXPECT_TRUE(view->SetVolume(50)); // nothing loaded yet: nothing to do
-    EXPECT_FALSE(view->LoadMedia(TestMediaPath(TestClip::TextAsAvi)));
+    const QString path = TestMediaPath(TestClip::TextAsAvi);
+    EXPECT_FALSE(view->LoadMedia(path));
     ASSERT_EQ(responder.boxes.size(), 1u);
     EXPECT_TRUE(responder.boxes[0].text.startsWith(LoadResString(62504) + QStringLiteral(" Code = 0x")));
     EXPECT_FALSE(responder.boxes[0].detail.isEmpty());
+    // Under the message: the file, and what GStreamer made of it.
+    EXPECT_EQ(responder.boxes[0].informative, path + QLatin1Char('\n') + responder.boxes[0].detail);
     EXPECT_EQ(view->GetPlayer(), nullptr);
     EXPECT_FALSE(view->IsLoaded());
     EXPECT_FALSE(view->StartPlayback());
