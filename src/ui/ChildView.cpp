@@ -77,7 +77,10 @@ void CChildView::ShowError(const CDirectShowErrMessage& e)
 {
     LeaveFullScreen();
     const QString text = e.FormatText();
-    std::fprintf(stderr, "orv: %s\n", qUtf8Printable(text));
+    if (m_bLoading)
+        std::fprintf(stderr, "orv: %s: %s\n", qUtf8Printable(m_strFile), qUtf8Printable(text));
+    else
+        std::fprintf(stderr, "orv: %s\n", qUtf8Printable(text));
     if (!e.m_strDetail.isEmpty())
         std::fprintf(stderr, "%s\n", qUtf8Printable(e.m_strDetail));
     MessageBoxTexts box { text, QString(), e.m_strDetail };

@@ -21,6 +21,8 @@ struct ClipRecipe {
 };
 
 // Audio: 1024 samples a buffer, so 44.1 kHz needs 43 buffers a second.
+#define kShortPicture "videotestsrc num-buffers=10 ! video/x-raw,width=160,height=120,framerate=25/1 "
+#define kShortSound "audiotestsrc num-buffers=18 ! audio/x-raw,rate=44100,channels=2 ! audioconvert ! audioresample "
 const QMap<TestClip, ClipRecipe>& Recipes()
 {
     static const QMap<TestClip, ClipRecipe> recipes {
@@ -74,6 +76,41 @@ const QMap<TestClip, ClipRecipe>& Recipes()
             { "interlaced.mp4",
                 "videotestsrc num-buffers=10 ! video/x-raw,format=I420,width=64,height=48,framerate=25/1,"
                 "interlace-mode=interleaved ! x264enc interlaced=true ! mp4mux ! filesink location=%1" } },
+        { TestClip::Aiff,
+            { "tone.aiff",
+                "audiotestsrc num-buffers=43 ! audio/x-raw,format=S16BE,rate=44100,channels=2 ! aiffmux "
+                "! filesink location=%1" } },
+        { TestClip::Mp3, { "short.mp3", kShortSound "! lamemp3enc target=bitrate bitrate=128 cbr=true ! filesink location=%1" } },
+        { TestClip::Mp3Cbr,
+            { "cbr.mp3",
+                "audiotestsrc num-buffers=215 ! audio/x-raw,rate=44100,channels=2 "
+                "! lamemp3enc target=bitrate bitrate=128 cbr=true ! filesink location=%1" } },
+        // ASF with both picture and sound from this muxer comes out differently
+        // each time, and some of it never ends: one stream a file.
+        { TestClip::Wmv, { "clip.wmv", kShortPicture "! avenc_wmv2 ! asfmux ! filesink location=%1" } },
+        { TestClip::Wma, { "clip.wma", kShortSound "! avenc_wmav2 ! asfmux ! filesink location=%1" } },
+        { TestClip::WmvNoPictures,
+            { "no-pictures.wmv", kShortPicture "! avenc_wmv2 ! queue ! mux. " kShortSound
+                "! avenc_wmav2 ! queue ! mux. asfmux name=mux ! filesink location=%1" } },
+        { TestClip::Mp4,
+            { "clip.mp4", kShortPicture "! x264enc ! queue ! mux. " kShortSound
+                "! avenc_aac ! queue ! mux. mp4mux name=mux ! filesink location=%1" } },
+        { TestClip::Mkv,
+            { "clip.mkv", kShortPicture "! x264enc ! queue ! mux. " kShortSound
+                "! vorbisenc ! queue ! mux. matroskamux name=mux ! filesink location=%1" } },
+        { TestClip::Webm,
+            { "clip.webm", kShortPicture "! vp8enc deadline=1 ! queue ! mux. " kShortSound
+                "! opusenc ! queue ! mux. webmmux name=mux ! filesink location=%1" } },
+        { TestClip::Ts,
+            { "clip.ts", kShortPicture "! x264enc ! queue ! mux. " kShortSound
+                "! avenc_aac ! aacparse ! queue ! mux. mpegtsmux name=mux ! filesink location=%1" } },
+        { TestClip::Flac, { "clip.flac", kShortSound "! flacenc ! filesink location=%1" } },
+        { TestClip::Opus, { "clip.opus", kShortSound "! opusenc ! oggmux ! filesink location=%1" } },
+        // The index of an MP4 comes last; cut before it, nothing says what the file holds.
+        { TestClip::TruncatedMp4,
+            { "truncated.mp4",
+                "videotestsrc num-buffers=50 ! video/x-raw,width=320,height=240,framerate=25/1 ! x264enc "
+                "! mp4mux ! filesink location=%1.whole && head -c 60000 %1.whole > %1 && rm %1.whole" } },
     };
     return recipes;
 }
@@ -85,7 +122,7 @@ bool Generate(const ClipRecipe& recipe, const QString& strPath)
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(QStringLiteral("/bin/sh"),
-        { QStringLiteral("-c"), QStringLiteral("exec gst-launch-1.0 -q -e ") + strLine });
+        { QStringLiteral("-c"), QStringLiteral("gst-launch-1.0 -q -e ") + strLine });
     if (!process.waitForFinished(60000)) {
         process.kill();
         process.waitForFinished();

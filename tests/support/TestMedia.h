@@ -16,6 +16,20 @@ enum class TestClip {
     WavTwoSeconds,    // 2 s, 44.1 kHz stereo 16-bit
     OggTagged,        // 1 s, Theora + Vorbis, title "Test Title", artist "Test Artist"
     Interlaced,       // 0.4 s, interlaced H.264 in MP4
+    // Today's formats, each 0.4 s with picture (25 fps) and sound unless said:
+    Aiff,             // 1 s, 44.1 kHz stereo 16-bit big-endian
+    Mp3,              // sound only, constant bitrate, no Xing/Info header
+    Mp3Cbr,           // the same, 5 s
+    Wmv,              // picture only, WMV2 in ASF
+    Wma,              // sound only, WMA2 in ASF
+    WmvNoPictures,    // WMV2 + WMA2 in ASF, muxed so that the picture track holds no pictures
+    Mp4,              // H.264 + AAC
+    Mkv,              // H.264 + Vorbis
+    Webm,             // VP8 + Opus
+    Ts,               // H.264 + AAC in MPEG-TS
+    Flac,             // sound only
+    Opus,             // sound only, in Ogg
+    TruncatedMp4,     // an MP4 whose index never came: the first 60000 bytes of a longer one
     ZeroByte,         // an empty file named .avi
     TextAsAvi,        // a text file named .avi
 };

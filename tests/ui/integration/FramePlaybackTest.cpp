@@ -14,7 +14,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -101,6 +104,29 @@ TEST_F(FramePlayback, AMissingFileIsReportedOnceAndTheListStopsOnTheNextEntry)
     EXPECT_FALSE(View().IsLoaded());
     Command(ID_PLAY_PAUSE);
     EXPECT_TRUE(Plays(clips[1]));
+}
+
+TEST_F(FramePlayback, EntriesThatAreNoFilesFailAtOnceOneAfterTheOther)
+{
+    const QString fifo = m_dir.filePath("pipe.avi");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QDir(m_dir.path()).mkdir(QStringLiteral("folder.avi"));
+    for (const QString& path : { fifo, QStringLiteral("/dev/zero"), m_dir.filePath("folder.avi") })
+        Frame().m_playList.Add(path);
+    const QString good = Clips({ "a.avi" })[0];
+
+    QElapsedTimer timer;
+    timer.start();
+    Frame().PlayListFromTop();
+    for (int nEntry = 1; nEntry <= 3; ++nEntry) {
+        // Each is reported with the code of a file that cannot be played,
+        // and the list stops on the next entry for the user to start.
+        ASSERT_EQ(TakeBoxes().value(0).left(20), LoadResString(62504).left(20)) << nEntry;
+        EXPECT_EQ(Frame().m_playList.m_nCurrent, nEntry);
+        Command(ID_PLAY_PAUSE);
+    }
+    EXPECT_LT(timer.elapsed(), 3000);
+    EXPECT_TRUE(Plays(good));
 }
 
 TEST_F(FramePlayback, AnEmptyListPlaysNothingAndAFileLeftPlayingJustEnds)
