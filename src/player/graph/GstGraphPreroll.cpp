@@ -162,27 +162,15 @@ GstPadProbeReturn CGstGraph::OnProgress(GstPad*, GstPadProbeInfo*, gpointer pDat
 // path is linked and started.
 void CGstGraph::GuardFirstOutput(GstElement* pElement)
 {
-
-    GstIterator* pIt = gst_element_iterate_src_pads(pElement);
-    GValue item = G_VALUE_INIT;
-    for (bool bDone = false; !bDone;) {
-        switch (gst_iterator_next(pIt, &item)) {
-        case GST_ITERATOR_OK:
-            gst_pad_add_probe(GST_PAD(g_value_get_object(&item)),
+    gst_element_foreach_src_pad(
+        pElement,
+        [](GstElement*, GstPad* pPad, gpointer pData) {
+            gst_pad_add_probe(pPad,
                 static_cast<GstPadProbeType>(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_BUFFER_LIST),
-                &CGstGraph::OnFirstOutput, this, nullptr);
-            g_value_reset(&item);
-            break;
-        case GST_ITERATOR_RESYNC:
-            gst_iterator_resync(pIt);
-            break;
-        default:
-            bDone = true;
-            break;
-        }
-    }
-    g_value_unset(&item);
-    gst_iterator_free(pIt);
+                &CGstGraph::OnFirstOutput, pData, nullptr);
+            return gboolean(TRUE);
+        },
+        this);
 }
 
 GstPadProbeReturn CGstGraph::OnFirstOutput(GstPad* pPad, GstPadProbeInfo*, gpointer pData)

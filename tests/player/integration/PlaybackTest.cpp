@@ -1,63 +1,19 @@
 // The player's transport, stepping, segment and picture on real GStreamer
 // graphs for media made at test time.
 
-#include "GstTestSupport.h"
-#include "TestMedia.h"
+#include "PlayerFixture.h"
 
-#include "filters/FilterNameList.h"
 #include "platform/Dib.h"
-#include "platform/MainWnd.h"
-#include "player/DShowPlayer.h"
 
 #include <gtest/gtest.h>
-
-#include <QWidget>
 
 #include <array>
 #include <cstring>
 
 namespace {
-class Playback : public QuietGstTest {
+class Playback : public PlayerFixture {
 protected:
-    void SetUp() override
-    {
-        QuietGstTest::SetUp();
-        AfxSetMainWnd(&target);
-    }
-    void TearDown() override
-    {
-        player.reset();
-        AfxSetMainWnd(nullptr);
-        QuietGstTest::TearDown();
-    }
-
-    void Load(TestClip clip)
-    {
-        player = std::make_unique<CDShowPlayer>(TestMediaPath(clip), TRUE, FALSE, FALSE, &blackList, &firstUse, &view);
-    }
-
-    // As the main frame does on each notification: drains the queue until
-    // the event arrives. False when it does not come within 10 s.
-    bool WaitForEvent(long lWanted)
-    {
-        bool bSeen = false;
-        return ProcessEventsUntil([&] {
-            long lCode = 0;
-            qintptr l1 = 0;
-            qintptr l2 = 0;
-            while (player->GetMediaEvent()->GetEvent(&lCode, &l1, &l2, 0) == S_OK)
-                bSeen = bSeen || lCode == lWanted;
-            return bSeen;
-        });
-    }
-
     QImage Picture() { return PackedDibToImage(player->GetCurrentImage()); }
-
-    GraphNotifyTarget target;
-    QWidget view;
-    FilterNameList blackList;
-    FilterNameList firstUse;
-    std::unique_ptr<CDShowPlayer> player;
 };
 
 TEST_F(Playback, AviCountsFramesAndPlaysToTheCompleteEvent)

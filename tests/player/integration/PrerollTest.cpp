@@ -2,12 +2,8 @@
 // load and tell their length, and inputs that never get ready fail at once
 // instead of holding the window.
 
-#include "GstTestSupport.h"
-#include "TestMedia.h"
+#include "PlayerFixture.h"
 
-#include "filters/FilterNameList.h"
-#include "platform/MainWnd.h"
-#include "player/DShowPlayer.h"
 #include "player/ErrMessage.h"
 #include "player/graph/GstWarmUp.h"
 
@@ -16,7 +12,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QWidget>
 
 #include <gst/gst.h>
 
@@ -81,24 +76,8 @@ void RegisterStallDemux()
     (void)bRegistered;
 }
 
-class Preroll : public QuietGstTest {
+class Preroll : public PlayerFixture {
 protected:
-    void SetUp() override
-    {
-        QuietGstTest::SetUp();
-        AfxSetMainWnd(&target);
-    }
-    void TearDown() override
-    {
-        player.reset();
-        AfxSetMainWnd(nullptr);
-        QuietGstTest::TearDown();
-    }
-
-    void Load(const QString& path)
-    {
-        player = std::make_unique<CDShowPlayer>(path, TRUE, FALSE, FALSE, &blackList, &firstUse, &view);
-    }
     // The load failure and how long it took to come.
     CDirectShowErrMessage LoadFailure(const QString& path, qint64* pmsTaken)
     {
@@ -115,36 +94,12 @@ protected:
         return CDirectShowErrMessage();
     }
 
-    // As the main frame does: the queue is read only when a notice came.
-    bool WaitForNotifiedEvent(long lWanted, int timeoutMs = 10000)
-    {
-        bool bSeen = false;
-        return ProcessEventsUntil(
-            [&] {
-                if (target.nNotified == 0)
-                    return false;
-                target.nNotified = 0;
-                long lCode = 0;
-                qintptr l1 = 0;
-                qintptr l2 = 0;
-                while (player->GetMediaEvent()->GetEvent(&lCode, &l1, &l2, 0) == S_OK)
-                    bSeen = bSeen || lCode == lWanted;
-                return bSeen;
-            },
-            timeoutMs);
-    }
-
-    GraphNotifyTarget target;
-    QWidget view;
-    FilterNameList blackList;
-    FilterNameList firstUse;
-    std::unique_ptr<CDShowPlayer> player;
     QTemporaryDir dir;
 };
 
 TEST_F(Preroll, AnMp3WithoutHeaderHasALengthAndSeeksAtOnce)
 {
-    Load(TestMediaPath(TestClip::Mp3Cbr));
+    Load(TestClip::Mp3Cbr);
     LONGLONG llMedia = 0, llSeek = 0, llFrames = 0;
     ASSERT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), 1);
     EXPECT_NEAR(double(llMedia), 50000000.0, 1000000.0);
@@ -157,7 +112,7 @@ TEST_F(Preroll, AnMp3WithoutHeaderHasALengthAndSeeksAtOnce)
     // takes the length it found.
     player->SetPosition(0);
     player->Run();
-    ASSERT_TRUE(WaitForNotifiedEvent(EC_LENGTH_CHANGED));
+    ASSERT_TRUE(WaitForEvent(EC_LENGTH_CHANGED));
     player->UpdateLength();
     EXPECT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), 1);
     EXPECT_NEAR(double(llMedia), 50000000.0, 1000000.0);
@@ -166,13 +121,13 @@ TEST_F(Preroll, AnMp3WithoutHeaderHasALengthAndSeeksAtOnce)
 
 TEST_F(Preroll, APictureTrackWithoutPicturesPlaysAsSound)
 {
-    Load(TestMediaPath(TestClip::WmvNoPictures));
+    Load(TestClip::WmvNoPictures);
     EXPECT_FALSE(player->HasWindowlessControl());
     int nWidth = 0;
     int nHeight = 0;
     EXPECT_EQ(player->GetNativeDisplaySize(&nWidth, &nHeight), 0);
     player->Run();
-    EXPECT_TRUE(WaitForNotifiedEvent(EC_COMPLETE));
+    EXPECT_TRUE(WaitForEvent(EC_COMPLETE));
 }
 
 TEST_F(Preroll, InputsThatNeverGetReadyFailWithinASecond)

@@ -1,0 +1,62 @@
+#pragma once
+// A player on a real graph, with a stand-in main frame that hears its
+// notices, for tests that play media made at test time.
+
+#include "GstTestSupport.h"
+#include "TestMedia.h"
+
+#include "filters/FilterNameList.h"
+#include "platform/MainWnd.h"
+#include "player/DShowPlayer.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class PlayerFixture : public QuietGstTest {
+protected:
+    void SetUp() override
+    {
+        QuietGstTest::SetUp();
+        AfxSetMainWnd(&target);
+    }
+    void TearDown() override
+    {
+        player.reset();
+        AfxSetMainWnd(nullptr);
+        QuietGstTest::TearDown();
+    }
+
+    void Load(const QString& path)
+    {
+        player = std::make_unique<CDShowPlayer>(path, TRUE, FALSE, FALSE, &blackList, &firstUse, &view);
+    }
+    void Load(TestClip clip) { Load(TestMediaPath(clip)); }
+
+    // As the main frame does: the queue is drained only when a notice has
+    // come, until the event is among what it held. False when it does not
+    // come within timeoutMs.
+    bool WaitForEvent(long lWanted, int timeoutMs = 10000)
+    {
+        bool bSeen = false;
+        return ProcessEventsUntil(
+            [&] {
+                if (target.nNotified == 0)
+                    return false;
+                target.nNotified = 0;
+                long lCode = 0;
+                qintptr l1 = 0;
+                qintptr l2 = 0;
+                while (player->GetMediaEvent()->GetEvent(&lCode, &l1, &l2, 0) == S_OK)
+                    bSeen = bSeen || lCode == lWanted;
+                return bSeen;
+            },
+            timeoutMs);
+    }
+
+    GraphNotifyTarget target;
+    QWidget view;
+    FilterNameList blackList;
+    FilterNameList firstUse;
+    std::unique_ptr<CDShowPlayer> player;
+};
