@@ -32,6 +32,8 @@ public:
     static constexpr int MAX_FIRST_USE = 50;
     // Every state query waits this long for a change under way.
     static constexpr long kStateTimeoutMs = 100;
+    // How long the current image waits for a seek under way to show its picture.
+    static constexpr long kPositionWaitMs = 5000;
 
     // Builds the graph on the program's media framework.
     CDShowPlayer(const QString& strFile, BOOL bAspectFix, BOOL bDisableVMR9, BOOL bDisableDeinterlace,
@@ -174,6 +176,7 @@ private:
     // renderer, else from the windowless renderer's input format. *pbFormat
     // tells whether that format block is a picture format at all.
     LONGLONG FrameTime(bool* pbFormat = nullptr);
+    bool IsAtLastPicture(LONGLONG llCurrent, LONGLONG llStop);
     void SetPositionsOrThrow(LONGLONG llCurrent, const LONGLONG* pllStop);
 
     // DShowPlayerStep.cpp

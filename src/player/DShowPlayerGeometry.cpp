@@ -165,6 +165,9 @@ void CDShowPlayer::SetAspectFix(BOOL bAspectFix)
 
 QByteArray CDShowPlayer::GetCurrentImage()
 {
+    // The picture of the position set last, not the one before it.
+    if (m_pMediaSeeking)
+        m_pMediaSeeking->WaitForPosition(kPositionWaitMs);
     if (m_pWindowlessControl) {
         QByteArray dib;
         const HRESULT hr = m_pWindowlessControl->GetCurrentImage(&dib);

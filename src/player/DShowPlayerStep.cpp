@@ -23,13 +23,26 @@ bool CDShowPlayer::PauseForStepping(LONGLONG* pllCurrent, LONGLONG* pllStop)
     return true;
 }
 
+// The position paused is the picture on screen, so the end is reached with
+// the last picture, one frame before the stop.
+bool CDShowPlayer::IsAtLastPicture(LONGLONG llCurrent, LONGLONG llStop)
+{
+    if (SeekMode == 2)
+        return llCurrent >= llStop - 1;
+    bool bFormat = false;
+    LONGLONG llFrameTime = FrameTime(&bFormat);
+    if (llFrameTime <= 0)
+        llFrameTime = kDefaultFrameTime;
+    return llCurrent + llFrameTime >= llStop;
+}
+
 int CDShowPlayer::Skip(BOOL bForward, LONGLONG llCount)
 {
     LONGLONG llCurrent = 0;
     LONGLONG llStop = 0;
     if (!PauseForStepping(&llCurrent, &llStop))
         return -1;
-    if (bForward && llCurrent >= llStop)
+    if (bForward && IsAtLastPicture(llCurrent, llStop))
         return 1;
     if (!bForward && (m_bSegment ? m_llSegmentStart >= llCurrent : llCurrent <= 0))
         return 1;
@@ -66,7 +79,7 @@ int CDShowPlayer::FrameStep(LONGLONG llCount)
     LONGLONG llStop = 0;
     if (!PauseForStepping(&llCurrent, &llStop))
         return -1;
-    if (llCurrent == llStop)
+    if (IsAtLastPicture(llCurrent, llStop))
         return 1;
 
     IVideoFrameStep* pFrameStep = nullptr;

@@ -2,6 +2,7 @@
 // Renderer setting off, the picture goes to an overlay sink drawing into a
 // native child window of the view.
 
+#include "FrameExactness.h"
 #include "GstTestSupport.h"
 #include "TestMedia.h"
 
@@ -82,6 +83,19 @@ TEST_F(OwnerWindow, VideoGoesToAChildWindowOfTheView)
     EXPECT_TRUE(children[0]->testAttribute(Qt::WA_NativeWindow));
     EXPECT_TRUE(children[0]->testAttribute(Qt::WA_TransparentForMouseEvents));
     EXPECT_FALSE(children[0]->isVisible());
+}
+
+TEST_F(OwnerWindow, ThePositionIsThePictureOnScreen)
+{
+    FilterNameList blackList;
+    FilterNameList firstUse;
+    CDShowPlayer player(TestMediaPath(TestClip::AviFrameCounter), TRUE, TRUE, FALSE, &blackList, &firstUse, &view);
+    ASSERT_TRUE(player.IsOwnerWindowMode());
+    player.FitVideoToView();
+    FrameExactness check(player);
+    check.PausedFrameIsShownFrame();
+    check.StepAndBackReturnsTheSameFrame(37);
+    check.SeekPastTheEndShowsTheLastFrame();
 }
 
 TEST_F(OwnerWindow, BasicVideoPlacesThePictureAndGrabsItAtNativeSize)

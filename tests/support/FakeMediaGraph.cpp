@@ -423,6 +423,7 @@ public:
         }
         return hr;
     }
+    HRESULT WaitForPosition(long) override { return S_OK; }
 
     // ---- stepping and volume ----
     HRESULT CanStep(long bMultiple) override { return Call(QStringLiteral("CanStep"), Args({ Num(bMultiple) })); }

@@ -78,13 +78,22 @@ QString DescribeGstError(GstMessage* pMessage, const QStringList& missing)
     return strText;
 }
 
-void LogGstError(GstMessage* pMessage, const QString& strFile)
+namespace {
+void LogGstMessage(GstMessage* pMessage, const QString& strFile, const char* pszKind)
 {
     GError* pError = nullptr;
     gchar* pszDebug = nullptr;
-    gst_message_parse_error(pMessage, &pError, &pszDebug);
-    std::fprintf(stderr, "orv: %s: %s\n%s%s", qUtf8Printable(strFile), pError ? pError->message : "error",
+    if (GST_MESSAGE_TYPE(pMessage) == GST_MESSAGE_WARNING)
+        gst_message_parse_warning(pMessage, &pError, &pszDebug);
+    else
+        gst_message_parse_error(pMessage, &pError, &pszDebug);
+    std::fprintf(stderr, "orv: %s: %s%s\n%s%s", qUtf8Printable(strFile), pszKind, pError ? pError->message : "",
         pszDebug ? pszDebug : "", pszDebug ? "\n" : "");
     g_clear_error(&pError);
     g_free(pszDebug);
 }
+}
+
+void LogGstError(GstMessage* pMessage, const QString& strFile) { LogGstMessage(pMessage, strFile, ""); }
+
+void LogGstWarning(GstMessage* pMessage, const QString& strFile) { LogGstMessage(pMessage, strFile, "warning: "); }

@@ -17,3 +17,6 @@ QString DescribeGstError(GstMessage* pMessage, const QStringList& missing);
 
 // Writes the error and its debug text to standard error.
 void LogGstError(GstMessage* pMessage, const QString& strFile);
+
+// Writes a WARNING message and its debug text to standard error.
+void LogGstWarning(GstMessage* pMessage, const QString& strFile);

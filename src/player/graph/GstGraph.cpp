@@ -49,8 +49,8 @@ CGstGraph::~CGstGraph()
     gst_bus_set_flushing(m_pBus, TRUE);
 
     m_elementFilters.clear();
-    for (GstMessage* pMessage : m_events)
-        gst_message_unref(pMessage);
+    for (const QueuedEvent& event : m_events)
+        gst_message_unref(event.pMessage);
     for (GstElement* pElement : m_chain)
         gst_object_unref(pElement);
     if (m_pSource)
@@ -341,10 +341,10 @@ HRESULT CGstGraph::RenderFile(const QString& strFile)
         std::lock_guard lock(m_mutex);
         m_bBuilding = false;
         // Only what happens from now on can be an event.
-        std::erase_if(m_events, [](GstMessage* pMessage) {
-            const bool bEvent = GST_MESSAGE_TYPE(pMessage) & (GST_MESSAGE_EOS | GST_MESSAGE_ERROR);
+        std::erase_if(m_events, [](const QueuedEvent& event) {
+            const bool bEvent = GST_MESSAGE_TYPE(event.pMessage) & (GST_MESSAGE_EOS | GST_MESSAGE_ERROR);
             if (!bEvent)
-                gst_message_unref(pMessage);
+                gst_message_unref(event.pMessage);
             return !bEvent;
         });
     }
@@ -580,6 +580,7 @@ void CGstGraph::LinkStream(GstPad* pPad)
             std::lock_guard lock(m_mutex);
             (bVideo ? m_pLinkedVideo : m_pLinkedAudio) = pBin;
         }
+        WatchRendererInput(pBinPad, bVideo);
         if (bVideo)
             CountVideoFrames();
         return;

@@ -13,9 +13,14 @@
 // preroll read that queue on the UI thread. Nothing changes the pipeline's
 // state from a streaming thread.
 //
+// Seeks never hold the UI thread: one is sent at a time, and a position asked
+// for meanwhile waits (the latest replacing the others) until the one under
+// way has shown its picture; the position reported is the one asked for until
+// then, and afterwards, while paused, that of the picture on screen.
+//
 // Building is in GstGraph.cpp, the wait for preroll in GstGraphPreroll.cpp,
-// control/seeking/stepping/volume in GstGraphControl.cpp, the bus and the
-// event queue in GstGraphBus.cpp.
+// control, durations and volume in GstGraphControl.cpp, positions, seeks and
+// steps in GstGraphSeeking.cpp, the bus and the event queue in GstGraphBus.cpp.
 
 #include "player/graph/GstFilters.h"
 
@@ -29,6 +34,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 
 class CGstAudioRenderer;
@@ -98,6 +104,7 @@ public:
     HRESULT GetCurrentPosition(LONGLONG* pCurrent) override;
     HRESULT GetPositions(LONGLONG* pCurrent, LONGLONG* pStop) override;
     HRESULT SetPositions(LONGLONG* pCurrent, DWORD dwCurrentFlags, LONGLONG* pStop, DWORD dwStopFlags) override;
+    HRESULT WaitForPosition(long msTimeout) override;
 
     // IVideoFrameStep
     HRESULT CanStep(long bMultiple) override;
@@ -140,8 +147,11 @@ private:
     void PostNotifyLocked();
     // The first queued message of the types in mask, taken out of the queue;
     // null when none comes before the deadline (monotonic µs; -1: no limit).
-    GstMessage* PopEvent(GstMessageType mask, gint64 deadlineUs);
+    // *pnFlushes: how many flushes had reached the renderers when it came.
+    GstMessage* PopEvent(GstMessageType mask, gint64 deadlineUs, unsigned* pnFlushes = nullptr);
     static bool StepReachedEnd(GstMessage* pStepDone);
+    // A lost clock, a new latency, a state an element asks for, buffering.
+    void HandlePipelineRequest(GstMessage* pMessage);
     HRESULT FailFromMessage(GstMessage* pMessage);
     QStringList MissingDecoders();
     GstTagList* Tags() const;
@@ -159,6 +169,38 @@ private:
     // decoder bin has either linked or held back that output.
     void GuardFirstOutput(GstElement* pElement);
     static GstPadProbeReturn OnFirstOutput(GstPad* pPad, GstPadProbeInfo*, gpointer pData);
+
+    // ---- seeking and stepping (GstGraphSeeking.cpp) ----
+    struct SeekRequest {
+        GstSeekType startType = GST_SEEK_TYPE_NONE;
+        GstClockTime start = 0; // pipeline time, the offset included
+        GstSeekType stopType = GST_SEEK_TYPE_NONE;
+        GstClockTime stop = 0;
+    };
+    // A seek of ours is under way or waits to be sent.
+    bool IsSeeking() const;
+    HRESULT SendSeek(const SeekRequest& request);
+    // The seek under way has shown its picture (its ASYNC_DONE was read):
+    // the next one goes, or the picture past the end is looked for.
+    void OnSeekCued();
+    // One picture's time; 40 ms when the frame rate is unknown.
+    GstClockTime FrameDuration() const;
+    // A paused seek to the end (the stop), which then shows the last picture.
+    void SeekToEnd();
+    // A step held while a seek or a pause was under way starts once they
+    // have cued; false when it could not start (it is then over).
+    bool StartHeldStep();
+    // False when the step event could not be sent.
+    bool SendStep(DWORD dwFrames);
+    // Stream time of the picture the video renderer shows; false when none.
+    bool ShownPictureTime(GstClockTime* pTime) const;
+    // Flushes at a renderer's input, and at the video renderer's the pictures
+    // and the end of the stream since.
+    void WatchRendererInput(GstPad* pPad, bool bVideo);
+    static GstPadProbeReturn OnAudioInput(GstPad*, GstPadProbeInfo* pInfo, gpointer pData);
+    static GstPadProbeReturn OnVideoInput(GstPad*, GstPadProbeInfo* pInfo, gpointer pData);
+    // An ASYNC_DONE that came after nFlushes is that of the seek under way.
+    bool IsCueOfSeek(unsigned nFlushes) const { return nFlushes >= m_nSeekFlushes; }
 
     // ---- control (GstGraphControl.cpp) ----
     GstClockTime ToTime(LONGLONG llPosition, TimeFormat format) const;
@@ -205,25 +247,42 @@ private:
     int m_nNotifyMessage = 0;
     qintptr m_lNotifyData = 0;
     // Messages that become events (or end the wait for preroll), in order;
-    // a reference held on each.
-    std::deque<GstMessage*> m_events;
+    // a reference held on each, and the count of flushes when it came.
+    struct QueuedEvent {
+        GstMessage* pMessage;
+        unsigned nFlushes;
+    };
+    std::deque<QueuedEvent> m_events;
     std::condition_variable m_eventQueued;
     bool m_bStepPending = false;
-    bool m_bStepAtEnd = false; // a step ran into the end; the position is the stop
+    bool m_bStepAtEnd = false; // a step ran into the end: no ASYNC_DONE follows its STEP_DONE
+    bool m_bSeekInFlight = false; // a seek was sent and has not shown its picture yet
+    std::optional<SeekRequest> m_pendingSeek; // sent once the seek under way has cued
     QString m_strErrorDetail;
     // Frames that reached the video sink; quality messages, each a frame
     // some element dropped for being late, and those of them from the sink.
     std::atomic<LONGLONG> m_llSinkFrames { 0 };
     std::atomic<LONGLONG> m_llQosDrops { 0 };
     std::atomic<LONGLONG> m_llSinkDrops { 0 };
+    // Flushes (seeks) that reached a renderer, and at the video renderer's
+    // input since the last one: the pictures and the end of the stream.
+    std::atomic<unsigned> m_nFlushes { 0 };
+    std::atomic<int> m_nPicturesSinceFlush { 0 };
+    std::atomic<bool> m_bEndSinceFlush { false };
     // While the file prerolls: when data last moved (monotonic µs; 0 not yet).
     std::atomic<bool> m_bWatchingProgress { false };
     std::atomic<gint64> m_llLastProgressUs { 0 };
 
     // UI thread only.
     bool m_bStepDone = false; // the step's STEP_DONE was read; its ASYNC_DONE completes it
+    DWORD m_dwHeldSteps = 0;  // a step asked for while a seek or a pause was under way
+    GstClockTime m_seekTarget = GST_CLOCK_TIME_NONE; // stream time last asked for
+    gint64 m_llSeekSentUs = 0;
+    unsigned m_nSeekFlushes = 0; // m_nFlushes once the seek under way has flushed
+    int m_nPastEndTries = 0;
     bool m_bErrorReported = false;
     bool m_bStopped = true;
+    bool m_bBuffering = false; // playback held while a source fills up
     TimeFormat m_timeFormat = TimeFormat::MediaTime;
     GstClockTime m_offset = 0;                   // first position of the stream
     GstClockTime m_stop = GST_CLOCK_TIME_NONE;   // none: the end of the media

@@ -16,7 +16,8 @@
 
 namespace {
 constexpr GstMessageType kEventMessages = static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR
-    | GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_STEP_DONE | GST_MESSAGE_DURATION_CHANGED);
+    | GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_STEP_DONE | GST_MESSAGE_DURATION_CHANGED | GST_MESSAGE_CLOCK_LOST
+    | GST_MESSAGE_LATENCY | GST_MESSAGE_REQUEST_STATE | GST_MESSAGE_BUFFERING);
 }
 
 GstBusSyncReply CGstGraph::OnSyncMessage(GstBus*, GstMessage* pMessage, gpointer pData)
@@ -58,8 +59,17 @@ GstBusSyncReply CGstGraph::HandleSyncMessage(GstMessage* pMessage)
     case GST_MESSAGE_ERROR:
         QueueEvent(pMessage, true);
         return GST_BUS_DROP;
-    case GST_MESSAGE_DURATION_CHANGED: {
-        // While rendering, the length is read once the file is ready.
+    case GST_MESSAGE_WARNING:
+        LogGstWarning(pMessage, m_strFile);
+        return GST_BUS_DROP;
+    case GST_MESSAGE_DURATION_CHANGED:
+    case GST_MESSAGE_CLOCK_LOST:
+    case GST_MESSAGE_LATENCY:
+    case GST_MESSAGE_REQUEST_STATE:
+    case GST_MESSAGE_BUFFERING: {
+        // The UI thread acts on these as it drains the queue. While
+        // rendering, the length is read once the file is ready and the rest
+        // does not arise.
         bool bBuilding;
         {
             std::lock_guard lock(m_mutex);
@@ -78,7 +88,7 @@ GstBusSyncReply CGstGraph::HandleSyncMessage(GstMessage* pMessage)
             // changes post them all the time. RenderFile waits for its own.
             std::lock_guard lock(m_mutex);
             if (!m_bBuilding) {
-                if (!m_bStepPending)
+                if (!m_bStepPending && !m_bSeekInFlight)
                     return GST_BUS_DROP;
                 // A step that ran into the end of the media has nothing more
                 // to preroll, and stands at the end from now on.
@@ -108,7 +118,7 @@ GstBusSyncReply CGstGraph::HandleSyncMessage(GstMessage* pMessage)
 void CGstGraph::QueueEvent(GstMessage* pMessage, bool bNotify)
 {
     std::lock_guard lock(m_mutex);
-    m_events.push_back(gst_message_ref(pMessage));
+    m_events.push_back({ gst_message_ref(pMessage), m_nFlushes.load() });
     m_eventQueued.notify_all();
     // The message is in the queue before the window hears of it, so the
     // drain that follows always finds it. While rendering, RenderFile reads
@@ -123,13 +133,15 @@ void CGstGraph::PostNotifyLocked()
         QCoreApplication::postEvent(m_pNotifyWindow.data(), new CMessageEvent(m_nNotifyMessage, 0, m_lNotifyData));
 }
 
-GstMessage* CGstGraph::PopEvent(GstMessageType mask, gint64 deadlineUs)
+GstMessage* CGstGraph::PopEvent(GstMessageType mask, gint64 deadlineUs, unsigned* pnFlushes)
 {
     std::unique_lock lock(m_mutex);
     for (;;) {
         for (auto it = m_events.begin(); it != m_events.end(); ++it) {
-            if (GST_MESSAGE_TYPE(*it) & mask) {
-                GstMessage* pMessage = *it;
+            if (GST_MESSAGE_TYPE(it->pMessage) & mask) {
+                GstMessage* pMessage = it->pMessage;
+                if (pnFlushes)
+                    *pnFlushes = it->nFlushes;
                 m_events.erase(it);
                 return pMessage;
             }
@@ -163,7 +175,8 @@ HRESULT CGstGraph::GetEvent(long* plEventCode, qintptr* plParam1, qintptr* plPar
         return E_POINTER;
     const gint64 deadline = msTimeout < 0 ? -1 : g_get_monotonic_time() + gint64(msTimeout) * 1000;
     for (;;) {
-        GstMessage* pMessage = PopEvent(kEventMessages, deadline);
+        unsigned nFlushes = 0;
+        GstMessage* pMessage = PopEvent(kEventMessages, deadline, &nFlushes);
         if (!pMessage)
             return E_ABORT;
         *plParam1 = 0;
@@ -177,6 +190,13 @@ HRESULT CGstGraph::GetEvent(long* plEventCode, qintptr* plParam1, qintptr* plPar
             gst_message_unref(pMessage);
             *plEventCode = EC_LENGTH_CHANGED;
             return S_OK;
+        case GST_MESSAGE_CLOCK_LOST:
+        case GST_MESSAGE_LATENCY:
+        case GST_MESSAGE_REQUEST_STATE:
+        case GST_MESSAGE_BUFFERING:
+            HandlePipelineRequest(pMessage);
+            gst_message_unref(pMessage);
+            continue;
         case GST_MESSAGE_ERROR:
             // Playback cannot go on; one report is enough.
             if (m_bErrorReported) {
@@ -191,22 +211,81 @@ HRESULT CGstGraph::GetEvent(long* plEventCode, qintptr* plParam1, qintptr* plPar
             const bool bStepDone = GST_MESSAGE_TYPE(pMessage) == GST_MESSAGE_STEP_DONE;
             const bool bEnd = bStepDone && StepReachedEnd(pMessage);
             gst_message_unref(pMessage);
-            std::lock_guard lock(m_mutex);
-            if (!m_bStepPending)
-                continue; // left from a step that a seek ended
-            if (bStepDone) {
-                m_bStepDone = true;
-                if (!bEnd)
-                    continue; // the next frame is not prerolled yet
-            } else if (!m_bStepDone) {
-                continue; // a state change before the step was done
+            if (!bStepDone && (IsSeeking() || m_dwHeldSteps != 0)) {
+                // A seek of ours cued, or the pause a step waited for. One
+                // that came before the seek flushed is left from earlier.
+                if (IsSeeking()) {
+                    if (!IsCueOfSeek(nFlushes))
+                        continue;
+                    OnSeekCued();
+                }
+                if (StartHeldStep())
+                    continue;
+                *plEventCode = EC_STEP_COMPLETE;
+                return S_OK;
             }
-            m_bStepPending = false;
-            m_bStepDone = false;
+            {
+                std::lock_guard lock(m_mutex);
+                if (!m_bStepPending)
+                    continue; // left from a step that a seek ended
+                if (bStepDone) {
+                    m_bStepDone = true;
+                    if (!bEnd)
+                        continue; // the next frame is not prerolled yet
+                } else if (!m_bStepDone) {
+                    continue; // a state change before the step was done
+                }
+                m_bStepPending = false;
+                m_bStepDone = false;
+            }
+            // A step that ran into the end left the picture it started from
+            // on screen; the last one is looked for as after a seek past it.
+            if (bEnd)
+                SeekToEnd();
             *plEventCode = EC_STEP_COMPLETE;
             return S_OK;
         }
         }
+    }
+}
+
+// What GStreamer's own player does with them.
+void CGstGraph::HandlePipelineRequest(GstMessage* pMessage)
+{
+    switch (GST_MESSAGE_TYPE(pMessage)) {
+    case GST_MESSAGE_CLOCK_LOST:
+        // A new clock is chosen on the way back to playing.
+        if (GST_STATE_TARGET(m_pPipeline) == GST_STATE_PLAYING) {
+            gst_element_set_state(m_pPipeline, GST_STATE_PAUSED);
+            gst_element_set_state(m_pPipeline, GST_STATE_PLAYING);
+        }
+        break;
+    case GST_MESSAGE_LATENCY:
+        gst_bin_recalculate_latency(GST_BIN(m_pPipeline));
+        break;
+    case GST_MESSAGE_REQUEST_STATE: {
+        GstState state = GST_STATE_VOID_PENDING;
+        gst_message_parse_request_state(pMessage, &state);
+        gst_element_set_state(m_pPipeline, state);
+        break;
+    }
+    case GST_MESSAGE_BUFFERING: {
+        // A source that must fill up first holds playback until it has, and
+        // only playback it held itself is let go again.
+        gint percent = 100;
+        gst_message_parse_buffering(pMessage, &percent);
+        if (percent < 100 && !m_bBuffering && GST_STATE_TARGET(m_pPipeline) == GST_STATE_PLAYING) {
+            m_bBuffering = true;
+            gst_element_set_state(m_pPipeline, GST_STATE_PAUSED);
+        } else if (percent >= 100 && m_bBuffering) {
+            m_bBuffering = false;
+            if (GST_STATE_TARGET(m_pPipeline) == GST_STATE_PAUSED)
+                gst_element_set_state(m_pPipeline, GST_STATE_PLAYING);
+        }
+        break;
+    }
+    default:
+        break;
     }
 }
 
@@ -225,6 +304,8 @@ HRESULT CGstGraph::FailFromMessage(GstMessage* pMessage)
     g_clear_error(&pError);
     const QString strDetail = DescribeGstError(pMessage, MissingDecoders());
     LogGstError(pMessage, m_strFile);
+    // With GST_DEBUG_DUMP_DOT_DIR set, the pipeline as it was goes there.
+    GST_DEBUG_BIN_TO_DOT_FILE_WITH_TS(GST_BIN(m_pPipeline), GST_DEBUG_GRAPH_SHOW_ALL, "orv-error");
     gst_message_unref(pMessage);
     std::lock_guard lock(m_mutex);
     m_strErrorDetail = strDetail;

@@ -1,5 +1,5 @@
-// Run, pause and stop; positions in 100-ns units or frames; frame steps and
-// the volume.
+// Run, pause and stop; time formats and durations; picture statistics and
+// the volume. Positions, seeks and steps are in GstGraphSeeking.cpp.
 
 #include "player/graph/GstGraph.h"
 
@@ -11,9 +11,6 @@
 #include <algorithm>
 
 namespace {
-// How long a seek may take to show its new position.
-constexpr GstClockTime kSeekSettleTimeout = 5 * GST_SECOND;
-
 HRESULT StateChangeResult(GstStateChangeReturn ret)
 {
     switch (ret) {
@@ -56,8 +53,12 @@ HRESULT CGstGraph::GetState(long msTimeout, long* pState)
         return E_POINTER;
     GstState current = GST_STATE_NULL;
     GstState pending = GST_STATE_VOID_PENDING;
-    const GstStateChangeReturn ret = gst_element_get_state(
-        m_pPipeline, &current, &pending, msTimeout < 0 ? GST_CLOCK_TIME_NONE : GstClockTime(msTimeout) * GST_MSECOND);
+    // While a seek of ours cues, the state it is on its way to is the answer:
+    // waiting would hold the window for as long as the decoder works.
+    const GstClockTime wait = IsSeeking() ? 0
+        : msTimeout < 0                   ? GST_CLOCK_TIME_NONE
+                                          : GstClockTime(msTimeout) * GST_MSECOND;
+    const GstStateChangeReturn ret = gst_element_get_state(m_pPipeline, &current, &pending, wait);
     auto toState = [this](GstState state) {
         if (state == GST_STATE_PLAYING)
             return State_Running;
@@ -241,120 +242,6 @@ HRESULT CGstGraph::GetStopPosition(LONGLONG* pStop)
         return S_OK;
     }
     return GetDuration(pStop);
-}
-
-HRESULT CGstGraph::GetCurrentPosition(LONGLONG* pCurrent)
-{
-    if (!pCurrent)
-        return E_POINTER;
-    bool bStepAtEnd;
-    {
-        std::lock_guard lock(m_mutex);
-        bStepAtEnd = m_bStepAtEnd;
-    }
-    // The sink still reports the last frame it showed.
-    if (bStepAtEnd)
-        return GetStopPosition(pCurrent);
-    GstClockTime position = 0;
-    if (!QueryPosition(&position))
-        return E_FAIL;
-    *pCurrent = FromTime(position, m_timeFormat);
-    return S_OK;
-}
-
-HRESULT CGstGraph::GetPositions(LONGLONG* pCurrent, LONGLONG* pStop)
-{
-    HRESULT hr = S_OK;
-    if (pCurrent)
-        hr = GetCurrentPosition(pCurrent);
-    if (SUCCEEDED(hr) && pStop)
-        hr = GetStopPosition(pStop);
-    return hr;
-}
-
-HRESULT CGstGraph::SetPositions(LONGLONG* pCurrent, DWORD dwCurrentFlags, LONGLONG* pStop, DWORD dwStopFlags)
-{
-    auto seekType = [](LONGLONG* p, DWORD dwFlags, GstSeekType* pType) {
-        switch (dwFlags & 0x3) {
-        case AM_SEEKING_NoPositioning:
-            *pType = GST_SEEK_TYPE_NONE;
-            return true;
-        case AM_SEEKING_AbsolutePositioning:
-            *pType = GST_SEEK_TYPE_SET;
-            return p != nullptr;
-        default: // relative and incremental moves are not needed here
-            return false;
-        }
-    };
-    GstSeekType startType;
-    GstSeekType stopType;
-    if (!seekType(pCurrent, dwCurrentFlags, &startType) || !seekType(pStop, dwStopFlags, &stopType))
-        return E_INVALIDARG;
-    if (startType == GST_SEEK_TYPE_NONE && stopType == GST_SEEK_TYPE_NONE)
-        return S_OK;
-
-    const GstClockTime start = startType == GST_SEEK_TYPE_SET ? ToTime(*pCurrent, m_timeFormat) + m_offset : 0;
-    const GstClockTime stop = stopType == GST_SEEK_TYPE_SET ? ToTime(*pStop, m_timeFormat) + m_offset : 0;
-    {
-        // A flushing seek ends any step under way.
-        std::lock_guard lock(m_mutex);
-        m_bStepPending = false;
-        m_bStepAtEnd = false;
-    }
-    m_bStepDone = false;
-    if (!gst_element_seek(m_pPipeline, 1.0, GST_FORMAT_TIME,
-            static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE), startType, gint64(start),
-            stopType, gint64(stop)))
-        return E_FAIL;
-    if (stopType == GST_SEEK_TYPE_SET)
-        m_stop = stop - m_offset;
-    // Positions and the picture are valid once the pipeline has settled.
-    gst_element_get_state(m_pPipeline, nullptr, nullptr, kSeekSettleTimeout);
-    return S_OK;
-}
-
-// ---- stepping ----
-
-GstElement* CGstGraph::VideoSink() const
-{
-    std::lock_guard lock(m_mutex);
-    if (!m_pLinkedVideo)
-        return nullptr;
-    for (CGstWindowlessRenderer* p : { m_pWindowless.get(), m_pOwnWindowless.get() })
-        if (p && p->Bin() == m_pLinkedVideo)
-            return p->Sink();
-    if (m_pOwnerWindow && m_pOwnerWindow->Bin() == m_pLinkedVideo)
-        return m_pOwnerWindow->Sink();
-    return nullptr;
-}
-
-HRESULT CGstGraph::CanStep(long)
-{
-    return VideoSink() ? S_OK : S_FALSE;
-}
-
-HRESULT CGstGraph::Step(DWORD dwFrames)
-{
-    GstElement* pSink = VideoSink();
-    if (!pSink)
-        return E_NOTIMPL;
-    if (GST_STATE_TARGET(m_pPipeline) != GST_STATE_PAUSED || dwFrames == 0)
-        return VFW_E_WRONG_STATE;
-    // A pause under way finishes first: the step counts from the frame it prerolls.
-    if (gst_element_get_state(m_pPipeline, nullptr, nullptr, kSeekSettleTimeout) != GST_STATE_CHANGE_SUCCESS)
-        return VFW_E_WRONG_STATE;
-    {
-        std::lock_guard lock(m_mutex);
-        m_bStepPending = true;
-        m_bStepAtEnd = false;
-    }
-    m_bStepDone = false;
-    if (!gst_element_send_event(pSink, gst_event_new_step(GST_FORMAT_BUFFERS, dwFrames, 1.0, TRUE, FALSE))) {
-        std::lock_guard lock(m_mutex);
-        m_bStepPending = false;
-        return E_FAIL;
-    }
-    return S_OK;
 }
 
 // ---- picture statistics ----

@@ -95,7 +95,7 @@ void CGstWindowlessRenderer::RequestRepaint()
         Qt::QueuedConnection);
 }
 
-GstSample* CGstWindowlessRenderer::LatestSample()
+GstSample* CGstWindowlessRenderer::ShownSample()
 {
     std::lock_guard lock(m_mutex);
     return m_pSample ? gst_sample_ref(m_pSample) : nullptr;
@@ -212,7 +212,7 @@ HRESULT CGstWindowlessRenderer::RepaintVideo(QWidget* pWindow, QPainter* pPainte
     if (destination.isEmpty() && pWindow)
         destination = pWindow->rect();
 
-    GstSample* pSample = LatestSample();
+    GstSample* pSample = ShownSample();
     GstVideoInfo info;
     GstVideoFrame frame;
     if (!pSample || !gst_video_info_from_caps(&info, gst_sample_get_caps(pSample))
@@ -245,7 +245,7 @@ HRESULT CGstWindowlessRenderer::GetCurrentImage(QByteArray* pDib)
 {
     if (!pDib)
         return E_POINTER;
-    GstSample* pSample = LatestSample();
+    GstSample* pSample = ShownSample();
     if (!pSample)
         return E_FAIL;
     GstVideoInfo info;

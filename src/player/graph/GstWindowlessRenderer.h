@@ -25,6 +25,9 @@ public:
     GstElement* Bin() const { return m_pBin; }
     GstElement* Sink() const { return m_pSink; }
     GstPad* SinkPad() const { return m_pSinkPad; }
+    // The picture painted last, or to be painted next (a reference); null
+    // before the first.
+    GstSample* ShownSample();
 
     // IGraphFilter
     HRESULT QueryFilterInfo(QString* pName) override;
@@ -53,7 +56,6 @@ private:
     void Keep(GstSample* pSample);
     // Asks the window to paint again (from any thread, m_mutex held).
     void RequestRepaint();
-    GstSample* LatestSample();
 
     GstElement* m_pBin;
     GstElement* m_pDeinterlace;

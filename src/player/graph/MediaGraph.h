@@ -207,8 +207,14 @@ public:
     virtual HRESULT GetCurrentPosition(LONGLONG* pCurrent) = 0;
     virtual HRESULT GetPositions(LONGLONG* pCurrent, LONGLONG* pStop) = 0;
     // Flags per position: AM_SEEKING_AbsolutePositioning or AM_SEEKING_NoPositioning.
-    // Returns once the new position is in place (the picture shows it when paused).
+    // Returns at once; the positions reported are the new ones from then on,
+    // and the picture follows when the graph has cued (WaitForPosition).
     virtual HRESULT SetPositions(LONGLONG* pCurrent, DWORD dwCurrentFlags, LONGLONG* pStop, DWORD dwStopFlags) = 0;
+    // Waits until the position set last has cued (paused: its picture is
+    // shown); S_FALSE when it has not within msTimeout. For the few callers
+    // that need that picture at once; events of the queue may be read on the
+    // way.
+    virtual HRESULT WaitForPosition(long msTimeout) = 0;
 };
 
 class IVideoFrameStep {

@@ -1,9 +1,11 @@
 // The player's transport, stepping, segment and picture on real GStreamer
 // graphs for media made at test time.
 
+#include "FrameExactness.h"
 #include "PlayerFixture.h"
 
 #include "platform/Dib.h"
+#include "player/graph/GstGraph.h"
 
 #include <gtest/gtest.h>
 
@@ -99,6 +101,47 @@ TEST_F(Playback, FrameStepAndSkipMoveByFrames)
     EXPECT_EQ(player->Skip(TRUE, 30), 0);
     EXPECT_EQ(player->GetCurrentPosition(), 41);
     EXPECT_EQ(Picture(), frame41); // a seek shows exactly the frame the step reached
+}
+
+TEST_F(Playback, ThePositionIsThePictureOnScreen)
+{
+    Load(TestClip::AviFrameCounter);
+    FrameExactness check(*player);
+    check.PausedFrameIsShownFrame();
+    check.StepAndBackReturnsTheSameFrame(37);
+    check.SeekPastTheEndShowsTheLastFrame();
+}
+
+TEST_F(Playback, ElementsAskingForAStateOrAClockAreAnsweredAsGStreamersOwnPlayerDoes)
+{
+    Load(TestClip::AviMjpegPcm);
+    auto* pGraph = dynamic_cast<CGstGraph*>(player->GetMediaEvent());
+    ASSERT_NE(pGraph, nullptr);
+    std::vector<IGraphFilter*> filters;
+    pGraph->EnumFilters(&filters);
+    GstElement* pSource = static_cast<CGstElementFilter*>(filters.at(0))->Element();
+    auto drainUntil = [&](long lState) {
+        return ProcessEventsUntil([&] {
+            long lCode = 0;
+            qintptr l1 = 0;
+            qintptr l2 = 0;
+            while (player->GetMediaEvent()->GetEvent(&lCode, &l1, &l2, 0) == S_OK) {
+            }
+            return player->GetState() == lState;
+        });
+    };
+    player->Run();
+    ASSERT_TRUE(drainUntil(State_Running));
+    gst_element_post_message(pSource, gst_message_new_request_state(GST_OBJECT(pSource), GST_STATE_PAUSED));
+    EXPECT_TRUE(drainUntil(State_Paused));
+
+    player->Run();
+    GstClock* pClock = gst_system_clock_obtain();
+    gst_element_post_message(pSource, gst_message_new_clock_lost(GST_OBJECT(pSource), pClock));
+    gst_object_unref(pClock);
+    gst_element_post_message(pSource, gst_message_new_latency(GST_OBJECT(pSource)));
+    EXPECT_TRUE(drainUntil(State_Running));
+    EXPECT_EQ(player->GetState(), State_Running);
 }
 
 TEST_F(Playback, CurrentImageIsABottomUpBgrDibAtNativeSize)
