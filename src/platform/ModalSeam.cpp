@@ -9,12 +9,14 @@
 #include <QMessageBox>
 #include <QMoveEvent>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QTextDocument>
 #include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
+#include <deque>
 
 namespace {
 
@@ -203,9 +205,115 @@ QtModalResponder g_qtResponder;
 IModalResponder* g_responder = nullptr;
 QPointer<QWidget> g_parent;
 
+IModalResponder& Installed() { return g_responder ? *g_responder : g_qtResponder; }
+
+// ---- work held while a box is open (UI thread only) ----
+
+struct HeldWork {
+    QPointer<QObject> context;
+    std::function<void()> work;
+};
+
+std::deque<HeldWork> g_held;
+int g_nOpenBoxes = 0;
+bool g_bDrainPosted = false;
+bool g_bDraining = false;
+
+void DrainHeldWork()
+{
+    g_bDrainPosted = false;
+    // The drain under way takes the rest when its work returns.
+    if (g_bDraining)
+        return;
+    const QScopedValueRollback<bool> draining(g_bDraining, true);
+    // A box opened by the work closes before the work returns.
+    while (!g_held.empty() && g_nOpenBoxes == 0) {
+        const HeldWork next = std::move(g_held.front());
+        g_held.pop_front();
+        if (next.context)
+            next.work();
+    }
+}
+
+// From the event loop, never from inside the code that closed the last box:
+// that code goes on first.
+void PostDrain()
+{
+    if (g_bDrainPosted)
+        return;
+    g_bDrainPosted = true;
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &DrainHeldWork, Qt::QueuedConnection);
+}
+
+class ModalScope {
+public:
+    ModalScope() { ++g_nOpenBoxes; }
+    ~ModalScope()
+    {
+        if (--g_nOpenBoxes == 0 && !g_held.empty())
+            PostDrain();
+    }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+};
+
+// Counts every box whatever responder answers it, so tests see the same
+// holding as the program.
+class CountingResponder final : public IModalResponder {
+public:
+    int MessageBox(const MessageBoxTexts& texts, unsigned style) override
+    {
+        const ModalScope open;
+        return Installed().MessageBox(texts, style);
+    }
+    QStringList GetOpenFileNames(QWidget* parent, const QString& caption, const QString& dir,
+        const QString& filter, bool multiple) override
+    {
+        const ModalScope open;
+        return Installed().GetOpenFileNames(parent, caption, dir, filter, multiple);
+    }
+    QString GetSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
+        const QString& filter, const QString& defaultSuffix) override
+    {
+        const ModalScope open;
+        return Installed().GetSaveFileName(parent, caption, dir, filter, defaultSuffix);
+    }
+    QString GetExistingDirectory(QWidget* parent, const QString& caption, const QString& dir) override
+    {
+        const ModalScope open;
+        return Installed().GetExistingDirectory(parent, caption, dir);
+    }
+    int ExecDialog(QDialog& dialog) override
+    {
+        const ModalScope open;
+        return Installed().ExecDialog(dialog);
+    }
+};
+
+CountingResponder g_countingResponder;
+
 } // namespace
 
-IModalResponder& Modal() { return g_responder ? *g_responder : g_qtResponder; }
+IModalResponder& Modal() { return g_countingResponder; }
+
+bool IsModalOpen() { return g_nOpenBoxes > 0; }
+
+void PostWhenNoModal(QObject* context, std::function<void()> work)
+{
+    g_held.push_back({ context, std::move(work) });
+    if (g_nOpenBoxes == 0)
+        PostDrain();
+}
+
+void RunWhenNoModal(QObject* context, std::function<void()> work)
+{
+    if (g_nOpenBoxes == 0 && g_held.empty() && !g_bDraining) {
+        if (context)
+            work();
+        return;
+    }
+    PostWhenNoModal(context, std::move(work));
+}
 
 void SetModalResponder(IModalResponder* responder) { g_responder = responder; }
 

@@ -5,7 +5,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QDialog;
+class QObject;
 class QWidget;
 
 // Message-box styles and results, with their Windows values.
@@ -49,7 +52,8 @@ public:
     virtual int ExecDialog(QDialog& dialog) = 0;
 };
 
-// The responder in use; the Qt one unless a test installed another.
+// The responder in use: the Qt one unless a test installed another. Every
+// call made through here counts as a box that is open until it returns.
 IModalResponder& Modal();
 // nullptr puts the Qt responder back.
 void SetModalResponder(IModalResponder* responder);
@@ -61,3 +65,18 @@ QWidget* ModalParent();
 int AfxMessageBox(const QString& text, unsigned style = MB_OK, const QString& detail = QString());
 int AfxMessageBox(const MessageBoxTexts& texts, unsigned style);
 int AfxMessageBox(int idPrompt, unsigned style = MB_OK);
+
+// While a box or modal dialog is open its event loop runs, and whatever
+// arrives then (a second start's files, a drop, a player's event) would
+// change the list or the player under the code that opened the box. Such
+// work waits here until the last box has closed.
+
+// A box or modal dialog of the program is open.
+bool IsModalOpen();
+// Runs `work` from the event loop once no box is open, after the work that
+// waits already. Work whose context is destroyed before its turn is dropped.
+// The work may open boxes of its own; what arrives meanwhile waits for it.
+void PostWhenNoModal(QObject* context, std::function<void()> work);
+// At once when no box is open and nothing waits; otherwise as
+// PostWhenNoModal, so that work keeps the order it arrived in.
+void RunWhenNoModal(QObject* context, std::function<void()> work);

@@ -4,6 +4,7 @@
 #include "ui/ChildView.h"
 
 #include "controls/JumpSlider.h"
+#include "platform/ModalSeam.h"
 #include "player/DShowPlayer.h"
 #include "player/ErrMessage.h"
 #include "ui/ViewHost.h"
@@ -139,8 +140,9 @@ int CChildView::ClearSegment()
 
 void CChildView::OnTimer(int nIDEvent)
 {
-    // Nothing moves while stopped or while the seek bar holds playback.
-    if (nIDEvent != IDT_POSITION_POLL || !IsStarted() || m_bHeld)
+    // Nothing moves while stopped or while the seek bar holds playback; nor
+    // under an open box, whose caller may be about to let the player go.
+    if (nIDEvent != IDT_POSITION_POLL || !IsStarted() || m_bHeld || IsModalOpen())
         return;
     try {
         PollPosition();

@@ -25,6 +25,7 @@
 
 class CINIFile;
 class CFrameClient;
+struct CHandoffContent;
 class CCommandTable;
 class IVideoView;
 class QPainter;
@@ -135,7 +136,9 @@ public:
     // A second start handed its files over: they replace the list and play,
     // unless a frame step runs or the unsaved-list question is cancelled
     // (the files are then dropped). The window comes to the front in every
-    // case. The sender's reply, 0.
+    // case. The files are taken at once and the sender's reply, 0, goes at
+    // once; the question and the new list follow from the event loop, once
+    // no box is open.
     int OnInstanceHandoff();
 
     // ---- Sequencing (MainFrameSequencing.cpp) ----
@@ -257,6 +260,15 @@ private:
     // What closing does once nobody objects: stop, let a still-image save
     // finish.
     void PrepareToClose();
+    // Handed files, once no box is open: the question, the new list, play.
+    void ApplyHandoff(const CHandoffContent& content);
+    // Work that changes the list or the player and arrives from outside (a
+    // hand-off, a drop, a player's event): held while a box is open, so it
+    // never runs under the code that opened the box, and dropped once the
+    // window has closed. Posted work runs from the event loop; run work at
+    // once when nothing is open or waiting.
+    void PostFrameWork(std::function<void()> work);
+    void RunFrameWork(std::function<void()> work);
 
     // ---- Command handlers, called through the command table ----
     friend class CCommandTable;
@@ -360,6 +372,8 @@ private:
     QPointer<QWidget> m_pHelpWnd;
     BOOL m_bButtonsCreated = FALSE;
     BOOL m_bCloseWithoutQuestions = FALSE;
+    // Closing went ahead: held work has nothing left to act on.
+    BOOL m_bClosed = FALSE;
     std::function<QRect()> m_workAreaSource;
     // The window manager has framed and placed the window (it was exposed).
     BOOL m_bFramed = FALSE;

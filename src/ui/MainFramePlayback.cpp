@@ -19,9 +19,12 @@ constexpr int IDS_DSHOW_UNKNOWN_ERROR = 62500;
 
 void CMainFrame::customEvent(QEvent* event)
 {
-    if (event->type() == MessageEventType(WM_GRAPHNOTIFY))
-        OnGraphNotify(static_cast<CMessageEvent*>(event)->m_lParam);
-    else
+    if (event->type() == MessageEventType(WM_GRAPHNOTIFY)) {
+        // Under an open box the events wait: their handling may load the
+        // next file while the box's caller still works on this one.
+        const qintptr lData = static_cast<CMessageEvent*>(event)->m_lParam;
+        RunFrameWork([this, lData] { OnGraphNotify(lData); });
+    } else
         QMainWindow::customEvent(event);
 }
 

@@ -15,7 +15,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -285,6 +284,7 @@ void CMainFrame::dropEvent(QDropEvent* event)
         return;
     event->acceptProposedAction();
     // The drop is finished first, so a long scan or a message box never
-    // holds up the program the files came from.
-    QTimer::singleShot(0, this, [this, paths] { OnDropFiles(paths); });
+    // holds up the program the files came from; a box open now closes
+    // before the list grows.
+    PostFrameWork([this, paths] { OnDropFiles(paths); });
 }

@@ -5,6 +5,7 @@
 #include "ui/MainFrame.h"
 
 #include "app/InstanceControl.h"
+#include "platform/ModalSeam.h"
 #include "ui/VideoView.h"
 
 #include <QCloseEvent>
@@ -24,22 +25,55 @@ int CMainFrame::OnInstanceHandoff()
     activateWindow();
     if (m_bStepBusy)
         return 0;
-    // The files are taken before the question: the second start waits, for
-    // a bounded time, only for them and not for the user's answer. A
-    // hand-off with no files leaves the list alone and asks nothing.
+    // The files are taken now and the sender answered now: it waits, for a
+    // bounded time, only for them and not for the user. A hand-off with no
+    // files leaves the list alone and asks nothing.
     CHandoffContent content;
-    if (!ReceiveHandoff(content) || content.m_files.isEmpty() || !AskSavePlayList())
+    if (!ReceiveHandoff(content) || content.m_files.isEmpty())
         return 0;
+    // The rest waits while a box is open: a list replaced under a box would
+    // be moved on by its caller (a load failure skipping its entry).
+    PostFrameWork([this, content = std::move(content)] { ApplyHandoff(content); });
+    return 0;
+}
+
+void CMainFrame::ApplyHandoff(const CHandoffContent& content)
+{
+    // A step began while the files waited: ignored, as when they arrive then.
+    // The window may have been closed while the question was open (told to
+    // end).
+    if (m_bStepBusy || !AskSavePlayList() || m_bClosed)
+        return;
     // A hand-off replaces the list; it never adds to it.
     m_playList.Clear();
-    for (const QString& path : std::as_const(content.m_files))
+    for (const QString& path : content.m_files)
         m_playList.Add(path);
     if (!content.m_strPlaylist.isEmpty())
         m_strPlayListFile = content.m_strPlaylist;
     if (content.m_bPlaylistArg)
         m_playList.m_bModified = FALSE;
     PlayListFromTop();
-    return 0;
+}
+
+namespace {
+// The frame's work has nothing to act on once the window has closed.
+std::function<void()> UnlessClosed(const BOOL& bClosed, std::function<void()> work)
+{
+    return [&bClosed, work = std::move(work)] {
+        if (!bClosed)
+            work();
+    };
+}
+} // namespace
+
+void CMainFrame::PostFrameWork(std::function<void()> work)
+{
+    PostWhenNoModal(this, UnlessClosed(m_bClosed, std::move(work)));
+}
+
+void CMainFrame::RunFrameWork(std::function<void()> work)
+{
+    RunWhenNoModal(this, UnlessClosed(m_bClosed, std::move(work)));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
@@ -49,6 +83,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    m_bClosed = TRUE;
     PrepareToClose();
     QMainWindow::closeEvent(event);
 }

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <memory>
@@ -29,6 +30,9 @@ public:
     QSize sizeNative;
     QStringList filters;
     BOOL bAspectResult = TRUE;
+    // Files that fail to load; the view says so in a box of this text.
+    QStringList failing;
+    static inline const QString kLoadFailure = QStringLiteral("load failed");
 
     // What the frame asked for.
     QStringList loaded;
@@ -81,9 +85,11 @@ public:
     BOOL LoadMedia(const QString& path) override
     {
         loaded << path;
-        bLoaded = TRUE;
+        bLoaded = !failing.contains(path);
         bStarted = FALSE;
-        return TRUE;
+        if (!bLoaded)
+            AfxMessageBox({ kLoadFailure, path, QString() }, MB_ICONERROR);
+        return bLoaded;
     }
     BOOL StartPlayback() override
     {
@@ -149,6 +155,9 @@ protected:
     }
 
     CMainFrame& Frame() { return *m_frame; }
+    // What the event loop would run next: work held for after a box,
+    // posted notices.
+    static void RunPosted() { QCoreApplication::sendPostedEvents(); }
     void Command(int nID) { m_frame->OnCommand(nID); }
     QStringList Entries() const
     {

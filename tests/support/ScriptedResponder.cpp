@@ -15,6 +15,8 @@ T Take(std::deque<T>& q, T fallback)
 int ScriptedResponder::MessageBox(const MessageBoxTexts& texts, unsigned style)
 {
     boxes.push_back({ texts.text, style, texts.detail, texts.informative });
+    if (const auto hook = Take(whileBoxOpen, std::function<void()>()))
+        hook();
     const unsigned buttons = style & 0x0F;
     const int fallback = (buttons == MB_YESNO || buttons == MB_YESNOCANCEL || buttons == MB_OKCANCEL)
         ? IDCANCEL

@@ -27,6 +27,10 @@ public:
     // Answers for the next boxes; when none is queued a box answers IDOK
     // (or IDCANCEL for a question).
     std::deque<int> boxAnswers;
+    // Run while the next boxes are open, one for each box: what the box's
+    // event loop would let in, such as a second start's files. An empty
+    // function lets that box pass.
+    std::deque<std::function<void()>> whileBoxOpen;
     std::deque<QStringList> openAnswers;
     std::deque<QString> saveAnswers;
     std::deque<QString> folderAnswers;

@@ -86,6 +86,24 @@ TEST_F(ChildViewTest, VolumeFailureIsQuietAndOtherFailuresShowTheCodedBox)
     EXPECT_TRUE(view.BeginSeek());
 }
 
+// The poll's timer goes on under the view's own error box; its ticks there
+// read nothing, as the box's caller may yet let the player go.
+TEST_F(ChildViewTest, ThePollDoesNothingWhileABoxIsOpen)
+{
+    ASSERT_TRUE(LoadAndStart());
+    ASSERT_TRUE(view.BeginSeek());
+    fake.state->SetResult(QStringLiteral("Run"), HRESULT(0x80040227));
+    const int nPositionReads = fake.state->CountCalls(QStringLiteral("GetCurrentPosition"));
+    responder.whileBoxOpen = { [&] { view.OnTimer(CChildView::IDT_POSITION_POLL); } };
+    EXPECT_FALSE(view.EndSeek());
+    ASSERT_EQ(responder.boxes.size(), 1u);
+    EXPECT_TRUE(host.positions.empty());
+    EXPECT_EQ(fake.state->CountCalls(QStringLiteral("GetCurrentPosition")), nPositionReads);
+
+    view.OnTimer(CChildView::IDT_POSITION_POLL);
+    EXPECT_EQ(host.positions.size(), 1u);
+}
+
 TEST_F(ChildViewTest, AFileThatFailsToLoadIsNamedUnderItsCodedMessageWithTheFrameworksExplanation)
 {
     fake.state->SetResult(QStringLiteral("RenderFile"), VFW_E_UNKNOWN_FILE_TYPE);

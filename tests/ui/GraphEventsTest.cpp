@@ -46,4 +46,37 @@ TEST_F(GraphEventsTest, EventsAreTakenOnlyFromThePlayerThatSentTheNotice)
     EXPECT_TRUE(Frame().m_btnSkipBack.isEnabled());
 }
 
+// The end of the file comes while a box is open (here the unsaved-list
+// question): the next entry is not loaded under the box, but once it closes.
+TEST_F(GraphEventsTest, AnEventUnderABoxIsTakenAfterTheBoxCloses)
+{
+    FakeGraphSetup fake;
+    Frame().m_wndView.SetGraphFactory(&fake.factory);
+    Frame().SetVideoView(nullptr);
+    const QString first = QStringLiteral("/m/a.avi");
+    const QString second = QStringLiteral("/m/b.avi");
+    Frame().m_playList.Add(first);
+    Frame().m_playList.Add(second);
+    Frame().PlayListFromTop();
+    const CDShowPlayer* pPlayer = Frame().m_wndView.GetPlayer();
+    ASSERT_NE(pPlayer, nullptr);
+
+    m_responder.whileBoxOpen = { [&] {
+        fake.state->events.push_back({ EC_COMPLETE, 0, 0 });
+        CMessageEvent notice(WM_GRAPHNOTIFY, 0, pPlayer->GetNotifyData());
+        QCoreApplication::sendEvent(&Frame(), &notice);
+        RunPosted();
+        EXPECT_EQ(fake.state->events.size(), 1u);
+        EXPECT_EQ(Frame().m_strLoadedFile, first);
+    } };
+    m_responder.boxAnswers = { IDNO };
+    EXPECT_TRUE(Frame().AskSavePlayList());
+    EXPECT_EQ(Frame().m_strLoadedFile, first);
+
+    RunPosted();
+    EXPECT_TRUE(fake.state->events.empty());
+    EXPECT_EQ(Frame().m_strLoadedFile, second);
+    EXPECT_TRUE(Frame().m_wndView.IsStarted());
+}
+
 } // namespace

@@ -49,6 +49,9 @@ TEST_F(MainFrameSessionTest, HandedFilesReplaceTheListPlayAndRestoreTheWindow)
     Offer({ "/m/a.avi", "/m/b.wav", "/m/c.mp3" }, 3);
     m_responder.boxAnswers = { IDNO };
     EXPECT_EQ(Frame().OnInstanceHandoff(), 0);
+    // The sender has its answer before the question is asked.
+    EXPECT_TRUE(m_responder.boxes.empty());
+    RunPosted();
 
     EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(62119) });
     EXPECT_EQ(Entries(), (QStringList { "/m/a.avi", "/m/b.wav", "/m/c.mp3" }));
@@ -74,6 +77,7 @@ TEST_F(MainFrameSessionTest, AStepNoFilesOrACancelledQuestionKeepTheOldList)
     Offer({ "/m/a.avi" });
     m_responder.boxAnswers = { IDCANCEL };
     EXPECT_EQ(Frame().OnInstanceHandoff(), 0);
+    RunPosted();
     EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(62119) });
     CSharedMemory left;
     EXPECT_FALSE(left.OpenReadOnly(HANDOFF_BLOCK_NAME, sizeof(HandoffBlock)));
@@ -81,6 +85,7 @@ TEST_F(MainFrameSessionTest, AStepNoFilesOrACancelledQuestionKeepTheOldList)
     // Nothing to replace the list with: no question either.
     Offer({}, 0);
     EXPECT_EQ(Frame().OnInstanceHandoff(), 0);
+    RunPosted();
     EXPECT_TRUE(m_responder.boxes.empty());
 
     EXPECT_EQ(Entries(), (QStringList { old1, old2 }));
@@ -91,16 +96,88 @@ TEST_F(MainFrameSessionTest, ALonePlaylistFileIsUnchangedAndOnlyOrvlBecomesTheSa
 {
     Offer({ "/m/a.avi", "/m/b.avi" }, 1, "/lists/mine.orvl");
     Frame().OnInstanceHandoff();
+    RunPosted();
     EXPECT_EQ(Entries(), (QStringList { "/m/a.avi", "/m/b.avi" }));
     EXPECT_EQ(Frame().m_strPlayListFile, "/lists/mine.orvl");
     EXPECT_FALSE(Frame().m_playList.m_bModified);
 
     Offer({ "/m/c.avi", "/m/d.avi" }, 1, "/lists/other.m3u");
     Frame().OnInstanceHandoff();
+    RunPosted();
     EXPECT_EQ(Entries(), (QStringList { "/m/c.avi", "/m/d.avi" }));
     EXPECT_EQ(Frame().m_strPlayListFile, "/lists/mine.orvl");
     EXPECT_FALSE(Frame().m_playList.m_bModified);
     EXPECT_TRUE(m_responder.boxes.empty());
+}
+
+// The case a load failure used to get wrong: while its box is open a second
+// start hands over a new list. The box's caller moves the old list past the
+// failed entry; only then does the new list replace it and play from its
+// first entry, not from the second.
+TEST_F(MainFrameSessionTest, AHandoffUnderALoadFailureBoxPlaysTheNewListFromItsStart)
+{
+    const QString bad = QStringLiteral("/m/bad.avi");
+    const QStringList handed { "/m/a.avi", "/m/b.avi", "/m/c.avi" };
+    m_view.failing = { bad };
+    Frame().m_playList.Add(bad);
+    Frame().m_playList.Add(old2);
+    m_responder.whileBoxOpen = { [&] {
+        Offer(handed, 3);
+        EXPECT_EQ(Frame().OnInstanceHandoff(), 0);
+        CSharedMemory left;
+        EXPECT_FALSE(left.OpenReadOnly(HANDOFF_BLOCK_NAME, sizeof(HandoffBlock))) << "the files are taken at once";
+        RunPosted(); // the box's own event loop
+        EXPECT_EQ(Entries(), (QStringList { bad, old2 }));
+    } };
+    m_responder.boxAnswers = { IDOK, IDNO };
+    Frame().PlayListFromTop();
+    EXPECT_EQ(Frame().m_playList.m_nCurrent, 1);
+    EXPECT_FALSE(m_view.bStarted);
+
+    RunPosted();
+    EXPECT_EQ(TakeBoxes(), (QStringList { FakeVideoView::kLoadFailure, LoadResString(62119) }));
+    EXPECT_EQ(Entries(), handed);
+    EXPECT_EQ(Frame().m_playList.m_nCurrent, 0);
+    EXPECT_EQ(m_view.loaded, (QStringList { bad, handed[0] }));
+    EXPECT_TRUE(m_view.bStarted);
+    EXPECT_EQ(Frame().m_strLoadedFile, handed[0]);
+}
+
+// Hand-offs that come while the close question is open wait for it: kept
+// open, they apply in the order they came (each asking about the list the
+// one before left); closed, they are dropped.
+TEST_F(MainFrameSessionTest, HandoffsUnderTheCloseQuestionApplyInOrderOnlyIfTheWindowStays)
+{
+    Frame().show();
+    PlayOldList();
+    const QStringList second { "/m/c.avi", "/m/d.avi" };
+    m_responder.whileBoxOpen = { [&] {
+        Offer({ "/m/a.avi", "/m/b.avi" }, 2);
+        Frame().OnInstanceHandoff();
+        Offer(second, 2);
+        Frame().OnInstanceHandoff();
+        RunPosted();
+    } };
+    m_responder.boxAnswers = { IDCANCEL, IDNO, IDNO };
+    EXPECT_FALSE(Frame().close());
+    EXPECT_EQ(Entries(), (QStringList { old1, old2 }));
+    RunPosted();
+    EXPECT_EQ(TakeBoxes(), (QStringList(3, LoadResString(62119))));
+    EXPECT_EQ(Entries(), second);
+    EXPECT_EQ(m_view.loaded.last(), second[0]);
+
+    const int nLoads = m_view.loaded.size();
+    m_responder.whileBoxOpen = { [&] {
+        Offer({ "/m/e.avi" }, 1);
+        Frame().OnInstanceHandoff();
+    } };
+    m_responder.boxAnswers = { IDNO };
+    EXPECT_TRUE(Frame().close());
+    RunPosted();
+    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(62119) });
+    EXPECT_EQ(Entries(), second);
+    EXPECT_EQ(m_view.loaded.size(), nLoads);
+    EXPECT_FALSE(m_view.bStarted);
 }
 
 TEST_F(MainFrameSessionTest, YesWithoutASavedListKeepsTheWindowAndTheList)

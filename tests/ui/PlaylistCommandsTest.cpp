@@ -37,6 +37,21 @@ protected:
     }
     QString Dir() const { return m_dir.path(); }
     bool Enabled(int nID) { return Frame().Commands().IsEnabled(nID); }
+    // Dragged over the video area, which passes the drop to the window;
+    // whether the window took the drag.
+    bool DropOnWindow(const QStringList& paths)
+    {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& path : paths)
+            urls << QUrl::fromLocalFile(path);
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&Frame().m_wndView, &enter);
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&Frame().m_wndView, &drop);
+        return enter.isAccepted();
+    }
     // A list that would be lost: two entries, modified.
     void UnsavedList()
     {
@@ -121,15 +136,8 @@ TEST_F(PlaylistCommandsTest, ADropOnTheWindowStartsAStoppedList)
 {
     const QString a = Touch("a.mp3");
     const QString b = Touch("b.mp3");
-    // Dragged over the video area, which passes the drop to the window.
     Frame().setAcceptDrops(true); // as start-up does once the window is up
-    QMimeData data;
-    data.setUrls({ QUrl::fromLocalFile(a), QUrl::fromLocalFile(b) });
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&Frame().m_wndView, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&Frame().m_wndView, &drop);
+    EXPECT_TRUE(DropOnWindow({ a, b }));
     QCoreApplication::processEvents();
     EXPECT_EQ(Entries(), (QStringList { a, b }));
     EXPECT_EQ(m_view.loaded, QStringList { a });
@@ -138,6 +146,33 @@ TEST_F(PlaylistCommandsTest, ADropOnTheWindowStartsAStoppedList)
     Frame().m_bStepBusy = TRUE;
     Frame().OnDropFiles({ Touch("c.mp3") });
     EXPECT_EQ(Entries().size(), 2);
+}
+
+// Files dropped while a load-failure box is open are added once its caller
+// has moved the list past the failed entry: the list then resumes there.
+TEST_F(PlaylistCommandsTest, ADropUnderABoxIsAddedAfterTheBoxsCallerHasFinished)
+{
+    const QString bad = Touch("bad.mp3");
+    const QString good = Touch("good.mp3");
+    const QString dropped = Touch("dropped.mp3");
+    m_view.failing = { bad };
+    Frame().m_playList.Add(bad);
+    Frame().m_playList.Add(good);
+    Frame().setAcceptDrops(true);
+    m_responder.whileBoxOpen = { [&] {
+        DropOnWindow({ dropped });
+        QCoreApplication::processEvents(); // the box's own event loop
+        EXPECT_EQ(Entries(), (QStringList { bad, good }));
+    } };
+    Frame().PlayListFromTop();
+    EXPECT_EQ(Frame().m_playList.m_nCurrent, 1);
+    EXPECT_FALSE(m_view.bStarted);
+
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Entries(), (QStringList { bad, good, dropped }));
+    EXPECT_EQ(m_view.loaded, (QStringList { bad, good }));
+    EXPECT_TRUE(m_view.bStarted);
+    EXPECT_EQ(TakeBoxes(), QStringList { FakeVideoView::kLoadFailure });
 }
 
 TEST_F(PlaylistCommandsTest, TwoOpenedPlaylistsMergeAndStayUnsavedUntilSaveAs)

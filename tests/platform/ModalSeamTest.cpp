@@ -1,0 +1,75 @@
+// The seam's count of open boxes and the work it holds until they close.
+
+#include "ScriptedResponder.h"
+
+#include "platform/ModalSeam.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDialog>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// The box's own event loop, or the program's once the box has closed.
+void RunPosted() { QCoreApplication::sendPostedEvents(); }
+
+TEST(ModalSeam, BoxesAndDialogsCountAsOpenUntilTheyReturn)
+{
+    ScriptedResponder responder;
+    std::vector<bool> open;
+    responder.whileBoxOpen = { [&] { open.push_back(IsModalOpen()); } };
+    responder.dialogScripts = { [&](QDialog&) {
+        open.push_back(IsModalOpen());
+        return int(QDialog::Rejected);
+    } };
+    AfxMessageBox(QStringLiteral("text"));
+    QDialog dialog;
+    Modal().ExecDialog(dialog);
+    EXPECT_EQ(open, std::vector<bool>(2, true));
+    EXPECT_FALSE(IsModalOpen());
+}
+
+TEST(ModalSeam, WorkFromUnderABoxRunsInOrderOnceTheLastBoxHasClosedAndItsCallerHasReturned)
+{
+    ScriptedResponder responder;
+    QObject owner;
+    auto pGone = std::make_unique<QObject>();
+    QStringList ran;
+    responder.whileBoxOpen = {
+        [&] {
+            RunWhenNoModal(&owner, [&] { ran << "event"; });
+            PostWhenNoModal(pGone.get(), [&] { ran << "gone"; });
+            PostWhenNoModal(&owner, [&] {
+                ran << "hand-off";
+                AfxMessageBox(QStringLiteral("question"));
+                ran << "answered";
+            });
+            // A box inside the box: its closing leaves the outer one open.
+            AfxMessageBox(QStringLiteral("inner"));
+            RunPosted();
+            EXPECT_TRUE(ran.isEmpty());
+        },
+        {},
+        // Under the held work's own box, later work waits for that box.
+        [&] {
+            PostWhenNoModal(&owner, [&] { ran << "drop"; });
+            RunPosted();
+            EXPECT_EQ(ran, (QStringList { "event", "hand-off" }));
+        },
+    };
+    AfxMessageBox(QStringLiteral("load failed"));
+    EXPECT_TRUE(ran.isEmpty()) << "the box's caller goes on first";
+    pGone.reset();
+    RunPosted();
+    EXPECT_EQ(ran, (QStringList { "event", "hand-off", "answered", "drop" }));
+
+    // No box and nothing waiting: at once.
+    RunWhenNoModal(&owner, [&] { ran << "now"; });
+    EXPECT_EQ(ran.last(), "now");
+}
+
+} // namespace
