@@ -24,12 +24,13 @@ import players
 import report
 from measure import RunSpec, XServer, measure_first_frame, measure_playback, seek_floor
 from orv_hooks import NotYet, OrvSetup
-from report import Cell, Results
+from report import Cell, DragCell, Results
 
 ROOT = Path(__file__).resolve().parent.parent
 SEEKS = 20
 SEEK_SEED = 11
 HEADLINE = "h264-1080p30"
+DRAG_MS = 3000
 BUDGET_S = 15 * 60
 
 
@@ -192,6 +193,28 @@ class Bench:
         except (NotYet, RuntimeError) as why:
             results.cycle_note = str(why)
 
+    def measure_drag(self, results: Results, clip: media.Clip, path: Path) -> None:
+        """The seek-bar drag, both renderers taking turns."""
+        results.drag_label = clip.label
+        renderers = {report.ORV: False, report.ORV_NO_VMR9: True}
+        results.drags = {name: DragCell() for name in renderers}
+        for run in range(self.o.runs):
+            for name, disable_vmr9 in renderers.items():
+                print(f"  drag {name} run {run + 1}/{self.o.runs}", flush=True)
+                cell = results.drags[name]
+                try:
+                    drag_ms, stall_ms, pictures = orv_hooks.orv_drag(self.orv, path, DRAG_MS, disable_vmr9)
+                except NotYet as why:
+                    cell.note = str(why)
+                    continue
+                except RuntimeError as why:
+                    cell.note = str(why)
+                    print(f"    {why}", flush=True)
+                    continue
+                cell.drag_ms.append(drag_ms)
+                cell.stall_max_ms.append(stall_ms)
+                cell.pictures.append(pictures)
+
 
 def version(argv: list[str], line: int, words: int = 0) -> str:
     """A line (its first `words` words) of a program's --version output."""
@@ -243,7 +266,9 @@ def estimate_s(all_clips: list[media.Clip], o: argparse.Namespace, player_count:
     """Roughly how long the measuring takes, to say so before it starts."""
     per_run = o.warmup + 1.0
     playing = sum((window_for(c, o) + per_run) * player_count for c in all_clips) * o.runs
-    return playing + len(all_clips) * (o.runs * 2 * 1.5 + 10)
+    # Two renderers; a drag stalled by its seeks lasts longer than asked.
+    dragging = 2 * o.runs * (DRAG_MS / 1000.0 * 1.5 + 2)
+    return playing + len(all_clips) * (o.runs * 2 * 1.5 + 10) + dragging
 
 
 def main() -> int:
@@ -258,9 +283,10 @@ def main() -> int:
         sys.exit(f"bench: {o.build} is a {kind or 'plain'} build; measure an optimized one, "
                  "e.g. make bench BUILD_DIR=build-bench (configured as RelWithDebInfo)")
     all_clips = media.clips(*((4, 8) if o.quick else (20, 60)))
+    drag_clip = media.drag_clip(all_clips[0].seconds)
     folder = o.build / ("bench-media-quick" if o.quick else "bench-media")
     print(f"bench: media in {folder}", flush=True)
-    media.make_all(all_clips, folder)
+    media.make_all(all_clips + [drag_clip], folder)
     paths = {c.key: c.path(folder) for c in all_clips}
 
     bench = Bench(o)
@@ -274,19 +300,23 @@ def main() -> int:
             print(f"bench: {clip.label}", flush=True)
             results.clips.append((clip.label, bench.measure_clip(clip, paths[clip.key])))
         bench.measure_orv_wide(results, paths)
+        print(f"bench: seek-bar drag across {drag_clip.label}", flush=True)
+        bench.measure_drag(results, drag_clip, drag_clip.path(folder))
     finally:
         bench.close()
 
     elapsed = time.monotonic() - started
     headline = next(c.label for c in all_clips if c.key == HEADLINE)
     lines = header(o, kind, elapsed, load_before, results.orv_measured()) + report.table(results)
+    lines += ["", "## Seek-bar drag", ""] + report.drag_table(results, DRAG_MS / 1000.0)
     lines += ["", "## Targets", ""] + report.targets(results, headline)
     text = "\n".join(lines) + "\n"
     print("\n" + text)
     o.out.write_text(text)
     raw = o.build / ("bench-quick.json" if o.quick else "bench-results.json")
-    raw.write_text(json.dumps({label: {k: asdict(c) for k, c in cells.items()}
-                               for label, cells in results.clips}, indent=1))
+    samples = {label: {k: asdict(c) for k, c in cells.items()} for label, cells in results.clips}
+    samples["seek-bar drag, " + drag_clip.label] = {k: asdict(c) for k, c in results.drags.items()}
+    raw.write_text(json.dumps(samples, indent=1))
     print(f"bench: table in {o.out}, every sample in {raw}")
     if elapsed > BUDGET_S:
         print(f"bench: took {elapsed / 60:.1f} min, more than the {BUDGET_S // 60} min budget")

@@ -86,6 +86,18 @@ def clips(clip_seconds: int, mp3_seconds: int) -> list[Clip]:
     ]
 
 
+def drag_clip(seconds: int) -> Clip:
+    """The clip the seek bar is dragged across: key frames 10 s apart, so most
+    positions need many pictures decoded before theirs can be shown."""
+    aac = first_element("avenc_aac", "fdkaacenc", "voaacenc")
+    return Clip("h264-1080p-gop250", "mp4", "1080p25 H.264+AAC MP4, 250-frame GOPs", seconds, True,
+                f"{picture(seconds, 1920, 1080, fps=25)} "
+                "! x264enc speed-preset=superfast bitrate=6000 key-int-max=250 "
+                "! h264parse ! queue ! mux. "
+                f"{tone(seconds)} ! {aac} bitrate=128000 ! aacparse ! queue ! mux. "
+                "mp4mux name=mux ! filesink location={out}")
+
+
 def _make(clip: Clip, folder: Path) -> None:
     out = clip.path(folder)
     stamp = out.with_suffix(out.suffix + ".recipe")

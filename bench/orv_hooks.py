@@ -23,6 +23,9 @@ STATS_PREFIX = "orv-stats: "
 FIRST_FRAME = re.compile("^" + re.escape(STATS_PREFIX) + r"first_frame_ms=\S+")
 SEEK_DONE = re.compile("^" + re.escape(STATS_PREFIX) + r"seek_ms=\S+")
 SEEK_TIMEOUT_S = 10.0
+DRAG_DONE = re.compile("^" + re.escape(STATS_PREFIX) + r"drag_ms=\S+")
+# Start, settling and the drag, which a window stalled by its seeks stretches.
+DRAG_TIMEOUT_S = 30.0
 HANDOFF_TIMEOUT_S = 20.0
 
 
@@ -61,7 +64,7 @@ class OrvSetup:
         self.base_env = base_env
         self.scratch = scratch
 
-    def env(self, name: str, disable_vmr9: bool = False) -> dict[str, str]:
+    def env(self, name: str, disable_vmr9: bool = False, display_size: int = 1) -> dict[str, str]:
         home = self.scratch / name / "home"
         runtime = self.scratch / name / "run"
         home.mkdir(parents=True, exist_ok=True)
@@ -69,7 +72,7 @@ class OrvSetup:
         # MP4 and MPEG-TS are not media files to the player until the user
         # adds their extensions.
         (home / "orv.ini").write_text(
-            f"[Common]\nDISPLAY_SIZE=1\nDISABLE_VMR9={int(disable_vmr9)}\nVIDEO_EXT_NUM=2\n"
+            f"[Common]\nDISPLAY_SIZE={display_size}\nDISABLE_VMR9={int(disable_vmr9)}\nVIDEO_EXT_NUM=2\n"
             "[Media File Ext]\nVIDEO_EXT0=.mp4\nVIDEO_EXT1=.ts\n")
         # Sound goes nowhere, as with gst-play's fakesink and mpv's --ao=null;
         # without it orv would try every sound output the machine lacks.
@@ -127,6 +130,29 @@ def orv_seek_latency(orv: OrvSetup, clip_path: Path, positions_ms: list[int]) ->
             times.append(float(parse_stats(hit[2])["seek_ms"]))
             seen = hit[0] + 1
         return times
+    finally:
+        child.stop()
+
+
+# --- hook: orv dragging its seek bar ------------------------------------------
+def orv_drag(orv: OrvSetup, clip_path: Path, drag_ms: int,
+             disable_vmr9: bool) -> tuple[float, float, Optional[int]]:
+    """One drag of the seek bar from end to end over drag_ms, in a window at
+    50 % (the picture scaled down): (press to release in ms, longest stall of
+    the UI thread in ms, pictures painted meanwhile or None when the renderer
+    paints out of orv's sight). ORV_STATS_DRAG makes orv drag its own bar
+    after the first picture."""
+    _require_player()
+    name = "drag-novmr9" if disable_vmr9 else "drag"
+    env = {**orv.env(name, disable_vmr9=disable_vmr9, display_size=0), "ORV_STATS_DRAG": str(drag_ms)}
+    child = Child(orv.spec([clip_path], env), env)
+    try:
+        hit = child.log.wait_for(DRAG_DONE, DRAG_TIMEOUT_S)
+        if hit is None:
+            raise RuntimeError("orv did not finish its drag: " + child.log.tail())
+        fields = parse_stats(hit[2])
+        pictures = int(fields["pictures"])
+        return float(fields["drag_ms"]), float(fields["stall_max_ms"]), pictures if pictures >= 0 else None
     finally:
         child.stop()
 

@@ -46,6 +46,25 @@ class Cell:
 
 
 @dataclass
+class DragCell:
+    """The seek-bar drags of one renderer, one entry per run (or why there are none)."""
+    drag_ms: list[float] = field(default_factory=list)       # press to release
+    stall_max_ms: list[float] = field(default_factory=list)  # longest UI-thread stall
+    pictures: list[Optional[int]] = field(default_factory=list)  # None: out of orv's sight
+    note: str = ""
+
+    def stall(self) -> Optional[float]:
+        return median(self.stall_max_ms)
+
+    def worst_stall(self) -> Optional[float]:
+        return max(self.stall_max_ms) if self.stall_max_ms else None
+
+    def pictures_per_s(self) -> Optional[float]:
+        return median([n * 1000.0 / ms for n, ms in zip(self.pictures, self.drag_ms)
+                       if n is not None and ms > 0])
+
+
+@dataclass
 class Results:
     clips: list[tuple[str, dict[str, Cell]]]    # (clip label, player -> cell), in order
     handoff_ms: list[float] = field(default_factory=list)
@@ -53,6 +72,8 @@ class Results:
     cycle_growth_mb: Optional[float] = None
     cycle_note: str = ""
     idle_rss_kb: list[float] = field(default_factory=list)   # orv with no file
+    drag_label: str = ""                                     # the clip dragged across
+    drags: dict[str, DragCell] = field(default_factory=dict)  # renderer row -> drags
 
     def orv_measured(self) -> bool:
         return any(cells.get(ORV) and cells[ORV].ok() for _, cells in self.clips)
@@ -96,6 +117,18 @@ def _row(label: str, player: str, cell: Cell, cells: dict[str, Cell], notes: lis
             seek, _ratio(cell.seek(), floor.seek())]
 
 
+def _footnotes(notes: list[str]) -> list[str]:
+    return [f"{'*' * (i + 1)} {note}" for i, note in enumerate(notes)]
+
+
+def _markdown(rows: list[list[str]]) -> list[str]:
+    """A markdown table, the first row its head, columns padded to line up."""
+    widths = [max(len(r[i]) for r in rows) for i in range(len(rows[0]))]
+    lines = ["| " + " | ".join(c.ljust(w) for c, w in zip(r, widths)) + " |" for r in rows]
+    lines.insert(1, "|" + "|".join("-" * (w + 2) for w in widths) + "|")
+    return lines
+
+
 def table(results: Results) -> list[str]:
     """The markdown lines of the table and its notes."""
     notes: list[str] = []
@@ -103,11 +136,9 @@ def table(results: Results) -> list[str]:
     for label, cells in results.clips:
         for i, (player, cell) in enumerate(cells.items()):
             rows.append(_row(label if i == 0 else "", player, cell, cells, notes))
-    widths = [max(len(r[i]) for r in rows) for i in range(len(COLUMNS))]
-    lines = ["| " + " | ".join(c.ljust(w) for c, w in zip(r, widths)) + " |" for r in rows]
-    lines.insert(1, "|" + "|".join("-" * (w + 2) for w in widths) + "|")
+    lines = _markdown(rows)
     lines.append("")
-    lines += [f"{'*' * (i + 1)} {note}" for i, note in enumerate(notes)]
+    lines += _footnotes(notes)
     handoff = median(results.handoff_ms)
     lines.append("Hand-off latency (orv, second start to the primary painting the file): "
                  + (f"{handoff:.0f} ms" if handoff is not None else results.handoff_note))
@@ -122,11 +153,35 @@ def table(results: Results) -> list[str]:
     return lines
 
 
+DRAG_COLUMNS = ["Player", "Stall max ms", "worst run", "Pictures/s", "Drag s", "Runs"]
+
+
+def drag_table(results: Results, drag_s: float) -> list[str]:
+    """The markdown lines of the seek-bar drag measurements."""
+    lines = [f"Seek-bar drag: orv drags its own bar from end to end over {drag_s:g} s "
+             f"across the {results.drag_label} clip, in a window at 50 % (the picture "
+             "scaled down); medians of the runs.", ""]
+    rows = [DRAG_COLUMNS]
+    notes: list[str] = []
+    for player, cell in results.drags.items():
+        if cell.note and not cell.stall_max_ms:
+            rows.append([player, _mark(cell.note.splitlines()[0], notes)] + [""] * (len(DRAG_COLUMNS) - 2))
+            continue
+        drag = median(cell.drag_ms)
+        rows.append([player, _num(cell.stall(), 0), _num(cell.worst_stall(), 0),
+                     _num(cell.pictures_per_s(), 1), _num(None if drag is None else drag / 1000.0, 2),
+                     str(len(cell.stall_max_ms))])
+    return lines + _markdown(rows) + ([""] + _footnotes(notes) if notes else [])
+
+
 def _target(text: str, value: Optional[float], limit: float, shown: str = "{:.2f}×",
-            strict: bool = False) -> str:
+            strict: bool = False, at_least: bool = False) -> str:
     if value is None:
         return f"- {text}: not measured"
-    met = value < limit if strict else value <= limit
+    if at_least:
+        met = value >= limit
+    else:
+        met = value < limit if strict else value <= limit
     return f"- {text}: {shown.format(value)} — {'met' if met else 'MISSED'}"
 
 
@@ -144,6 +199,8 @@ def targets(results: Results, headline: str) -> list[str]:
     rss = [ratio(cs[ORV].rss_mb(), cs[GST_PLAY].rss_mb()) for _, cs in results.clips
            if ORV in cs and GST_PLAY in cs]
     rss = [r for r in rss if r is not None]
+    stalls = [c.stall() for c in results.drags.values() if c.stall() is not None]
+    drag_pictures = results.drags.get(ORV, DragCell()).pictures_per_s()
     return [
         _target(f"playback CPU, {headline}, orv ÷ gst-play ≤ 1.15", ratio(orv.cpu(), play.cpu()), 1.15),
         _target(f"playback CPU, {headline}, orv ÷ mpv ≤ 0.8", ratio(orv.cpu(), mpv.cpu()), 0.8),
@@ -155,4 +212,8 @@ def targets(results: Results, headline: str) -> list[str]:
                 ratio(orv.seek(), floor.seek()), 1.2),
         _target("RSS growth after 200 load/destroy cycles < 5 MB",
                 results.cycle_growth_mb, 5.0, "{:.1f} MB", strict=True),
+        _target("seek-bar drag, longest UI-thread stall ≤ 50 ms (median, worse renderer)",
+                max(stalls) if stalls else None, 50.0, "{:.0f} ms"),
+        _target("seek-bar drag, pictures shown ≥ 5 per second of dragging",
+                drag_pictures, 5.0, "{:.1f}/s", at_least=True),
     ]

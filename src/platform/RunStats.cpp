@@ -70,6 +70,13 @@ void StatsSeek(double msElapsed, int msPosition, const QString& strFile)
         WriteLine("seek_ms=" + Ms(msElapsed) + " position_ms=" + QByteArray::number(msPosition) + FileField(strFile));
 }
 
+void StatsDrag(double msDrag, double msStallMax, int nPictures, const QString& strFile)
+{
+    if (RunStatsEnabled())
+        WriteLine("drag_ms=" + Ms(msDrag) + " stall_max_ms=" + Ms(msStallMax)
+            + " pictures=" + QByteArray::number(nPictures) + FileField(strFile));
+}
+
 void StatsPeakRss()
 {
     if (!RunStatsEnabled())

@@ -27,5 +27,9 @@ void StatsFirstFrame(const QString& strFile);
 void StatsFrameCounts(std::int64_t llRendered, std::int64_t llDropped, const QString& strFile);
 // A paused seek to msPosition took msElapsed until its picture was painted.
 void StatsSeek(double msElapsed, int msPosition, const QString& strFile);
+// A seek-bar drag (ORV_STATS_DRAG) is over: how long it took from the press
+// to the release, the longest stall of the UI thread meanwhile, and the
+// pictures painted (-1: not seen by the program).
+void StatsDrag(double msDrag, double msStallMax, int nPictures, const QString& strFile);
 // The process's high-water mark of resident memory; as the program ends.
 void StatsPeakRss();

@@ -14,12 +14,14 @@
 #include <QBasicTimer>
 #include <QFrame>
 #include <QList>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
 #include <memory>
 
 class CDirectShowErrMessage;
+class CStatsSeekBarDrag;
 class IMediaGraphFactory;
 class IViewHost;
 
@@ -121,6 +123,7 @@ private:
     void StatsPicturePainted();
     void StatsStartSeeks();
     void StatsNextSeek();
+    void StatsStartDrag(int msDrag);
     // The frames the player showed and dropped.
     void StatsReleasePlayer();
 
@@ -152,4 +155,6 @@ private:
     QList<int> m_statsSeeks;
     int m_nStatsSeekAt = -1;
     double m_msStatsSeekStart = 0;
+    // The seek-bar drag ORV_STATS_DRAG asks for, while it lasts.
+    QPointer<CStatsSeekBarDrag> m_pStatsDrag;
 };

@@ -1,12 +1,15 @@
 // The figures the view writes for measuring the player (ORV_STATS=1): the
 // first picture of each file, the frames it showed and dropped, and on
-// request a run of paused seeks timed until their pictures are painted.
-// Nothing here runs unless the figures are on.
+// request a run of paused seeks timed until their pictures are painted, or
+// a drag of the seek bar (ui/StatsSeekBarDrag.h). Nothing here runs unless
+// the figures are on.
 
 #include "ui/ChildView.h"
 
 #include "platform/RunStats.h"
 #include "player/DShowPlayer.h"
+#include "ui/StatsSeekBarDrag.h"
+#include "ui/ViewHost.h"
 
 #include <QTimer>
 
@@ -34,9 +37,15 @@ void CChildView::StatsPicturePainted()
     if (!m_bFirstFrameReported) {
         m_bFirstFrameReported = TRUE;
         StatsFirstFrame(m_strFile);
-        StatsStartSeeks();
+        // A drag asked for replaces the seeks: both at once would measure neither.
+        if (const int msDrag = CStatsSeekBarDrag::RequestedMs())
+            StatsStartDrag(msDrag);
+        else
+            StatsStartSeeks();
         return;
     }
+    if (m_pStatsDrag)
+        m_pStatsDrag->PicturePainted();
     if (m_nStatsSeekAt < 0)
         return;
     StatsSeek(RunStatsElapsedMs() - m_msStatsSeekStart, m_nStatsSeekAt, m_strFile);
@@ -57,6 +66,19 @@ void CChildView::StatsStartSeeks()
     if (!m_bPaused)
         TogglePause();
     QTimer::singleShot(kSeekSettleMs, this, [this] { StatsNextSeek(); });
+}
+
+void CChildView::StatsStartDrag(int msDrag)
+{
+    // Once per run, on the first file that shows a picture.
+    static bool bAsked = false;
+    CJumpSlider* pSeekBar = m_host.SeekBar();
+    if (bAsked || !m_bHasVideo || !m_pPlayer || !pSeekBar)
+        return;
+    bAsked = true;
+    // A window of the graph's own paints its pictures out of the view's sight.
+    m_pStatsDrag = new CStatsSeekBarDrag(*pSeekBar, msDrag, m_pPlayer->HasWindowlessControl(), m_strFile);
+    QTimer::singleShot(kSeekSettleMs, m_pStatsDrag, &CStatsSeekBarDrag::Start);
 }
 
 // As the user does it: hold the seek bar, move it, let go.

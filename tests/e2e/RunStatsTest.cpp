@@ -23,9 +23,9 @@ protected:
             GTEST_SKIP() << "needs an X display";
     }
 
-    // Runs orv on the file until it has painted its first picture, ends it
+    // Runs orv on the file until it has written the figure `until`, ends it
     // with SIGTERM and gives the lines it wrote on standard error.
-    QStringList Run(const QString& file)
+    QStringList Run(const QString& file, const QByteArray& until = "first_frame_ms=")
     {
         const ScopedEnv env("ORV_STATS", QStringLiteral("1"));
         QProcess orv;
@@ -34,7 +34,7 @@ protected:
         EXPECT_TRUE(orv.waitForStarted());
         QByteArray err;
         const QDeadlineTimer deadline(30000);
-        while (!deadline.hasExpired() && !err.contains("first_frame_ms=")) {
+        while (!deadline.hasExpired() && !err.contains(until)) {
             orv.waitForReadyRead(100);
             err += orv.readAllStandardError();
         }
@@ -49,21 +49,41 @@ protected:
     TempRuntimeDir m_runtime;
 };
 
-TEST_F(RunStats, LinesNameTheirFiguresInOrder)
+void ExpectLines(const QStringList& lines, const QList<QRegularExpression>& expected)
 {
-    const QString file = TestMediaPath(TestClip::AviMjpegPcm);
-    QStringList stats = Run(file).filter(QRegularExpression("^orv-stats: "));
-    const QString ms = R"(\d+\.\d)";
-    const QString path = QRegularExpression::escape(file);
-    const QList<QRegularExpression> expected {
-        QRegularExpression("^orv-stats: window_shown_ms=" + ms + "$"),
-        QRegularExpression("^orv-stats: first_frame_ms=" + ms + " file=" + path + "$"),
-        QRegularExpression("^orv-stats: frames_rendered=[1-9]\\d* frames_dropped=\\d+ file=" + path + "$"),
-        QRegularExpression("^orv-stats: peak_rss_kb=[1-9]\\d*$"),
-    };
+    const QStringList stats = lines.filter(QRegularExpression("^orv-stats: "));
     ASSERT_EQ(stats.size(), expected.size()) << stats.join('\n').toStdString();
     for (qsizetype i = 0; i < stats.size(); ++i)
         EXPECT_TRUE(expected[i].match(stats[i]).hasMatch()) << stats[i].toStdString();
+}
+
+const QString kMs = R"(\d+\.\d)";
+
+TEST_F(RunStats, LinesNameTheirFiguresInOrder)
+{
+    const QString file = TestMediaPath(TestClip::AviMjpegPcm);
+    const QString path = QRegularExpression::escape(file);
+    ExpectLines(Run(file), {
+        QRegularExpression("^orv-stats: window_shown_ms=" + kMs + "$"),
+        QRegularExpression("^orv-stats: first_frame_ms=" + kMs + " file=" + path + "$"),
+        QRegularExpression("^orv-stats: frames_rendered=[1-9]\\d* frames_dropped=\\d+ file=" + path + "$"),
+        QRegularExpression("^orv-stats: peak_rss_kb=[1-9]\\d*$"),
+    });
+}
+
+// The default renderer's pictures are counted, never left unknown.
+TEST_F(RunStats, DragOfTheSeekBarIsReportedAfterTheFirstPicture)
+{
+    const ScopedEnv drag("ORV_STATS_DRAG", QStringLiteral("300"));
+    const QString file = TestMediaPath(TestClip::AviMjpegPcm);
+    const QString path = QRegularExpression::escape(file);
+    ExpectLines(Run(file, "drag_ms="), {
+        QRegularExpression("^orv-stats: window_shown_ms=" + kMs + "$"),
+        QRegularExpression("^orv-stats: first_frame_ms=" + kMs + " file=" + path + "$"),
+        QRegularExpression("^orv-stats: drag_ms=" + kMs + " stall_max_ms=" + kMs + " pictures=\\d+ file=" + path + "$"),
+        QRegularExpression("^orv-stats: frames_rendered=\\d+ frames_dropped=\\d+ file=" + path + "$"),
+        QRegularExpression("^orv-stats: peak_rss_kb=[1-9]\\d*$"),
+    });
 }
 
 }
