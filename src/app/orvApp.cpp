@@ -7,6 +7,7 @@
 #include "platform/ModalSeam.h"
 #include "player/graph/GstWarmUp.h"
 #include "playlist/MediaFiles.h"
+#include "res/StringIds.h"
 #include "ui/MainFrame.h"
 
 #include <QApplication>
@@ -49,14 +50,14 @@ CorvApp::~CorvApp()
 BOOL CorvApp::InitInstance()
 {
     if (!m_pszLocale) {
-        AfxMessageBox(62114, MB_ICONERROR);
+        AfxMessageBox(IDS_LOCALE_FAILED, MB_ICONERROR);
         return FALSE;
     }
     // Copies started together take turns from here: each one decides, hands
     // off or opens its window before the next one parses its command line.
     m_pInstance = std::make_unique<CInstanceControl>();
     if (!m_pInstance->AcquireStartupLock()) {
-        AfxMessageBox(62111, MB_ICONERROR);
+        AfxMessageBox(IDS_INIT_FAILED, MB_ICONERROR);
         return FALSE;
     }
     const BOOL bStarted = StartWithStartupLock(QCoreApplication::arguments().mid(1));
@@ -70,7 +71,7 @@ BOOL CorvApp::StartWithStartupLock(const QStringList& args)
     cmdLine.ParseCommandLine(args);
 
     if (!m_pInstance->CreateInstanceLock()) {
-        AfxMessageBox(62111, MB_ICONERROR);
+        AfxMessageBox(IDS_INIT_FAILED, MB_ICONERROR);
         return FALSE;
     }
     m_bPrimary = m_pInstance->TryBecomePrimary();
@@ -87,7 +88,7 @@ BOOL CorvApp::StartWithStartupLock(const QStringList& args)
     m_pMainWnd = std::make_unique<CMainFrame>(m_iniFile);
     if (!m_pMainWnd->LoadFrame()) {
         m_pMainWnd.reset();
-        AfxMessageBox(62111, MB_ICONERROR);
+        AfxMessageBox(IDS_INIT_FAILED, MB_ICONERROR);
         return FALSE;
     }
     CMainFrame& frame = *m_pMainWnd;

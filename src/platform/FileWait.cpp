@@ -1,6 +1,7 @@
 #include "platform/FileWait.h"
 
 #include "platform/ModalSeam.h"
+#include "res/StringIds.h"
 
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -53,7 +54,7 @@ bool ParseMode(const char* mode, OpenSpec* spec)
 // Opens the file and takes the advisory lock, trying again while another
 // process holds it. The descriptor, or -1 with *pErr: the open's errno
 // (ENOENT: no such file), or EWOULDBLOCK once the retries ran out and
-// message 62112 was shown.
+// IDS_FILE_IN_USE was shown.
 int OpenLocked(const QByteArray& name, int flags, int lock, int* pErr)
 {
     for (int i = 0; i < FILE_WAIT_TRIES; ++i) {
@@ -72,7 +73,7 @@ int OpenLocked(const QByteArray& name, int flags, int lock, int* pErr)
         }
         (g_sleep ? g_sleep : RealSleep)(FILE_WAIT_INTERVAL_MS);
     }
-    AfxMessageBox(62112, MB_ICONERROR);
+    AfxMessageBox(IDS_FILE_IN_USE, MB_ICONERROR);
     *pErr = EWOULDBLOCK;
     return -1;
 }

@@ -16,7 +16,7 @@ constexpr int FILE_WAIT_INTERVAL_MS = 500;
 // "a+"; a "b" is accepted and means nothing here). "w" truncates only once
 // the lock is held, so a reader never sees a file emptied under it.
 // A file that cannot be opened at all fails at once and quietly; a file that
-// stays locked by another process fails after the retries with message 62112.
+// stays locked by another process fails after the retries with IDS_FILE_IN_USE.
 BOOL OpenFileWait(QFile& file, const QString& path, const char* mode);
 
 // Gives `path` the content `bytes` so that the file is at every moment the

@@ -55,16 +55,16 @@ void CDShowPlayer::Build(const QString& strFile, BOOL bDisableVMR9, BOOL bDisabl
     HRESULT hr = factory.CreateGraph(&m_pGraph);
     if (FAILED(hr) || !m_pGraph) {
         m_pGraph.reset();
-        Fail(1002, FAILED(hr) ? hr : E_FAIL);
+        Fail(ERR_CREATE_GRAPH, FAILED(hr) ? hr : E_FAIL);
     }
 
     IObjectWithSite* pSite = nullptr;
     hr = m_pGraph->QueryObjectWithSite(&pSite);
     if (FAILED(hr))
-        Fail(1048, hr);
+        Fail(ERR_QUERY_OBJECT_WITH_SITE, hr);
     hr = pSite->SetSite(&m_graphCB);
     if (FAILED(hr))
-        Fail(1049, hr);
+        Fail(ERR_SET_SITE, hr);
 
     AddFirstUseFilters(factory, pFirstUseList);
 
@@ -81,25 +81,25 @@ void CDShowPlayer::Build(const QString& strFile, BOOL bDisableVMR9, BOOL bDisabl
 
     hr = m_pGraph->RenderFile(strFile);
     if (FAILED(hr))
-        Fail(1004, hr);
+        Fail(ERR_RENDER_FILE, hr);
 
     RemoveUnconnectedFirstUseFilters();
 
     hr = m_pGraph->QueryMediaControl(&m_pMediaControl);
     if (FAILED(hr))
-        Fail(1003, hr);
+        Fail(ERR_QUERY_MEDIA_CONTROL, hr);
     hr = m_pGraph->QueryMediaEvent(&m_pMediaEvent);
     if (FAILED(hr))
-        Fail(1007, hr);
+        Fail(ERR_QUERY_MEDIA_EVENT, hr);
 
     m_pMediaEvent->SetNotifyWindow(AfxGetMainWnd(), WM_GRAPHNOTIFY, m_lNotifyData);
 
     hr = m_pGraph->QueryMediaSeeking(&m_pMediaSeeking);
     if (FAILED(hr))
-        Fail(1023, hr);
+        Fail(ERR_QUERY_MEDIA_SEEKING, hr);
     hr = m_pGraph->QueryBasicAudio(&m_pBasicAudio);
     if (FAILED(hr))
-        Fail(1024, hr);
+        Fail(ERR_QUERY_BASIC_AUDIO, hr);
 
     ReadVMR9MediaType();
     SetupSeeking();
@@ -203,13 +203,13 @@ void CDShowPlayer::ReadVMR9MediaType()
     std::vector<GraphPin> pins;
     HRESULT hr = m_pVMR9->EnumPins(&pins);
     if (FAILED(hr))
-        Fail(1037, hr);
+        Fail(ERR_ENUM_PINS, hr);
     for (std::size_t i = 0; i < pins.size(); ++i) {
         if (pins[i].direction != PinDirection::Input || !pins[i].bConnected)
             continue;
         hr = m_pVMR9->ConnectionMediaType(i, &m_videoMediaType);
         if (FAILED(hr))
-            Fail(1038, hr);
+            Fail(ERR_CONNECTION_MEDIA_TYPE, hr);
         ReadVideoInfo();
         return;
     }
@@ -223,20 +223,20 @@ void CDShowPlayer::SetupOwnerWindow()
 {
     HRESULT hr = m_pGraph->QueryBasicVideo(&m_pBasicVideo);
     if (FAILED(hr))
-        Fail(1005, hr);
+        Fail(ERR_QUERY_BASIC_VIDEO, hr);
     hr = m_pGraph->QueryVideoWindow(&m_pVideoWindow);
     if (FAILED(hr))
-        Fail(1008, hr);
+        Fail(ERR_QUERY_VIDEO_WINDOW, hr);
     hr = m_pVideoWindow->put_Owner(m_pView);
     if (FAILED(hr))
-        Fail(1009, hr);
+        Fail(ERR_PUT_OWNER, hr);
     hr = m_pVideoWindow->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS);
     if (FAILED(hr))
-        Fail(1010, hr);
+        Fail(ERR_PUT_WINDOW_STYLE, hr);
     // Mouse and keys over the picture reach the view.
     hr = m_pVideoWindow->put_MessageDrain(m_pView);
     if (FAILED(hr))
-        Fail(1047, hr);
+        Fail(ERR_PUT_MESSAGE_DRAIN, hr);
     ReadVideoInfo();
 }
 

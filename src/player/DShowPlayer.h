@@ -12,6 +12,7 @@
 // steps and the A-B segment in DShowPlayerStep.cpp; picture size, placement,
 // painting and grabbing in DShowPlayerGeometry.cpp.
 
+#include "player/PlayerCodes.h"
 #include "player/GraphCB.h"
 #include "player/graph/MediaGraph.h"
 

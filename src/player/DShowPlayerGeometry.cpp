@@ -35,25 +35,25 @@ int CDShowPlayer::GetNativeDisplaySize(int* pnWidth, int* pnHeight)
     long lAspectY = 0;
     if (m_bOwnerWindowMode) {
         if (!m_pBasicVideo)
-            Throw(1005, E_FAIL);
+            Throw(ERR_QUERY_BASIC_VIDEO, E_FAIL);
         HRESULT hr = m_pBasicVideo->get_VideoWidth(&lWidth);
         if (FAILED(hr))
-            Throw(1015, hr);
+            Throw(ERR_GET_VIDEO_WIDTH, hr);
         hr = m_pBasicVideo->get_VideoHeight(&lHeight);
         if (FAILED(hr))
-            Throw(1014, hr);
+            Throw(ERR_GET_VIDEO_HEIGHT, hr);
         hr = m_pBasicVideo->GetPreferredAspectRatio(&lAspectX, &lAspectY);
         if (FAILED(hr))
-            Throw(1016, hr);
+            Throw(ERR_GET_ASPECT_RATIO, hr);
         if (lWidth == 0 || lHeight == 0)
-            Throw(1029, E_FAIL, ERRKIND_VIDEO);
+            Throw(ERR_GET_NATIVE_SIZE, E_FAIL, ERRKIND_VIDEO);
     } else {
         if (!m_pWindowlessControl)
             return 0;
         const HRESULT hr = m_pWindowlessControl->GetNativeVideoSize(&lWidth, &lHeight, &lAspectX, &lAspectY);
         if (FAILED(hr) || lWidth == 0 || lHeight == 0) {
             DropWindowlessControl();
-            Throw(1029, FAILED(hr) ? hr : E_FAIL, ERRKIND_VIDEO);
+            Throw(ERR_GET_NATIVE_SIZE, FAILED(hr) ? hr : E_FAIL, ERRKIND_VIDEO);
         }
     }
     // Only the height is taken as it is; the width follows from the aspect.
@@ -79,26 +79,26 @@ void CDShowPlayer::SetVideoSize(int nWidth, int nHeight)
 void CDShowPlayer::PlaceOwnerWindow(int nWidth, int nHeight)
 {
     if (!m_pVideoWindow)
-        Throw(1008, E_FAIL);
+        Throw(ERR_QUERY_VIDEO_WINDOW, E_FAIL);
     if (!m_pBasicVideo)
-        Throw(1005, E_FAIL);
+        Throw(ERR_QUERY_BASIC_VIDEO, E_FAIL);
     const QPoint origin = ClientRect().topLeft();
     HRESULT hr = m_pVideoWindow->SetWindowPosition(origin.x(), origin.y(), nWidth, nHeight);
     if (FAILED(hr))
-        Throw(1011, hr);
+        Throw(ERR_SET_WINDOW_POSITION, hr);
 
     if (!m_bAspectFix) {
         // The picture is stretched over the whole window.
         hr = m_pBasicVideo->SetDefaultDestinationPosition();
         if (FAILED(hr))
-            Throw(1046, hr);
+            Throw(ERR_SET_DEFAULT_DESTINATION, hr);
         return;
     }
     long lAspectX = 0;
     long lAspectY = 0;
     hr = m_pBasicVideo->GetPreferredAspectRatio(&lAspectX, &lAspectY);
     if (FAILED(hr))
-        Throw(1016, hr);
+        Throw(ERR_GET_ASPECT_RATIO, hr);
     if (nWidth == 0 || nHeight == 0 || lAspectX == 0 || lAspectY == 0)
         return;
     const qint64 llW = nWidth;
@@ -114,7 +114,7 @@ void CDShowPlayer::PlaceOwnerWindow(int nWidth, int nHeight)
             static_cast<long>((llW - llFittedWidth) / 2), 0, static_cast<long>(llFittedWidth), nHeight);
     }
     if (FAILED(hr))
-        Throw(1045, hr);
+        Throw(ERR_SET_DESTINATION, hr);
 }
 
 void CDShowPlayer::PlaceWindowless(int nWidth, int nHeight)
@@ -124,7 +124,7 @@ void CDShowPlayer::PlaceWindowless(int nWidth, int nHeight)
     HRESULT hr = m_pWindowlessControl->GetNativeVideoSize(&lWidth, &lHeight, nullptr, nullptr);
     if (FAILED(hr)) {
         DropWindowlessControl();
-        Throw(1029, hr, ERRKIND_VIDEO);
+        Throw(ERR_GET_NATIVE_SIZE, hr, ERRKIND_VIDEO);
     }
     if (lWidth == 0 || lHeight == 0) {
         // Nothing to show: the picture is given up without a word.
@@ -136,7 +136,7 @@ void CDShowPlayer::PlaceWindowless(int nWidth, int nHeight)
     const QRect destination(ClientRect().topLeft(), QSize(nWidth, nHeight));
     hr = m_pWindowlessControl->SetVideoPosition(&source, &destination);
     if (FAILED(hr))
-        Throw(1031, hr, ERRKIND_VIDEO);
+        Throw(ERR_SET_VIDEO_POSITION, hr, ERRKIND_VIDEO);
 }
 
 BOOL CDShowPlayer::RepaintVideo(QPainter* pPainter)
@@ -146,7 +146,7 @@ BOOL CDShowPlayer::RepaintVideo(QPainter* pPainter)
     const HRESULT hr = m_pWindowlessControl->RepaintVideo(m_pView, pPainter);
     if (FAILED(hr)) {
         DropWindowlessControl();
-        Throw(1030, hr, ERRKIND_VIDEO);
+        Throw(ERR_REPAINT, hr, ERRKIND_VIDEO);
     }
     return hr == S_OK;
 }
@@ -159,7 +159,7 @@ void CDShowPlayer::SetAspectFix(BOOL bAspectFix)
     } else if (m_pWindowlessControl) {
         const HRESULT hr = m_pWindowlessControl->SetAspectRatioMode(bAspectFix ? VMR9ARMode_LetterBox : VMR9ARMode_None);
         if (FAILED(hr))
-            Throw(1035, hr, ERRKIND_VIDEO);
+            Throw(ERR_SET_ASPECT_MODE, hr, ERRKIND_VIDEO);
     }
 }
 
@@ -172,7 +172,7 @@ QByteArray CDShowPlayer::GetCurrentImage()
         QByteArray dib;
         const HRESULT hr = m_pWindowlessControl->GetCurrentImage(&dib);
         if (FAILED(hr))
-            Throw(1036, hr, ERRKIND_VIDEO);
+            Throw(ERR_GET_CURRENT_IMAGE, hr, ERRKIND_VIDEO);
         return dib;
     }
     if (m_bOwnerWindowMode && m_pBasicVideo)

@@ -4,15 +4,15 @@
 #include "player/DShowPlayer.h"
 
 namespace {
-int InterlaceKind(DWORD dwFlags)
+InterlaceKind KindOfFlags(DWORD dwFlags)
 {
     switch (dwFlags) {
-    case 0x00: return 1; // progressive
-    case 0x01: return 3; // interleaved bob
-    case 0x03: return 2; // non-interleaved bob
-    case 0x61: return 4; // weave
-    case 0x81: return 5; // bob or weave
-    default: return 6;
+    case 0x00: return INTERLACE_PROGRESSIVE;
+    case 0x01: return INTERLACE_INTERLEAVED_BOB;
+    case 0x03: return INTERLACE_NONINTERLEAVED_BOB;
+    case 0x61: return INTERLACE_WEAVE;
+    case 0x81: return INTERLACE_BOB_OR_WEAVE;
+    default: return INTERLACE_OTHER;
     }
 }
 }
@@ -61,16 +61,16 @@ void CDShowPlayer::ReadVideoInfo()
     m_nFps = mt.video.AvgTimePerFrame != 0 ? static_cast<int>(1000000000LL / mt.video.AvgTimePerFrame) : 0;
     if (mt.formattype == FormatType::VideoInfo2) {
         m_dwInterlaceFlags = mt.video.dwInterlaceFlags;
-        m_nInterlaceKind = InterlaceKind(m_dwInterlaceFlags);
+        m_nInterlaceKind = KindOfFlags(m_dwInterlaceFlags);
     } else {
-        m_nInterlaceKind = 0;
+        m_nInterlaceKind = INTERLACE_NOT_REPORTED;
     }
 
     IVMRDeinterlaceControl9* pDeinterlace = nullptr;
     if (m_pVMR9 && SUCCEEDED(m_pVMR9->QueryDeinterlaceControl(&pDeinterlace))) {
         bool bDeinterlacing = false;
         if (SUCCEEDED(pDeinterlace->GetActualDeinterlaceMode(0, &bDeinterlacing)))
-            m_nDeinterlaceStatus = bDeinterlacing ? 3 : 0;
+            m_nDeinterlaceStatus = bDeinterlacing ? DEINTERLACE_ON : DEINTERLACE_OFF;
     }
 }
 

@@ -7,7 +7,7 @@ void CDShowPlayer::ReadSeekingCapabilities()
 {
     const HRESULT hr = m_pMediaSeeking->GetCapabilities(&m_dwSeekCaps);
     if (FAILED(hr))
-        Fail(1039, hr);
+        Fail(ERR_GET_CAPABILITIES, hr);
 }
 
 void CDShowPlayer::SetupSeeking()
@@ -22,12 +22,12 @@ void CDShowPlayer::SetupSeeking()
         if (hr == S_OK) {
             hr = m_pMediaSeeking->SetTimeFormat(m_timeFormat);
             if (FAILED(hr))
-                Fail(1019, hr);
+                Fail(ERR_SET_TIME_FORMAT, hr);
             hr = m_pMediaSeeking->GetDuration(&m_llDurationTime);
             if (FAILED(hr))
-                Fail(1033, hr);
+                Fail(ERR_GET_DURATION, hr);
         } else if (FAILED(hr)) {
-            Fail(1034, hr);
+            Fail(ERR_FORMAT_NOT_SUPPORTED, hr);
         }
 
         // Frames win when both formats work.
@@ -36,32 +36,32 @@ void CDShowPlayer::SetupSeeking()
         if (hr == S_OK) {
             hr = m_pMediaSeeking->SetTimeFormat(m_timeFormat);
             if (FAILED(hr))
-                Fail(1019, hr);
+                Fail(ERR_SET_TIME_FORMAT, hr);
             hr = m_pMediaSeeking->GetDuration(&m_llDurationFrames);
             if (FAILED(hr))
-                Fail(1033, hr);
+                Fail(ERR_GET_DURATION, hr);
         } else if (FAILED(hr) && hr != E_NOTIMPL) {
-            Fail(1034, hr);
+            Fail(ERR_FORMAT_NOT_SUPPORTED, hr);
         }
     }
 
     HRESULT hr = m_pMediaSeeking->GetTimeFormat(&m_timeFormat);
     if (FAILED(hr))
-        Fail(1020, hr);
+        Fail(ERR_GET_TIME_FORMAT, hr);
 
     constexpr DWORD kCanSeek = AM_SEEKING_CanSeekAbsolute | AM_SEEKING_CanSeekForwards | AM_SEEKING_CanSeekBackwards;
-    SeekMode = 0;
+    SeekMode = SEEKMODE_NONE;
     if ((m_dwSeekCaps & kCanSeek) == kCanSeek) {
         if (m_llDurationFrames != 0)
-            SeekMode = 2;
+            SeekMode = SEEKMODE_FRAME;
         else if (m_llDurationTime != 0)
-            SeekMode = 1;
+            SeekMode = SEEKMODE_TIME;
     }
 
-    if (SeekMode != 0) {
+    if (SeekMode != SEEKMODE_NONE) {
         hr = m_pMediaSeeking->GetStopPosition(&m_llStopPosition);
         if (FAILED(hr))
-            Fail(1043, hr);
+            Fail(ERR_GET_STOP_POSITION, hr);
     }
 }
 
@@ -70,5 +70,5 @@ void CDShowPlayer::UpdateLength()
     SetupSeeking();
     // The graph's stop is B while a segment plays; the end is the length.
     if (m_bSegment)
-        m_llStopPosition = SeekMode == 2 ? m_llDurationFrames : m_llDurationTime;
+        m_llStopPosition = SeekMode == SEEKMODE_FRAME ? m_llDurationFrames : m_llDurationTime;
 }

@@ -13,13 +13,13 @@ constexpr LONGLONG kDefaultFrameTime = 333666;
 
 bool CDShowPlayer::PauseForStepping(LONGLONG* pllCurrent, LONGLONG* pllStop)
 {
-    if (SeekMode == 0)
+    if (SeekMode == SEEKMODE_NONE)
         return false;
     if (GetState() != State_Paused)
         Pause();
     const HRESULT hr = m_pMediaSeeking->GetPositions(pllCurrent, pllStop);
     if (FAILED(hr))
-        Throw(1022, hr);
+        Throw(ERR_GET_POSITIONS, hr);
     return true;
 }
 
@@ -27,7 +27,7 @@ bool CDShowPlayer::PauseForStepping(LONGLONG* pllCurrent, LONGLONG* pllStop)
 // the last picture, one frame before the stop.
 bool CDShowPlayer::IsAtLastPicture(LONGLONG llCurrent, LONGLONG llStop)
 {
-    if (SeekMode == 2)
+    if (SeekMode == SEEKMODE_FRAME)
         return llCurrent >= llStop - 1;
     bool bFormat = false;
     LONGLONG llFrameTime = FrameTime(&bFormat);
@@ -41,23 +41,23 @@ int CDShowPlayer::Skip(BOOL bForward, LONGLONG llCount)
     LONGLONG llCurrent = 0;
     LONGLONG llStop = 0;
     if (!PauseForStepping(&llCurrent, &llStop))
-        return -1;
+        return STEP_IMPOSSIBLE;
     if (bForward && IsAtLastPicture(llCurrent, llStop))
-        return 1;
+        return STEP_AT_LIMIT;
     if (!bForward && (m_bSegment ? m_llSegmentStart >= llCurrent : llCurrent <= 0))
-        return 1;
+        return STEP_AT_LIMIT;
 
     LONGLONG llDistance = llCount;
-    if (SeekMode == 1) {
+    if (SeekMode == SEEKMODE_TIME) {
         bool bFormat = false;
         LONGLONG llFrameTime = FrameTime(&bFormat);
         if (!bFormat)
-            return -1; // no picture to count frames of
+            return STEP_IMPOSSIBLE; // no picture to count frames of
         if (llFrameTime <= 0) {
             // The owner-window renderer must know its frame time; a picture
             // format without one is taken as about 29.97 fps.
             if (m_bOwnerWindowMode)
-                return -1;
+                return STEP_IMPOSSIBLE;
             llFrameTime = kDefaultFrameTime;
         }
         llDistance = llCount * llFrameTime;
@@ -70,7 +70,7 @@ int CDShowPlayer::Skip(BOOL bForward, LONGLONG llCount)
     else if (!m_bSegment && llTarget < 0)
         llTarget = 0;
     SetPositionsOrThrow(llTarget, nullptr);
-    return 0;
+    return STEP_MOVED;
 }
 
 int CDShowPlayer::FrameStep(LONGLONG llCount)
@@ -78,26 +78,26 @@ int CDShowPlayer::FrameStep(LONGLONG llCount)
     LONGLONG llCurrent = 0;
     LONGLONG llStop = 0;
     if (!PauseForStepping(&llCurrent, &llStop))
-        return -1;
+        return STEP_IMPOSSIBLE;
     if (IsAtLastPicture(llCurrent, llStop))
-        return 1;
+        return STEP_AT_LIMIT;
 
     IVideoFrameStep* pFrameStep = nullptr;
     if (FAILED(m_pGraph->QueryVideoFrameStep(&pFrameStep)) || !pFrameStep)
-        return -2;
+        return STEP_UNAVAILABLE;
     // A count that is not a positive number of frames steps one frame.
     const DWORD dwFrames = llCount > 0 ? static_cast<DWORD>(std::min<LONGLONG>(llCount, 0x7fffffff)) : 1;
     if (pFrameStep->CanStep(static_cast<long>(dwFrames)) != S_OK)
-        return -2;
+        return STEP_UNAVAILABLE;
     const HRESULT hr = pFrameStep->Step(dwFrames);
     if (FAILED(hr))
-        Throw(1042, hr);
-    return 0;
+        Throw(ERR_STEP, hr);
+    return STEP_MOVED;
 }
 
 int CDShowPlayer::SetSegment(LONGLONG llPointA, LONGLONG llPointB)
 {
-    if (SeekMode == 0)
+    if (SeekMode == SEEKMODE_NONE)
         return 0;
     const long lState = GetState();
     if (lState == State_Stopped)
@@ -116,7 +116,7 @@ int CDShowPlayer::SetSegment(LONGLONG llPointA, LONGLONG llPointB)
 
 int CDShowPlayer::ClearSegment()
 {
-    if (SeekMode == 0 || !m_bSegment)
+    if (SeekMode == SEEKMODE_NONE || !m_bSegment)
         return 0;
     const long lState = GetState();
     if (lState == State_Stopped)

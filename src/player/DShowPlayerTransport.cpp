@@ -15,7 +15,7 @@ long CDShowPlayer::GetState()
     long lState = State_Stopped;
     const HRESULT hr = m_pMediaControl->GetState(kStateTimeoutMs, &lState);
     if (FAILED(hr))
-        Throw(1040, hr);
+        Throw(ERR_GET_STATE, hr);
     return lState;
 }
 
@@ -25,29 +25,29 @@ void CDShowPlayer::Run()
     if (m_bOwnerWindowMode && m_pVideoWindow) {
         hr = m_pVideoWindow->put_Visible(OATRUE);
         if (FAILED(hr))
-            Throw(1013, hr);
+            Throw(ERR_PUT_VISIBLE, hr);
     }
     hr = m_pMediaControl->Run();
     if (FAILED(hr))
-        Throw(1006, hr);
+        Throw(ERR_RUN, hr);
 }
 
 void CDShowPlayer::Pause()
 {
     const HRESULT hr = m_pMediaControl->Pause();
     if (FAILED(hr))
-        Throw(1026, hr);
+        Throw(ERR_PAUSE, hr);
 }
 
 void CDShowPlayer::Stop()
 {
     HRESULT hr = m_pMediaControl->Stop();
     if (FAILED(hr))
-        Throw(1017, hr);
+        Throw(ERR_STOP, hr);
     if (m_bOwnerWindowMode && m_pVideoWindow) {
         hr = m_pVideoWindow->put_Visible(OAFALSE);
         if (FAILED(hr))
-            Throw(1013, hr);
+            Throw(ERR_PUT_VISIBLE, hr);
     }
 }
 
@@ -64,12 +64,12 @@ void CDShowPlayer::SetPositionsOrThrow(LONGLONG llCurrent, const LONGLONG* pllSt
     const HRESULT hr = m_pMediaSeeking->SetPositions(&llCurrent, AM_SEEKING_AbsolutePositioning,
         pllStop ? &llStop : nullptr, pllStop ? AM_SEEKING_AbsolutePositioning : AM_SEEKING_NoPositioning);
     if (FAILED(hr))
-        Throw(1018, hr);
+        Throw(ERR_SET_POSITIONS, hr);
 }
 
 void CDShowPlayer::SetPosition(LONGLONG llPosition)
 {
-    if (SeekMode == 0)
+    if (SeekMode == SEEKMODE_NONE)
         return;
     LONGLONG llTarget = llPosition;
     if (m_bSegment) {
@@ -83,7 +83,7 @@ void CDShowPlayer::SetPosition(LONGLONG llPosition)
 
 int CDShowPlayer::SeekPlaying(LONGLONG llPosition)
 {
-    if (SeekMode == 0 || llPosition < 0 || llPosition > m_llStopPosition)
+    if (SeekMode == SEEKMODE_NONE || llPosition < 0 || llPosition > m_llStopPosition)
         return 0;
     const long lState = GetState();
     if (lState == State_Stopped)
@@ -100,7 +100,7 @@ LONGLONG CDShowPlayer::GetCurrentPosition()
     LONGLONG llCurrent = 0;
     const HRESULT hr = m_pMediaSeeking->GetCurrentPosition(&llCurrent);
     if (FAILED(hr))
-        Throw(1044, hr);
+        Throw(ERR_GET_CURRENT_POSITION, hr);
     return llCurrent;
 }
 
@@ -156,5 +156,5 @@ void CDShowPlayer::SetVolume(long lLevel)
 {
     const HRESULT hr = m_pBasicAudio->put_Volume(lLevel);
     if (FAILED(hr))
-        Throw(1025, hr, ERRKIND_VOLUME);
+        Throw(ERR_PUT_VOLUME, hr, ERRKIND_VOLUME);
 }

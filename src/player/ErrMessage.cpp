@@ -11,7 +11,7 @@ CErrMessage::CErrMessage(int nCode, QString strMessage)
 }
 
 CDirectShowErrMessage::CDirectShowErrMessage(int nCode, HRESULT hr, int nKind, QString strDetail)
-    : CErrMessage(nCode, LoadResString(62500 + (nCode - 1000)))
+    : CErrMessage(nCode, LoadResString(DShowErrorStringId(static_cast<PlayerError>(nCode))))
     , m_hr(hr)
     , m_nKind(nKind)
     , m_strDetail(std::move(strDetail))

@@ -4,6 +4,7 @@
 // whether it may degrade quietly.
 
 #include "platform/WinTypes.h"
+#include "player/PlayerCodes.h"
 
 #include <QString>
 
@@ -27,7 +28,7 @@ constexpr int ERRKIND_VOLUME = 2;
 class CDirectShowErrMessage : public CErrMessage {
 public:
     CDirectShowErrMessage() = default;
-    // Code 1001..1049; the text is string 62500 + (code - 1000).
+    // A PlayerError; the text is string DShowErrorStringId(code).
     CDirectShowErrMessage(int nCode, HRESULT hr, int nKind = ERRKIND_GENERAL, QString strDetail = QString());
     CDirectShowErrMessage(const CDirectShowErrMessage&) = default;
     CDirectShowErrMessage& operator=(const CDirectShowErrMessage&) = default;

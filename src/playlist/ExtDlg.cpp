@@ -3,6 +3,7 @@
 #include "app/AppSettings.h"
 #include "platform/ModalSeam.h"
 #include "playlist/MediaFiles.h"
+#include "res/StringIds.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -144,14 +145,14 @@ bool CExtDlg::IsKnown(const QString& ext) const
 void CExtDlg::OnAdd(Kind& kind)
 {
     if (kind.pList->count() >= MAX_USER_EXT) {
-        AfxMessageBox(62116, MB_ICONINFORMATION);
+        AfxMessageBox(IDS_EXT_LIMIT, MB_ICONINFORMATION);
         return;
     }
     const QString ext = NormalizeExt(kind.pEdit->text());
     if (ext.isEmpty())
         return;
     if (IsKnown(ext)) {
-        AfxMessageBox(62115, MB_ICONINFORMATION);
+        AfxMessageBox(IDS_EXT_REGISTERED, MB_ICONINFORMATION);
         return;
     }
     kind.pList->addItem(ext);

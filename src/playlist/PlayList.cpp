@@ -1,6 +1,7 @@
 #include "playlist/PlayList.h"
 
 #include "platform/ModalSeam.h"
+#include "res/StringIds.h"
 
 #include <QDateTime>
 
@@ -176,7 +177,7 @@ BOOL CPlayList::Append(const CPlayList& other)
     // Counted before the entries this list already holds are dropped, so a
     // merge is refused whole even when it would fit without them.
     if (m_nCount + static_cast<int>(incoming.size()) > PLAYLIST_MAX) {
-        AfxMessageBox(62113, MB_ICONINFORMATION);
+        AfxMessageBox(IDS_PLAYLIST_FULL, MB_ICONINFORMATION);
         return FALSE;
     }
     for (const QString& path : incoming)

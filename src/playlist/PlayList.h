@@ -48,7 +48,7 @@ public:
     // Replaces this list by the other under this list's duplicates rule.
     void Assign(const CPlayList& other);
     // Merges the other list, all or nothing: a merge that would go beyond
-    // 1024 entries is refused with message 62113. TRUE when merged.
+    // 1024 entries is refused with IDS_PLAYLIST_FULL. TRUE when merged.
     BOOL Append(const CPlayList& other);
 
     // Playlist files (.orvl, .m3u). Load: 0 read to the end, 1 stopped at

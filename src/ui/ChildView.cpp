@@ -8,6 +8,7 @@
 #include "player/DShowPlayer.h"
 #include "player/ErrMessage.h"
 #include "player/Volume.h"
+#include "res/StringIds.h"
 #include "ui/CommandIds.h"
 #include "ui/DisplaySize.h"
 #include "ui/ViewHost.h"
@@ -20,10 +21,6 @@
 #include <QTimerEvent>
 
 #include <cstdio>
-
-namespace {
-constexpr int IDS_UNKNOWN_ERROR = 62000;
-}
 
 CChildView::CChildView(IViewHost& host, QWidget* parent)
     : QFrame(parent)
@@ -102,7 +99,7 @@ void CChildView::ShowUnknownError()
 
 // ---- state and information ----
 
-BOOL CChildView::IsSeekable() { return m_pPlayer && m_pPlayer->GetSeekMode() != 0; }
+BOOL CChildView::IsSeekable() { return m_pPlayer && m_pPlayer->GetSeekMode() != SEEKMODE_NONE; }
 
 int CChildView::GetDurations(LONGLONG* pllDuration, LONGLONG* pllFrames)
 {
@@ -228,7 +225,7 @@ void CChildView::ReadDurations()
 {
     m_nSeekMode = m_pPlayer->GetDurations(&m_llDurationMedia, &m_llDurationSeek, &m_llTotalFrames);
     m_llAvgFrameTime = m_pPlayer->GetAvgFrameTime();
-    if (m_llAvgFrameTime == 0 && m_nSeekMode == 2 && m_llTotalFrames > 0)
+    if (m_llAvgFrameTime == 0 && m_nSeekMode == SEEKMODE_FRAME && m_llTotalFrames > 0)
         m_llAvgFrameTime = m_llDurationMedia / m_llTotalFrames;
     SetUpSeekBar();
 }
@@ -240,11 +237,11 @@ void CChildView::SetUpSeekBar()
     CJumpSlider* pSeekBar = m_host.SeekBar();
     if (!pSeekBar)
         return;
-    if (m_nSeekMode != 1 && m_nSeekMode != 2) {
+    if (m_nSeekMode == SEEKMODE_NONE) {
         pSeekBar->setEnabled(false);
         return;
     }
-    const int nLength = static_cast<int>(m_nSeekMode == 1 ? m_llDurationSeek / 10000 : m_llDurationSeek);
+    const int nLength = static_cast<int>(m_nSeekMode == SEEKMODE_TIME ? m_llDurationSeek / 10000 : m_llDurationSeek);
     if (nLength > 0) {
         pSeekBar->SetRange(nLength);
         pSeekBar->SetPageSize(nLength / 100);

@@ -84,10 +84,10 @@ void CChildView::StatsStartDrag(int msDrag)
 // As the user does it: hold the seek bar, move it, let go.
 void CChildView::StatsNextSeek()
 {
-    if (m_statsSeeks.isEmpty() || !IsStarted() || (m_nSeekMode != 1 && m_nSeekMode != 2))
+    if (m_statsSeeks.isEmpty() || !IsStarted() || m_nSeekMode == SEEKMODE_NONE)
         return;
     const int ms = m_statsSeeks.takeFirst();
-    const LONGLONG llValue = m_nSeekMode == 1 ? ms
+    const LONGLONG llValue = m_nSeekMode == SEEKMODE_TIME ? ms
         : m_llAvgFrameTime > 0                ? LONGLONG(ms) * 10000 / m_llAvgFrameTime
                                               : 0;
     m_msStatsSeekStart = RunStatsElapsedMs();

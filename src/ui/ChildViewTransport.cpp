@@ -56,9 +56,9 @@ BOOL CChildView::SeekTo(int nValue)
 {
     if (!IsStarted() || !m_bHeld)
         return FALSE;
-    if (m_nSeekMode != 1 && m_nSeekMode != 2)
+    if (m_nSeekMode == SEEKMODE_NONE)
         return TRUE;
-    const LONGLONG llPosition = m_nSeekMode == 1 ? LONGLONG(nValue) * 10000 : LONGLONG(nValue);
+    const LONGLONG llPosition = m_nSeekMode == SEEKMODE_TIME ? LONGLONG(nValue) * 10000 : LONGLONG(nValue);
     return CallPlayer([&] { m_pPlayer->SetPosition(llPosition); });
 }
 
@@ -82,19 +82,19 @@ int CChildView::StepFrames(BOOL bForward, LONGLONG llCount)
     int nResult = 0;
     const BOOL bDone = CallPlayer([&] {
         if (!bForward) {
-            nResult = m_pPlayer->Skip(FALSE, llCount) == 1 ? 2 : 0;
+            nResult = m_pPlayer->Skip(FALSE, llCount) == STEP_AT_LIMIT ? STEPFLAG_AT_START : 0;
             return;
         }
         switch (m_pPlayer->FrameStep(llCount)) {
-        case 0:
-            nResult = 1;
+        case STEP_MOVED:
+            nResult = STEPFLAG_STARTED;
             break;
-        case 1:
-            nResult = 4;
+        case STEP_AT_LIMIT:
+            nResult = STEPFLAG_AT_END;
             break;
-        case -2:
+        case STEP_UNAVAILABLE:
             // The renderer cannot step: move by seeking instead.
-            nResult = m_pPlayer->Skip(TRUE, llCount) == 1 ? 4 : 0;
+            nResult = m_pPlayer->Skip(TRUE, llCount) == STEP_AT_LIMIT ? STEPFLAG_AT_END : 0;
             break;
         default:
             nResult = 0;
@@ -160,12 +160,12 @@ void CChildView::PollPosition()
 {
     // Media that cannot seek has no position to show; only the segment
     // end is checked.
-    if (m_nSeekMode == 1 || m_nSeekMode == 2) {
+    if (m_nSeekMode != SEEKMODE_NONE) {
         const LONGLONG llPosition = m_pPlayer->GetCurrentPosition();
         LONGLONG llTime = llPosition;
         LONGLONG llFrame = llPosition;
         int nBarPos = static_cast<int>(llPosition);
-        if (m_nSeekMode == 1) {
+        if (m_nSeekMode == SEEKMODE_TIME) {
             nBarPos = static_cast<int>(llPosition / 10000);
             llFrame = m_llAvgFrameTime != 0 ? llPosition / m_llAvgFrameTime : 0;
         } else {

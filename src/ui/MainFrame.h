@@ -362,7 +362,7 @@ private:
     // The save-as dialog and the save; FALSE when no name was given or the
     // save failed (reported).
     BOOL SavePlayListAs();
-    // Saves the list to the file; a failure is reported with 62127.
+    // Saves the list to the file; a failure is reported (IDS_PLAYLIST_SAVE_FAILED).
     BOOL SavePlayListTo(const QString& path);
 
     CINIFile& m_iniFile;

@@ -8,11 +8,10 @@
 #include "ui/MainFrame.h"
 
 #include "platform/ModalSeam.h"
+#include "res/StringIds.h"
 #include "ui/VideoView.h"
 
 namespace {
-constexpr int IDS_A_AFTER_B = 62108;
-constexpr int IDS_B_BEFORE_A = 62109;
 
 bool IsSet(LONGLONG llPoint) { return llPoint != -1; }
 } // namespace

@@ -8,6 +8,7 @@
 #include "app/AppSettings.h"
 #include "platform/ModalSeam.h"
 #include "playlist/ExtDlg.h"
+#include "res/StringIds.h"
 #include "shell/SendToShortcut.h"
 #include "ui/CommandTable.h"
 #include "ui/DisplaySize.h"
@@ -167,10 +168,10 @@ BOOL CMainFrame::ChangePrimarySetting(BOOL& bSetting)
 {
     View().LeaveFullScreen();
     if (!TheAppSettings().m_bPrimary) {
-        AfxMessageBox(62118, MB_ICONINFORMATION);
+        AfxMessageBox(IDS_PRIMARY_ONLY, MB_ICONINFORMATION);
         return FALSE;
     }
-    if (AfxMessageBox(62117, MB_YESNO | MB_ICONINFORMATION) != IDYES)
+    if (AfxMessageBox(IDS_RESTART_QUESTION, MB_YESNO | MB_ICONINFORMATION) != IDYES)
         return FALSE;
     bSetting = !bSetting;
     return TRUE;
@@ -197,7 +198,7 @@ void CMainFrame::ChangeRendererSetting(BOOL& bSetting)
 {
     if (View().IsLoaded()) {
         View().LeaveFullScreen();
-        AfxMessageBox(62122, MB_ICONINFORMATION);
+        AfxMessageBox(IDS_NEXT_LOAD_NOTICE, MB_ICONINFORMATION);
     }
     bSetting = !bSetting;
 }

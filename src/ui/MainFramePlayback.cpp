@@ -11,11 +11,6 @@
 #include "player/ErrMessage.h"
 #include "ui/VideoView.h"
 
-namespace {
-// "An unknown playback error occurred": the text of a breakdown during
-// playback, with the code the media framework gave.
-constexpr int IDS_DSHOW_UNKNOWN_ERROR = 62500;
-}
 
 void CMainFrame::customEvent(QEvent* event)
 {
@@ -92,7 +87,7 @@ void CMainFrame::OnLengthChanged()
     IVideoView& view = View();
     if (!view.UpdateLength())
         return;
-    m_bFrameCounter = view.GetDurations(&m_llDuration, &m_llTotalFrames) == 2;
+    m_bFrameCounter = view.GetDurations(&m_llDuration, &m_llTotalFrames) == SEEKMODE_FRAME;
     RedrawCounters();
     UpdateABButtons();
 }

@@ -10,6 +10,7 @@
 #include "platform/Paths.h"
 #include "playlist/FolderScan.h"
 #include "playlist/MediaFiles.h"
+#include "res/StringIds.h"
 #include "ui/VideoView.h"
 
 #include <QDragEnterEvent>
@@ -72,7 +73,7 @@ BOOL CMainFrame::AskSavePlayList()
     View().LeaveFullScreen();
     if (m_playList.GetCount() <= 1 || !m_playList.m_bModified)
         return TRUE;
-    switch (AfxMessageBox(62119, MB_YESNOCANCEL | MB_ICONINFORMATION)) {
+    switch (AfxMessageBox(IDS_PLAYLIST_UNSAVED, MB_YESNOCANCEL | MB_ICONINFORMATION)) {
     case IDYES:
         // A list that was not saved after all (no name given, or the save
         // failed) would be lost if the operation went on.
@@ -240,7 +241,7 @@ BOOL CMainFrame::SavePlayListTo(const QString& path)
     // The file is as it was and the list stays modified; the user must know
     // the list is not kept.
     View().LeaveFullScreen();
-    AfxMessageBox(62127, MB_ICONERROR);
+    AfxMessageBox(IDS_PLAYLIST_SAVE_FAILED, MB_ICONERROR);
     return FALSE;
 }
 

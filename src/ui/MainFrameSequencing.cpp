@@ -4,6 +4,7 @@
 #include "ui/MainFrame.h"
 
 #include "platform/WaitCursor.h"
+#include "player/PlayerCodes.h"
 #include "ui/VideoView.h"
 
 void CMainFrame::ChooseFirstEntry()
@@ -98,7 +99,7 @@ BOOL CMainFrame::PlayCurrentEntry(BOOL bReload)
         SkipFailedEntry();
         return FALSE;
     }
-    m_bFrameCounter = view.GetDurations(&m_llDuration, &m_llTotalFrames) == 2;
+    m_bFrameCounter = view.GetDurations(&m_llDuration, &m_llTotalFrames) == SEEKMODE_FRAME;
     RedrawCounters();
     SetPlayingButtons(view.IsSeekable(), view.HasVideo());
     return TRUE;

@@ -12,10 +12,6 @@
 namespace {
 constexpr LONGLONG kSkipFrames = 30;
 
-// What StepFrames reports.
-constexpr int STEP_STARTED = 1;
-constexpr int STEP_AT_START = 2;
-constexpr int STEP_AT_END = 4;
 } // namespace
 
 void CMainFrame::OnFrameForward() { StepForward(1); }
@@ -29,11 +25,11 @@ void CMainFrame::StepForward(LONGLONG llCount)
         return;
     const int nResult = View().StepFrames(TRUE, llCount);
     // Nothing steps until the renderer says this step is done.
-    if (nResult & STEP_STARTED) {
+    if (nResult & STEPFLAG_STARTED) {
         m_bStepBusy = TRUE;
         EnableStepButtons(FALSE, FALSE);
     }
-    if (nResult & STEP_AT_END) {
+    if (nResult & STEPFLAG_AT_END) {
         m_bStepAtEnd = TRUE;
         EnableForwardStepButtons(FALSE);
     }
@@ -52,7 +48,7 @@ void CMainFrame::StepBack(LONGLONG llCount)
         return;
     // Going back always seeks, so it is done when the call returns.
     const int nResult = View().StepFrames(FALSE, llCount);
-    if (nResult & STEP_AT_START) {
+    if (nResult & STEPFLAG_AT_START) {
         m_bStepAtStart = TRUE;
         EnableBackStepButtons(FALSE);
     }

@@ -15,6 +15,11 @@
 
 class CDShowPlayer;
 
+// What StepFrames reports.
+constexpr int STEPFLAG_STARTED = 1;  // a step is under way; its completion event follows
+constexpr int STEPFLAG_AT_START = 2; // the start (or A) was reached going back
+constexpr int STEPFLAG_AT_END = 4;   // the end was reached going forward
+
 class IVideoView {
 public:
     virtual ~IVideoView() = default;
@@ -97,9 +102,7 @@ public:
     virtual QByteArray GetCurrentImage() = 0;
 
     // ---- stepping and the A-B segment; positions in the seek unit ----
-    // Only while paused with video. Flags: 1 a step is under way (its
-    // completion event follows), 2 the start (or A) was reached going back,
-    // 4 the end was reached going forward; 0 nothing happened.
+    // Only while paused with video. STEPFLAG_* flags; 0 nothing happened.
     virtual int StepFrames(BOOL bForward, LONGLONG llCount) = 0;
     // -1 without a started player or on failure.
     virtual LONGLONG GetCurrentPosition() = 0;

@@ -58,7 +58,7 @@ TEST_F(Geometry, AWindowlessPictureOfNoSizeIsDropped)
     int nWidth = 0;
     int nHeight = 0;
     const CDirectShowErrMessage e = Failure([&] { player->GetNativeDisplaySize(&nWidth, &nHeight); });
-    EXPECT_EQ(e.m_nCode, 1029);
+    EXPECT_EQ(e.m_nCode, ERR_GET_NATIVE_SIZE);
     EXPECT_EQ(e.m_nKind, ERRKIND_VIDEO);
 }
 
@@ -77,8 +77,8 @@ TEST_F(Geometry, WindowlessFitFillsTheClientAreaInsideTheViewsEdge)
 TEST_F(Geometry, WindowlessFailuresAreKindOneAndAFailedRepaintDropsThePicture)
 {
     auto player = Ready();
-    const std::pair<const char*, int> calls[] = { { "SetVideoPosition", 1031 }, { "SetAspectRatioMode", 1035 },
-        { "GetCurrentImage", 1036 }, { "RepaintVideo", 1030 } };
+    const std::pair<const char*, int> calls[] = { { "SetVideoPosition", ERR_SET_VIDEO_POSITION }, { "SetAspectRatioMode", ERR_SET_ASPECT_MODE },
+        { "GetCurrentImage", ERR_GET_CURRENT_IMAGE }, { "RepaintVideo", ERR_REPAINT } };
     QImage canvas(8, 8, QImage::Format_RGB32);
     QPainter painter(&canvas);
     for (const auto& [call, nCode] : calls) {
@@ -91,7 +91,7 @@ TEST_F(Geometry, WindowlessFailuresAreKindOneAndAFailedRepaintDropsThePicture)
         });
         EXPECT_EQ(e.m_nCode, nCode);
         EXPECT_EQ(e.m_nKind, ERRKIND_VIDEO);
-        EXPECT_EQ(player->HasWindowlessControl(), nCode != 1030) << nCode;
+        EXPECT_EQ(player->HasWindowlessControl(), nCode != ERR_REPAINT) << nCode;
         fake.state->SetResult(kVMR9 + QStringLiteral("::") + QLatin1String(call), S_OK);
     }
     EXPECT_NO_THROW(player->RepaintVideo(&painter));

@@ -40,22 +40,22 @@ TEST_P(ConstructionFailure, ThrowsItsCodeWithTheCallsResultAndHoldsNothing)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryStep, ConstructionFailure,
-    ::testing::Values(FailureCase { "CreateGraph", 1002, false }, FailureCase { "QueryObjectWithSite", 1048, false },
-        FailureCase { "SetSite", 1049, false }, FailureCase { "RenderFile", 1004, false },
-        FailureCase { "QueryMediaControl", 1003, false }, FailureCase { "QueryMediaEvent", 1007, false },
-        FailureCase { "QueryMediaSeeking", 1023, false }, FailureCase { "QueryBasicAudio", 1024, false },
-        FailureCase { "Windowless Video Renderer::EnumPins", 1037, false },
-        FailureCase { "Windowless Video Renderer::ConnectionMediaType", 1038, false },
-        FailureCase { "GetCapabilities", 1039, false }, FailureCase { "GetTimeFormat", 1020, false },
-        FailureCase { "QueryBasicVideo", 1005, true }, FailureCase { "QueryVideoWindow", 1008, true },
-        FailureCase { "put_Owner", 1009, true }, FailureCase { "put_WindowStyle", 1010, true },
-        FailureCase { "put_MessageDrain", 1047, true }));
+    ::testing::Values(FailureCase { "CreateGraph", ERR_CREATE_GRAPH, false }, FailureCase { "QueryObjectWithSite", ERR_QUERY_OBJECT_WITH_SITE, false },
+        FailureCase { "SetSite", ERR_SET_SITE, false }, FailureCase { "RenderFile", ERR_RENDER_FILE, false },
+        FailureCase { "QueryMediaControl", ERR_QUERY_MEDIA_CONTROL, false }, FailureCase { "QueryMediaEvent", ERR_QUERY_MEDIA_EVENT, false },
+        FailureCase { "QueryMediaSeeking", ERR_QUERY_MEDIA_SEEKING, false }, FailureCase { "QueryBasicAudio", ERR_QUERY_BASIC_AUDIO, false },
+        FailureCase { "Windowless Video Renderer::EnumPins", ERR_ENUM_PINS, false },
+        FailureCase { "Windowless Video Renderer::ConnectionMediaType", ERR_CONNECTION_MEDIA_TYPE, false },
+        FailureCase { "GetCapabilities", ERR_GET_CAPABILITIES, false }, FailureCase { "GetTimeFormat", ERR_GET_TIME_FORMAT, false },
+        FailureCase { "QueryBasicVideo", ERR_QUERY_BASIC_VIDEO, true }, FailureCase { "QueryVideoWindow", ERR_QUERY_VIDEO_WINDOW, true },
+        FailureCase { "put_Owner", ERR_PUT_OWNER, true }, FailureCase { "put_WindowStyle", ERR_PUT_WINDOW_STYLE, true },
+        FailureCase { "put_MessageDrain", ERR_PUT_MESSAGE_DRAIN, true }));
 
 TEST_F(PlayerTest, RenderFailureKeepsTheFrameworksDetail)
 {
     fake.state->SetResult(QStringLiteral("RenderFile"), VFW_E_UNKNOWN_FILE_TYPE);
     const CDirectShowErrMessage e = BuildFailure();
-    EXPECT_EQ(e.m_nCode, 1004);
+    EXPECT_EQ(e.m_nCode, ERR_RENDER_FILE);
     EXPECT_EQ(e.m_strDetail, QStringLiteral("fake detail"));
 }
 
@@ -243,7 +243,7 @@ TEST_F(PlayerTest, DeinterlaceStatusIsOffWhenTheRendererCannotTell)
 {
     fake.state->bActuallyDeinterlacing = true;
     fake.state->SetResult(kVMR9 + QStringLiteral("::GetActualDeinterlaceMode"), E_FAIL);
-    EXPECT_EQ(Build()->GetDeinterlaceStatus(), 0);
+    EXPECT_EQ(Build()->GetDeinterlaceStatus(), DEINTERLACE_OFF);
 }
 
 TEST_F(PlayerTest, AudioFormatIsReadOnlyFromTheAudioRenderer)
@@ -260,19 +260,19 @@ TEST_F(PlayerTest, FrameFormatWinsNotImplementedIsAcceptedOtherFailuresAreNot)
 {
     {
         auto player = Build();
-        EXPECT_EQ(player->GetSeekMode(), 2);
+        EXPECT_EQ(player->GetSeekMode(), SEEKMODE_FRAME);
         EXPECT_EQ(player->GetStopPosition(), fake.state->llDurationFrames);
     }
     fake.state->SetResult(QStringLiteral("IsFormatSupported(Frame)"), E_NOTIMPL);
     {
         auto player = Build();
-        EXPECT_EQ(player->GetSeekMode(), 1);
+        EXPECT_EQ(player->GetSeekMode(), SEEKMODE_TIME);
         EXPECT_EQ(player->GetTimeFormat(), TimeFormat::MediaTime);
     }
 
     fake.state->SetResult(QStringLiteral("IsFormatSupported(Frame)"), E_FAIL);
     const CDirectShowErrMessage e = BuildFailure();
-    EXPECT_EQ(e.m_nCode, 1034);
+    EXPECT_EQ(e.m_nCode, ERR_FORMAT_NOT_SUPPORTED);
     EXPECT_EQ(fake.state->nGraphsAlive, 0);
 }
 
@@ -280,9 +280,9 @@ TEST_F(PlayerTest, WithoutDurationNothingIsSeekable)
 {
     fake.state->dwSeekCaps &= ~AM_SEEKING_CanGetDuration;
     auto player = Build();
-    EXPECT_EQ(player->GetSeekMode(), 0);
+    EXPECT_EQ(player->GetSeekMode(), SEEKMODE_NONE);
     LONGLONG llMedia = 0, llSeek = 1, llFrames = 0;
-    EXPECT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), 0);
+    EXPECT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), SEEKMODE_NONE);
     EXPECT_EQ(QList<LONGLONG>({ llMedia, llSeek, llFrames }), QList<LONGLONG>({ -1, 0, -1 }));
 
     // Positioning does nothing at all.
@@ -290,8 +290,8 @@ TEST_F(PlayerTest, WithoutDurationNothingIsSeekable)
     fake.state->calls.clear();
     player->SetPosition(10);
     EXPECT_EQ(player->SeekPlaying(10), 0);
-    EXPECT_EQ(player->Skip(TRUE, 1), -1);
-    EXPECT_EQ(player->FrameStep(1), -1);
+    EXPECT_EQ(player->Skip(TRUE, 1), STEP_IMPOSSIBLE);
+    EXPECT_EQ(player->FrameStep(1), STEP_IMPOSSIBLE);
     EXPECT_EQ(player->SetSegment(1, 2), 0);
     EXPECT_TRUE(fake.state->calls.isEmpty());
 }

@@ -36,54 +36,54 @@ TEST(Volume, BarValuesBecomeWholeDecibelsInHundredths)
 TEST_F(Transport, SkipBackwardStopsAtTheStartOrAtPointA)
 {
     auto player = Ready(State_Running, 0);
-    EXPECT_EQ(player->Skip(FALSE, 30), 1);
+    EXPECT_EQ(player->Skip(FALSE, 30), STEP_AT_LIMIT);
     EXPECT_EQ(fake.state->lState, State_Paused); // skipping leaves the graph paused
     fake.state->llCurrent = 12;
-    EXPECT_EQ(player->Skip(FALSE, 30), 0);
+    EXPECT_EQ(player->Skip(FALSE, 30), STEP_MOVED);
 
     ASSERT_EQ(player->SetSegment(10, 30), 1);
     fake.state->llCurrent = 25;
-    EXPECT_EQ(player->Skip(FALSE, 30), 0);
-    EXPECT_EQ(player->Skip(FALSE, 1), 1);
+    EXPECT_EQ(player->Skip(FALSE, 30), STEP_MOVED);
+    EXPECT_EQ(player->Skip(FALSE, 1), STEP_AT_LIMIT);
     EXPECT_EQ(Seeks(), QStringList({ Seek(0), QStringLiteral("SetPositions(10,1,30,1)"), Seek(10) }));
 }
 
 TEST_F(Transport, SkipForwardStopsAtTheStopPosition)
 {
     auto player = Ready(State_Paused, 40);
-    EXPECT_EQ(player->Skip(TRUE, 30), 0);
-    EXPECT_EQ(player->Skip(TRUE, 1), 1);
+    EXPECT_EQ(player->Skip(TRUE, 30), STEP_MOVED);
+    EXPECT_EQ(player->Skip(TRUE, 1), STEP_AT_LIMIT);
     EXPECT_EQ(Seeks(), QStringList({ Seek(50) }));
 }
 
 TEST_F(Transport, SkipInMediaTimeMovesByTheFrameTime)
 {
     MediaTimeOnly();
-    EXPECT_EQ(Ready(State_Paused, 10000000)->Skip(TRUE, 2), 0);
+    EXPECT_EQ(Ready(State_Paused, 10000000)->Skip(TRUE, 2), STEP_MOVED);
     EXPECT_EQ(fake.state->llCurrent, 10800000);
     // A picture format without a frame time counts about 29.97 frames a second.
     fake.state->videoType = FakeVideoType(640, 480, 0);
-    EXPECT_EQ(Ready(State_Paused, 10000000)->Skip(FALSE, 1), 0);
+    EXPECT_EQ(Ready(State_Paused, 10000000)->Skip(FALSE, 1), STEP_MOVED);
     EXPECT_EQ(fake.state->llCurrent, 10000000 - 333666);
     // Without a picture there are no frames to skip.
     fake.state->bVideoToWindowless = false;
-    EXPECT_EQ(Ready(State_Paused, 10000000)->Skip(FALSE, 1), -1);
+    EXPECT_EQ(Ready(State_Paused, 10000000)->Skip(FALSE, 1), STEP_IMPOSSIBLE);
     EXPECT_TRUE(Seeks().isEmpty());
 }
 
 TEST_F(Transport, FrameStepPausesAndStepsUnlessAtTheEndOrUnable)
 {
     auto player = Ready(State_Running, 10);
-    EXPECT_EQ(player->FrameStep(0), 0);
+    EXPECT_EQ(player->FrameStep(0), STEP_MOVED);
     EXPECT_EQ(fake.state->calls,
         QStringList({ QStringLiteral("GetState(100)"), QStringLiteral("Pause"), QStringLiteral("GetPositions"),
             QStringLiteral("QueryVideoFrameStep"), QStringLiteral("CanStep(1)"), QStringLiteral("Step(1)") }));
 
     fake.state->SetResult(QStringLiteral("CanStep"), S_FALSE);
-    EXPECT_EQ(player->FrameStep(1), -2);
+    EXPECT_EQ(player->FrameStep(1), STEP_UNAVAILABLE);
     fake.state->llCurrent = 50;
     fake.state->calls.clear();
-    EXPECT_EQ(player->FrameStep(1), 1);
+    EXPECT_EQ(player->FrameStep(1), STEP_AT_LIMIT);
     EXPECT_FALSE(fake.state->Called(QStringLiteral("QueryVideoFrameStep")));
 }
 
@@ -136,12 +136,12 @@ TEST_F(Transport, SeekPlayingRefusesWhatItCannotReachAndRestoresRunning)
 TEST_F(Transport, DurationsAndFrameTime)
 {
     LONGLONG llMedia = 0, llSeek = 0, llFrames = 0;
-    EXPECT_EQ(Ready()->GetDurations(&llMedia, &llSeek, &llFrames), 2);
+    EXPECT_EQ(Ready()->GetDurations(&llMedia, &llSeek, &llFrames), SEEKMODE_FRAME);
     EXPECT_EQ(QList<LONGLONG>({ llMedia, llSeek, llFrames }), QList<LONGLONG>({ 20000000, 50, 50 }));
 
     MediaTimeOnly();
     auto player = Ready();
-    EXPECT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), 1);
+    EXPECT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), SEEKMODE_TIME);
     EXPECT_EQ(QList<LONGLONG>({ llMedia, llSeek, llFrames }), QList<LONGLONG>({ 20000000, 20000000, 50 }));
     EXPECT_EQ(player->GetAvgFrameTime(), 400000);
 
@@ -158,9 +158,9 @@ TEST_F(Transport, OwnerWindowFrameTimeAndVisibility)
     OwnerWindowVideo(*fake.state, options);
     fake.state->dAvgTimePerFrame = 0.0;
     auto player = Ready(State_Stopped, 10000000);
-    EXPECT_EQ(player->Skip(TRUE, 1), -1); // the renderer must know its frame time
+    EXPECT_EQ(player->Skip(TRUE, 1), STEP_IMPOSSIBLE); // the renderer must know its frame time
     fake.state->dAvgTimePerFrame = 0.04;
-    EXPECT_EQ(player->Skip(TRUE, 1), 0);
+    EXPECT_EQ(player->Skip(TRUE, 1), STEP_MOVED);
     EXPECT_EQ(fake.state->llCurrent, 10400000);
 
     fake.state->calls.clear();
@@ -186,21 +186,21 @@ TEST_P(TransportFailure, ThrowsItsCodeAndLeavesThePlayerUsable)
     fake.state->SetResult(QString::fromLatin1(c.call), MakeHr(0x80040aaa));
     const CDirectShowErrMessage e = Failure([&] { c.operation(*player); });
     EXPECT_EQ(e.m_nCode, c.nCode);
-    EXPECT_EQ(e.m_nKind, c.nCode == 1025 ? ERRKIND_VOLUME : ERRKIND_GENERAL);
+    EXPECT_EQ(e.m_nKind, c.nCode == ERR_PUT_VOLUME ? ERRKIND_VOLUME : ERRKIND_GENERAL);
     fake.state->SetResult(QString::fromLatin1(c.call), S_OK);
     EXPECT_NO_THROW(c.operation(*player));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCall, TransportFailure,
-    ::testing::Values(OperationFailure { "put_Visible", 1013, [](CDShowPlayer& p) { p.Run(); } },
-        OperationFailure { "Run", 1006, [](CDShowPlayer& p) { p.Run(); } },
-        OperationFailure { "Pause", 1026, [](CDShowPlayer& p) { p.Pause(); } },
-        OperationFailure { "Stop", 1017, [](CDShowPlayer& p) { p.Stop(); } },
-        OperationFailure { "SetPositions", 1018, [](CDShowPlayer& p) { p.Restart(); } },
-        OperationFailure { "GetState", 1040, [](CDShowPlayer& p) { p.SeekPlaying(3); } },
-        OperationFailure { "GetCurrentPosition", 1044, [](CDShowPlayer& p) { p.GetCurrentPosition(); } },
-        OperationFailure { "GetPositions", 1022, [](CDShowPlayer& p) { p.Skip(FALSE, 1); } },
-        OperationFailure { "Step", 1042, [](CDShowPlayer& p) { p.FrameStep(1); } },
-        OperationFailure { "SetPositions", 1018, [](CDShowPlayer& p) { p.SetSegment(1, 5); } },
-        OperationFailure { "put_Volume", 1025, [](CDShowPlayer& p) { p.SetVolume(-600); } }));
+    ::testing::Values(OperationFailure { "put_Visible", ERR_PUT_VISIBLE, [](CDShowPlayer& p) { p.Run(); } },
+        OperationFailure { "Run", ERR_RUN, [](CDShowPlayer& p) { p.Run(); } },
+        OperationFailure { "Pause", ERR_PAUSE, [](CDShowPlayer& p) { p.Pause(); } },
+        OperationFailure { "Stop", ERR_STOP, [](CDShowPlayer& p) { p.Stop(); } },
+        OperationFailure { "SetPositions", ERR_SET_POSITIONS, [](CDShowPlayer& p) { p.Restart(); } },
+        OperationFailure { "GetState", ERR_GET_STATE, [](CDShowPlayer& p) { p.SeekPlaying(3); } },
+        OperationFailure { "GetCurrentPosition", ERR_GET_CURRENT_POSITION, [](CDShowPlayer& p) { p.GetCurrentPosition(); } },
+        OperationFailure { "GetPositions", ERR_GET_POSITIONS, [](CDShowPlayer& p) { p.Skip(FALSE, 1); } },
+        OperationFailure { "Step", ERR_STEP, [](CDShowPlayer& p) { p.FrameStep(1); } },
+        OperationFailure { "SetPositions", ERR_SET_POSITIONS, [](CDShowPlayer& p) { p.SetSegment(1, 5); } },
+        OperationFailure { "put_Volume", ERR_PUT_VOLUME, [](CDShowPlayer& p) { p.SetVolume(-600); } }));
 }

@@ -221,7 +221,7 @@ TEST_F(FileWaitTest, FileHeldExclusivelyTimesOutWithTheMessage)
     EXPECT_EQ(list.Load(path), 2);
     EXPECT_EQ(g_waits, FILE_WAIT_TRIES);
     ASSERT_EQ(responder.boxes.size(), 1u);
-    EXPECT_EQ(responder.boxes[0].text, LoadResString(62112));
+    EXPECT_EQ(responder.boxes[0].text, LoadResString(IDS_FILE_IN_USE));
 
     list.Add(QStringLiteral("/b.mp3"));
     EXPECT_FALSE(list.Save(path));

@@ -97,7 +97,7 @@ TEST(PlayListLimits, AppendBeyondTheLimitIsRefusedWholeEvenWithDuplicates)
     EXPECT_EQ(list.GetCount(), 1000);
     EXPECT_FALSE(list.m_bModified);
     ASSERT_EQ(responder.boxes.size(), 1u);
-    EXPECT_EQ(responder.boxes[0].text, LoadResString(62113));
+    EXPECT_EQ(responder.boxes[0].text, LoadResString(IDS_PLAYLIST_FULL));
 
     // Up to the limit it is taken, repeats inside the other list dropped.
     CPlayList fits;

@@ -18,7 +18,7 @@ public:
         : m_player(player)
     {
         LONGLONG llMedia = 0, llSeek = 0, llFrames = 0;
-        EXPECT_EQ(m_player.GetDurations(&llMedia, &llSeek, &llFrames), 2);
+        EXPECT_EQ(m_player.GetDurations(&llMedia, &llSeek, &llFrames), SEEKMODE_FRAME);
         m_player.Pause();
         for (LONGLONG f = 0; f < llFrames; ++f) {
             m_player.SetPosition(f);
@@ -62,11 +62,11 @@ public:
         m_player.SetPosition(llAt);
         const QByteArray before = m_player.GetCurrentImage();
         ASSERT_EQ(m_player.GetCurrentPosition(), llAt);
-        ASSERT_EQ(m_player.FrameStep(1), 0);
+        ASSERT_EQ(m_player.FrameStep(1), STEP_MOVED);
         ASSERT_TRUE(ProcessEventsUntil([&] { return Drain(); }));
         EXPECT_EQ(m_player.GetCurrentPosition(), llAt + 1);
         EXPECT_EQ(ShownFrame(), llAt + 1);
-        ASSERT_EQ(m_player.Skip(FALSE, 1), 0);
+        ASSERT_EQ(m_player.Skip(FALSE, 1), STEP_MOVED);
         EXPECT_EQ(m_player.GetCurrentImage(), before);
         EXPECT_EQ(m_player.GetCurrentPosition(), llAt);
     }

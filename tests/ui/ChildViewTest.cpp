@@ -79,7 +79,7 @@ TEST_F(ChildViewTest, VolumeFailureIsQuietAndOtherFailuresShowTheCodedBox)
     fake.state->SetResult(QStringLiteral("Run"), HRESULT(0x80040227));
     EXPECT_FALSE(view.EndSeek());
     ASSERT_EQ(responder.boxes.size(), 1u);
-    EXPECT_EQ(responder.boxes[0].text, CDirectShowErrMessage(1006, HRESULT(0x80040227)).FormatText());
+    EXPECT_EQ(responder.boxes[0].text, CDirectShowErrMessage(ERR_RUN, HRESULT(0x80040227)).FormatText());
     EXPECT_EQ(responder.boxes[0].style, MB_ICONERROR);
     // Only a file that fails to load is named under the message.
     EXPECT_TRUE(responder.boxes[0].informative.isEmpty());
@@ -111,7 +111,7 @@ TEST_F(ChildViewTest, AFileThatFailsToLoadIsNamedUnderItsCodedMessageWithTheFram
     EXPECT_FALSE(view.LoadMedia(path));
     ASSERT_EQ(responder.boxes.size(), 1u);
     const ScriptedResponder::Box& box = responder.boxes[0];
-    EXPECT_EQ(box.text, CDirectShowErrMessage(1004, VFW_E_UNKNOWN_FILE_TYPE).FormatText());
+    EXPECT_EQ(box.text, CDirectShowErrMessage(ERR_RENDER_FILE, VFW_E_UNKNOWN_FILE_TYPE).FormatText());
     EXPECT_EQ(box.style, MB_ICONERROR);
     EXPECT_EQ(box.informative, path + QStringLiteral("\nfake detail"));
     EXPECT_EQ(box.detail, QStringLiteral("fake detail"));

@@ -70,7 +70,7 @@ TEST_F(ExtDlgTest, KnownExtensionsAreRefusedWithTheirMessage)
     EXPECT_EQ(Items(dlg, 1005), QStringList { ".mxf" });
     ASSERT_EQ(m_responder.boxes.size(), 8u);
     for (const ScriptedResponder::Box& box : m_responder.boxes) {
-        EXPECT_EQ(box.text, LoadResString(62115));
+        EXPECT_EQ(box.text, LoadResString(IDS_EXT_REGISTERED));
         EXPECT_EQ(box.style, MB_ICONINFORMATION);
     }
 }
@@ -83,7 +83,7 @@ TEST_F(ExtDlgTest, ThirtyExtensionsOfAKindAtMost)
     EXPECT_TRUE(m_responder.boxes.empty());
     AddVideo(dlg, QStringLiteral("v30"));
     EXPECT_EQ(Items(dlg, 1005).size(), 30);
-    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(62116) });
+    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(IDS_EXT_LIMIT) });
 
     // The audio list has room of its own.
     Control<QLineEdit>(dlg, 1011)->setText(QStringLiteral("tta"));

@@ -28,7 +28,7 @@ TEST_F(MainFrameCommandsTest, PrimaryInstanceSettingsAskFirstAndASecondaryOnlyEx
     Command(ID_ACC_MULTI_BOOT);
     EXPECT_TRUE(m_app.m_bAccMultiBoot);
     ASSERT_EQ(m_responder.boxes.size(), 2u);
-    EXPECT_EQ(m_responder.boxes[0].text, LoadResString(62117));
+    EXPECT_EQ(m_responder.boxes[0].text, LoadResString(IDS_RESTART_QUESTION));
     EXPECT_EQ(m_responder.boxes[0].style, MB_YESNO | MB_ICONINFORMATION);
     m_responder.boxes.clear();
 
@@ -36,14 +36,14 @@ TEST_F(MainFrameCommandsTest, PrimaryInstanceSettingsAskFirstAndASecondaryOnlyEx
     m_responder.boxAnswers = { IDYES };
     Command(ID_ACC_SAME_DATA);
     EXPECT_TRUE(Frame().m_playList.m_bAllowDuplicates);
-    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(62117) });
+    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(IDS_RESTART_QUESTION) });
     EXPECT_GE(m_view.nLeaveFullScreen, 3);
 
     m_app.m_bPrimary = FALSE;
     for (int nID : { ID_ACC_MULTI_BOOT, ID_ACC_SAME_DATA }) {
         m_responder.boxAnswers = { IDYES };
         Command(nID);
-        EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(62118) });
+        EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(IDS_PRIMARY_ONLY) });
         EXPECT_TRUE(Checked(nID)) << nID;
     }
     EXPECT_TRUE(Frame().m_playList.m_bAllowDuplicates);
@@ -62,7 +62,7 @@ TEST_F(MainFrameCommandsTest, RendererSettingsFlipSilentlyUnlessAFileIsOpen)
     EXPECT_FALSE(m_view.bFullScreen);
     Command(ID_DISABLE_DEINTERLACE);
     EXPECT_TRUE(Frame().m_bDisableDeinterlace);
-    EXPECT_EQ(TakeBoxes(), (QStringList { LoadResString(62122), LoadResString(62122) }));
+    EXPECT_EQ(TakeBoxes(), (QStringList { LoadResString(IDS_NEXT_LOAD_NOTICE), LoadResString(IDS_NEXT_LOAD_NOTICE) }));
 }
 
 TEST_F(MainFrameCommandsTest, SizeCommandsStoreTheSizeAndFitOnlyAStartedVideo)

@@ -53,7 +53,7 @@ TEST_F(MainFrameSessionTest, HandedFilesReplaceTheListPlayAndRestoreTheWindow)
     EXPECT_TRUE(m_responder.boxes.empty());
     RunPosted();
 
-    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(62119) });
+    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(IDS_PLAYLIST_UNSAVED) });
     EXPECT_EQ(Entries(), (QStringList { "/m/a.avi", "/m/b.wav", "/m/c.mp3" }));
     EXPECT_EQ(m_view.loaded.last(), "/m/a.avi");
     EXPECT_TRUE(Frame().m_playList.m_bModified);
@@ -78,7 +78,7 @@ TEST_F(MainFrameSessionTest, AStepNoFilesOrACancelledQuestionKeepTheOldList)
     m_responder.boxAnswers = { IDCANCEL };
     EXPECT_EQ(Frame().OnInstanceHandoff(), 0);
     RunPosted();
-    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(62119) });
+    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(IDS_PLAYLIST_UNSAVED) });
     CSharedMemory left;
     EXPECT_FALSE(left.OpenReadOnly(HANDOFF_BLOCK_NAME, sizeof(HandoffBlock)));
 
@@ -135,7 +135,7 @@ TEST_F(MainFrameSessionTest, AHandoffUnderALoadFailureBoxPlaysTheNewListFromItsS
     EXPECT_FALSE(m_view.bStarted);
 
     RunPosted();
-    EXPECT_EQ(TakeBoxes(), (QStringList { FakeVideoView::kLoadFailure, LoadResString(62119) }));
+    EXPECT_EQ(TakeBoxes(), (QStringList { FakeVideoView::kLoadFailure, LoadResString(IDS_PLAYLIST_UNSAVED) }));
     EXPECT_EQ(Entries(), handed);
     EXPECT_EQ(Frame().m_playList.m_nCurrent, 0);
     EXPECT_EQ(m_view.loaded, (QStringList { bad, handed[0] }));
@@ -162,7 +162,7 @@ TEST_F(MainFrameSessionTest, HandoffsUnderTheCloseQuestionApplyInOrderOnlyIfTheW
     EXPECT_FALSE(Frame().close());
     EXPECT_EQ(Entries(), (QStringList { old1, old2 }));
     RunPosted();
-    EXPECT_EQ(TakeBoxes(), (QStringList(3, LoadResString(62119))));
+    EXPECT_EQ(TakeBoxes(), (QStringList(3, LoadResString(IDS_PLAYLIST_UNSAVED))));
     EXPECT_EQ(Entries(), second);
     EXPECT_EQ(m_view.loaded.last(), second[0]);
 
@@ -174,7 +174,7 @@ TEST_F(MainFrameSessionTest, HandoffsUnderTheCloseQuestionApplyInOrderOnlyIfTheW
     m_responder.boxAnswers = { IDNO };
     EXPECT_TRUE(Frame().close());
     RunPosted();
-    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(62119) });
+    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(IDS_PLAYLIST_UNSAVED) });
     EXPECT_EQ(Entries(), second);
     EXPECT_EQ(m_view.loaded.size(), nLoads);
     EXPECT_FALSE(m_view.bStarted);
@@ -197,7 +197,7 @@ TEST_F(MainFrameSessionTest, YesWithoutASavedListKeepsTheWindowAndTheList)
     EXPECT_FALSE(Frame().close());
     EXPECT_TRUE(Frame().isVisible());
 
-    EXPECT_EQ(TakeBoxes(), (QStringList { LoadResString(62119), LoadResString(62119), LoadResString(62127) }));
+    EXPECT_EQ(TakeBoxes(), (QStringList { LoadResString(IDS_PLAYLIST_UNSAVED), LoadResString(IDS_PLAYLIST_UNSAVED), LoadResString(IDS_PLAYLIST_SAVE_FAILED) }));
     EXPECT_EQ(Entries(), (QStringList { old1, old2 }));
     EXPECT_TRUE(Frame().m_playList.m_bModified);
 }

@@ -87,7 +87,7 @@ TEST_F(PlaylistCommandsTest, OpeningMediaFilesReplacesTheListAndPlaysTheFirst)
     m_responder.boxAnswers = { IDNO };
     Command(ID_FILE_OPEN);
     EXPECT_EQ(Entries(), (QStringList { a, b }));
-    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(62119) });
+    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(IDS_PLAYLIST_UNSAVED) });
     Frame().m_bStepBusy = TRUE;
     Command(ID_FILE_OPEN);
     EXPECT_EQ(m_responder.dialogDirs.size(), 2u);
@@ -190,7 +190,7 @@ TEST_F(PlaylistCommandsTest, TwoOpenedPlaylistsMergeAndStayUnsavedUntilSaveAs)
     // Replacing the list asks; Cancel keeps it.
     m_responder.boxAnswers = { IDCANCEL };
     Command(ID_FILE_OPEN);
-    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(62119) });
+    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(IDS_PLAYLIST_UNSAVED) });
     EXPECT_EQ(Entries().size(), 3);
     EXPECT_EQ(DialogDirs(), QStringList { "/lists" });
 
@@ -213,7 +213,7 @@ TEST_F(PlaylistCommandsTest, YesEndsTheCommandUnlessTheListWasSaved)
     m_responder.saveAnswers = { QString() };
     m_responder.openAnswers = { { Touch("a.mp3") } };
     Command(ID_FILE_OPEN);
-    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(62119) });
+    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(IDS_PLAYLIST_UNSAVED) });
     EXPECT_EQ(m_responder.openAnswers.size(), 1u) << "no open dialog";
     EXPECT_EQ(Entries(), before);
     EXPECT_TRUE(Frame().m_playList.m_bModified);
@@ -248,7 +248,7 @@ TEST_F(PlaylistCommandsTest, AFailedSaveIsReportedAndKeepsTheFileAndTheUnsavedLi
         Command(ID_SAVE_PLAYLIST);
     }
     ASSERT_EQ(m_responder.boxes.size(), 1u);
-    EXPECT_EQ(m_responder.boxes[0].text, LoadResString(62127));
+    EXPECT_EQ(m_responder.boxes[0].text, LoadResString(IDS_PLAYLIST_SAVE_FAILED));
     EXPECT_EQ(m_responder.boxes[0].style, MB_ICONERROR);
     EXPECT_FALSE(m_view.bFullScreen) << "the box must not hide behind the full screen";
     EXPECT_EQ(ReadFileBytes(saved), before);

@@ -71,7 +71,7 @@ TEST_F(GraphBuild, AviListsItsSourceDemuxerDecoderAndRenderers)
     EXPECT_EQ(player->GetAudioChannels(), 2);
     EXPECT_EQ(player->GetAudioSampleRate(), 44100);
     EXPECT_EQ(player->GetAudioBitsPerSample(), 16);
-    EXPECT_EQ(player->GetSeekMode(), 2);
+    EXPECT_EQ(player->GetSeekMode(), SEEKMODE_FRAME);
 }
 
 TEST_F(GraphBuild, BlackListedDecoderGivesWayToTheNextOne)
@@ -96,7 +96,7 @@ TEST_F(GraphBuild, WithEveryDecoderRefusedVideoCannotBeRendered)
     blackList.Add(kJpegDec);
     blackList.Add(kLibavMjpeg);
     const CDirectShowErrMessage e = BuildFailure(TestMediaPath(TestClip::AviMjpegOnly));
-    EXPECT_EQ(e.m_nCode, 1004);
+    EXPECT_EQ(e.m_nCode, ERR_RENDER_FILE);
     EXPECT_TRUE(FAILED(e.m_hr));
     EXPECT_FALSE(e.m_strDetail.isEmpty());
 
@@ -133,14 +133,14 @@ TEST_F(GraphBuild, InterlacedClipReportsItsKindAndDeinterlacing)
 {
     {
         auto player = Build(TestMediaPath(TestClip::Interlaced));
-        EXPECT_EQ(player->GetInterlaceKind(), 5);
+        EXPECT_EQ(player->GetInterlaceKind(), INTERLACE_BOB_OR_WEAVE);
         EXPECT_EQ(player->GetInterlaceFlags(), 0x81u);
-        EXPECT_EQ(player->GetDeinterlaceStatus(), 3);
+        EXPECT_EQ(player->GetDeinterlaceStatus(), DEINTERLACE_ON);
     }
     disableDeinterlace = TRUE;
     auto player = Build(TestMediaPath(TestClip::Interlaced));
-    EXPECT_EQ(player->GetInterlaceKind(), 5);
-    EXPECT_EQ(player->GetDeinterlaceStatus(), 0);
+    EXPECT_EQ(player->GetInterlaceKind(), INTERLACE_BOB_OR_WEAVE);
+    EXPECT_EQ(player->GetDeinterlaceStatus(), DEINTERLACE_OFF);
 }
 
 TEST_F(GraphBuild, WithoutAnOverlayDisplayTheWindowlessRendererStaysInUse)
@@ -162,7 +162,7 @@ class BadFile : public GraphBuild, public ::testing::WithParamInterface<BadFileC
 TEST_P(BadFile, FailsToRenderWithAFormatCode)
 {
     const CDirectShowErrMessage e = BuildFailure(GetParam().path());
-    EXPECT_EQ(e.m_nCode, 1004);
+    EXPECT_EQ(e.m_nCode, ERR_RENDER_FILE);
     EXPECT_EQ(e.m_hr, GetParam().hr) << std::hex << e.m_hr;
     EXPECT_FALSE(e.m_strDetail.isEmpty());
 }

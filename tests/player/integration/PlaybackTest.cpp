@@ -22,7 +22,7 @@ TEST_F(Playback, AviCountsFramesAndPlaysToTheCompleteEvent)
 {
     Load(TestClip::AviMjpegPcm);
     LONGLONG llMedia = 0, llSeek = 0, llFrames = 0;
-    EXPECT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), 2);
+    EXPECT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), SEEKMODE_FRAME);
     EXPECT_EQ(llSeek, 50);
     EXPECT_EQ(llFrames, 50);
     EXPECT_NEAR(double(llMedia), 20000000.0, 300000.0);
@@ -32,7 +32,7 @@ TEST_F(Playback, AviCountsFramesAndPlaysToTheCompleteEvent)
     player->Run();
     ASSERT_TRUE(WaitForEvent(EC_COMPLETE));
     EXPECT_EQ(player->GetCurrentPosition(), 50);
-    EXPECT_EQ(player->FrameStep(1), 1); // at the end: nothing to step
+    EXPECT_EQ(player->FrameStep(1), STEP_AT_LIMIT); // at the end: nothing to step
 
     // Every frame reached the renderer; counts survive a seek back.
     LONGLONG llDrawn = 0, llDropped = -1;
@@ -47,7 +47,7 @@ TEST_F(Playback, WavPlaysInMediaTime)
 {
     Load(TestClip::Wav);
     LONGLONG llMedia = 0, llSeek = 0, llFrames = 0;
-    EXPECT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), 1);
+    EXPECT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), SEEKMODE_TIME);
     EXPECT_NEAR(double(llSeek), 10000000.0, 300000.0);
     EXPECT_EQ(llFrames, -1);
     int nWidth = 0;
@@ -60,7 +60,7 @@ TEST_F(Playback, WavPlaysInMediaTime)
 TEST_F(Playback, ASegmentCompletesAtPointB)
 {
     Load(TestClip::WavTwoSeconds);
-    ASSERT_EQ(player->GetSeekMode(), 1);
+    ASSERT_EQ(player->GetSeekMode(), SEEKMODE_TIME);
     player->Run();
     ASSERT_EQ(player->SetSegment(5000000, 10000000), 1);
     EXPECT_EQ(player->GetState(), State_Running);
@@ -82,23 +82,23 @@ TEST_F(Playback, FrameStepAndSkipMoveByFrames)
 {
     Load(TestClip::AviFrameCounter);
     LONGLONG llMedia = 0, llSeek = 0, llFrames = 0;
-    ASSERT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), 2);
+    ASSERT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), SEEKMODE_FRAME);
     EXPECT_EQ(llFrames, 75);
 
     player->Pause();
     player->SetPosition(40);
     ASSERT_EQ(player->GetCurrentPosition(), 40);
     const QImage frame40 = Picture();
-    ASSERT_EQ(player->FrameStep(1), 0);
+    ASSERT_EQ(player->FrameStep(1), STEP_MOVED);
     ASSERT_TRUE(WaitForEvent(EC_STEP_COMPLETE));
     EXPECT_EQ(player->GetCurrentPosition(), 41);
     EXPECT_EQ(player->GetState(), State_Paused);
     const QImage frame41 = Picture();
     EXPECT_NE(frame41, frame40); // the time code moved on
 
-    EXPECT_EQ(player->Skip(FALSE, 30), 0);
+    EXPECT_EQ(player->Skip(FALSE, 30), STEP_MOVED);
     EXPECT_EQ(player->GetCurrentPosition(), 11);
-    EXPECT_EQ(player->Skip(TRUE, 30), 0);
+    EXPECT_EQ(player->Skip(TRUE, 30), STEP_MOVED);
     EXPECT_EQ(player->GetCurrentPosition(), 41);
     EXPECT_EQ(Picture(), frame41); // a seek shows exactly the frame the step reached
 }

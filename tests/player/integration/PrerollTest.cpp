@@ -101,7 +101,7 @@ TEST_F(Preroll, AnMp3WithoutHeaderHasALengthAndSeeksAtOnce)
 {
     Load(TestClip::Mp3Cbr);
     LONGLONG llMedia = 0, llSeek = 0, llFrames = 0;
-    ASSERT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), 1);
+    ASSERT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), SEEKMODE_TIME);
     EXPECT_NEAR(double(llMedia), 50000000.0, 1000000.0);
 
     player->Pause();
@@ -114,7 +114,7 @@ TEST_F(Preroll, AnMp3WithoutHeaderHasALengthAndSeeksAtOnce)
     player->Run();
     ASSERT_TRUE(WaitForEvent(EC_LENGTH_CHANGED));
     player->UpdateLength();
-    EXPECT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), 1);
+    EXPECT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), SEEKMODE_TIME);
     EXPECT_NEAR(double(llMedia), 50000000.0, 1000000.0);
     EXPECT_EQ(player->GetStopPosition(), llMedia);
 }
@@ -157,7 +157,7 @@ TEST_F(Preroll, InputsThatNeverGetReadyFailAtOnce)
         for (int i = 0; i < 4; ++i) {
             qint64 msTaken = 0;
             const CDirectShowErrMessage e = LoadFailure(c.path, &msTaken);
-            EXPECT_EQ(e.m_nCode, 1004) << qPrintable(c.path);
+            EXPECT_EQ(e.m_nCode, ERR_RENDER_FILE) << qPrintable(c.path);
             EXPECT_TRUE(c.hr == S_OK ? FAILED(e.m_hr) : e.m_hr == c.hr) << qPrintable(c.path);
             EXPECT_FALSE(e.m_strDetail.isEmpty()) << qPrintable(c.path);
             // Under a second here; the bound leaves room for a slow machine

@@ -102,7 +102,7 @@ TEST_F(ABRepeatStepping, PointsStayInOrderShowInTheMediasUnitAndClear)
     Command(ID_B_SET);
     ASSERT_EQ(m_responder.boxes.size(), 3u);
     EXPECT_EQ(m_responder.boxes[0].style, MB_ICONINFORMATION);
-    EXPECT_EQ(TakeBoxes(), (QStringList { LoadResString(62108), LoadResString(62108), LoadResString(62109) }));
+    EXPECT_EQ(TakeBoxes(), (QStringList { LoadResString(IDS_A_AFTER_B), LoadResString(IDS_A_AFTER_B), LoadResString(IDS_B_BEFORE_A) }));
     EXPECT_EQ(FormatPointValue(Frame().m_llPointA, Frame().m_bFrameCounter), QStringLiteral("0000010"));
     EXPECT_EQ(FormatPointValue(Frame().m_llPointB, Frame().m_bFrameCounter), QStringLiteral("0000025"));
     EXPECT_EQ(PointButtons(), kAll);

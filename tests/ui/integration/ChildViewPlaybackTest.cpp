@@ -89,7 +89,7 @@ TEST_F(ChildViewPlayback, StepBackAtTheStartReportsTheStartWithoutMoving)
     ASSERT_TRUE(view->StartPlayback());
     ASSERT_TRUE(view->TogglePause());
     ASSERT_EQ(view->SeekPlaying(0), 1);
-    EXPECT_EQ(view->StepFrames(FALSE, 1), 2);
+    EXPECT_EQ(view->StepFrames(FALSE, 1), STEPFLAG_AT_START);
     EXPECT_EQ(view->GetCurrentPosition(), 0);
 }
 
@@ -99,7 +99,7 @@ TEST_F(ChildViewPlayback, FileThatCannotLoadShowsItsCodedMessageOnceAndLeavesNoP
     const QString path = TestMediaPath(TestClip::TextAsAvi);
     EXPECT_FALSE(view->LoadMedia(path));
     ASSERT_EQ(responder.boxes.size(), 1u);
-    EXPECT_TRUE(responder.boxes[0].text.startsWith(LoadResString(62504) + QStringLiteral(" Code = 0x")));
+    EXPECT_TRUE(responder.boxes[0].text.startsWith(LoadResString(DShowErrorStringId(ERR_RENDER_FILE)) + QStringLiteral(" Code = 0x")));
     EXPECT_FALSE(responder.boxes[0].detail.isEmpty());
     // Under the message: the file, and what GStreamer made of it.
     EXPECT_EQ(responder.boxes[0].informative, path + QLatin1Char('\n') + responder.boxes[0].detail);

@@ -121,7 +121,7 @@ TEST_F(FramePlayback, EntriesThatAreNoFilesFailAtOnceOneAfterTheOther)
     for (int nEntry = 1; nEntry <= 3; ++nEntry) {
         // Each is reported with the code of a file that cannot be played,
         // and the list stops on the next entry for the user to start.
-        ASSERT_EQ(TakeBoxes().value(0).left(20), LoadResString(62504).left(20)) << nEntry;
+        ASSERT_EQ(TakeBoxes().value(0).left(20), LoadResString(DShowErrorStringId(ERR_RENDER_FILE)).left(20)) << nEntry;
         EXPECT_EQ(Frame().m_playList.m_nCurrent, nEntry);
         Command(ID_PLAY_PAUSE);
     }
@@ -169,7 +169,7 @@ TEST_F(FramePlayback, PlaybackThatBreaksDownIsReportedOnceAndTheListMovesOn)
     ASSERT_TRUE(ProcessEventsUntil([&] { return !m_responder.boxes.empty(); }));
     QCoreApplication::processEvents();
     ASSERT_EQ(m_responder.boxes.size(), 1u);
-    EXPECT_EQ(m_responder.boxes[0].text, FormatErrorText(LoadResString(62500), VFW_E_INVALID_FILE_FORMAT));
+    EXPECT_EQ(m_responder.boxes[0].text, FormatErrorText(LoadResString(IDS_DSHOW_UNKNOWN_ERROR), VFW_E_INVALID_FILE_FORMAT));
     EXPECT_EQ(m_responder.boxes[0].style, MB_ICONERROR);
     EXPECT_TRUE(m_responder.boxes[0].detail.contains(QStringLiteral("Broken frame data")));
     ExpectStoppedAt("b.avi", 1);
