@@ -12,6 +12,7 @@ PACKAGES="
   gstreamer1.0-alsa gstreamer1.0-tools gstreamer1.0-plugins-base-apps
   libjpeg62-turbo-dev
   libgtest-dev
+  clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils openbox
   fonts-ipafont-gothic
 "
