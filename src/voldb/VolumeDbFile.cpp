@@ -20,6 +20,13 @@ void RealSleep(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
 
 VolDbSleep g_sleep = nullptr;
 
+// The folder (under $XDG_STATE_HOME) may not be there before the first write.
+bool MakeFolderOf(const QString& path)
+{
+    const QString folder = PathRemoveFileSpec(path);
+    return folder.isEmpty() || QDir().mkpath(folder);
+}
+
 } // namespace
 
 void SetVolumeDbWaitSleep(VolDbSleep sleep) { g_sleep = sleep; }
@@ -47,14 +54,9 @@ VolDbOpen CVolumeDbFile::Open(const QString& path, bool bWrite)
     case FileKind::Missing:
         if (!bWrite)
             return VolDbOpen::Missing;
-    {
-        // The folder (under $XDG_STATE_HOME) may not be there before the
-        // first write.
-        const QString folder = PathRemoveFileSpec(path);
-        if (!folder.isEmpty() && !QDir().mkpath(folder))
+        if (!MakeFolderOf(path))
             return VolDbOpen::Unusable;
         break;
-    }
     case FileKind::Unreadable:
     case FileKind::Other:
         return VolDbOpen::Unusable;
