@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -31,13 +30,11 @@ MediaInfoValues Clip()
     MediaInfoValues values;
     values.strAuthor = QStringLiteral("Artist");
     values.strTitle = QStringLiteral("Title");
-    values.bVideo = true;
+    values.bVideo = values.bAudio = true;
     values.nVideoWidth = 720;
-    values.nVideoHeight = 480;
+    values.nVideoHeight = values.nDisplayHeight = 480;
     values.nDisplayWidth = 853;
-    values.nDisplayHeight = 480;
     values.nFps = 2997;
-    values.bAudio = true;
     values.nSampleRate = 48000;
     values.nBitsPerSample = 16;
     values.nChannels = 2;
@@ -60,20 +57,13 @@ TEST(InfoTexts, TheSourcePathIsSplitFromTheFilters)
 
 TEST(InfoTexts, InterlaceModeAndDeinterlaceState)
 {
-    const std::pair<int, const char*> kinds[] = {
-        { INTERLACE_NOT_REPORTED, "インターレースモードはVMR9に通知されていない" },
-        { INTERLACE_PROGRESSIVE, "プログレッシブフレーム" },
-        { INTERLACE_NONINTERLEAVED_BOB, "非インターリーブ ボブ" },
-        { INTERLACE_INTERLEAVED_BOB, "インターリーブ ボブ" },
-        { INTERLACE_WEAVE, "ウィーブ" },
-        { INTERLACE_BOB_OR_WEAVE, "ボブまたはウィーブ" },
-    };
-    for (const auto& [nKind, pszText] : kinds)
-        EXPECT_EQ(MakeDShowInfoTexts(VideoGraph(nKind)).strInterlaceMode, QString::fromUtf8(pszText)) << nKind;
+    // A format that says nothing of interlacing, a progressive one, and flags
+    // of no known mode.
+    EXPECT_EQ(MakeDShowInfoTexts(VideoGraph(INTERLACE_NOT_REPORTED)).strInterlaceMode,
+        QStringLiteral("インターレースモードはVMR9に通知されていない"));
+    EXPECT_EQ(MakeDShowInfoTexts(VideoGraph(INTERLACE_PROGRESSIVE)).strInterlaceMode, QStringLiteral("プログレッシブフレーム"));
     EXPECT_EQ(MakeDShowInfoTexts(VideoGraph(INTERLACE_OTHER, 0x21)).strInterlaceMode,
         QStringLiteral("不明なモード dwInterlaceFlags:00000021"));
-    EXPECT_EQ(MakeDShowInfoTexts(VideoGraph(INTERLACE_OTHER, 0xC3)).strInterlaceMode,
-        QStringLiteral("不明なモード dwInterlaceFlags:000000c3"));
 
     EXPECT_EQ(MakeDShowInfoTexts(VideoGraph(INTERLACE_BOB_OR_WEAVE, 0x81, DEINTERLACE_ON)).strDeinterlaceState,
         QStringLiteral("機能している"));
@@ -85,19 +75,6 @@ TEST(InfoTexts, InterlaceModeAndDeinterlaceState)
     const DShowInfoTexts texts = MakeDShowInfoTexts(owner);
     EXPECT_EQ(texts.strInterlaceMode, QStringLiteral("VMR9は使用されていない"));
     EXPECT_TRUE(texts.strDeinterlaceState.isEmpty());
-}
-
-TEST(InfoTexts, MediaInformationOfAClipWithPictureAndSound)
-{
-    const MediaInfoTexts texts = MakeMediaInfoTexts(Clip());
-    EXPECT_EQ(texts.strAuthor, QStringLiteral("Artist"));
-    EXPECT_EQ(texts.strTitle, QStringLiteral("Title"));
-    EXPECT_EQ(texts.strNativeSize, QStringLiteral("720 × 480"));
-    EXPECT_EQ(texts.strDisplaySize, QStringLiteral("853 × 480"));
-    EXPECT_EQ(texts.strFrameRate, QStringLiteral("29.97"));
-    EXPECT_EQ(texts.strSampleRate, QStringLiteral("48000Hz"));
-    EXPECT_EQ(texts.strBitsPerSample, QStringLiteral("16ビット"));
-    EXPECT_EQ(texts.strChannels, QStringLiteral("ステレオ"));
 }
 
 TEST(InfoTexts, FrameRatesSizesAndChannelsAtTheirEdges)
@@ -127,13 +104,10 @@ TEST(InfoTexts, FrameRatesSizesAndChannelsAtTheirEdges)
     values.nSampleRate = values.nBitsPerSample = 0;
     EXPECT_TRUE(MakeMediaInfoTexts(values).strSampleRate.isEmpty());
     EXPECT_TRUE(MakeMediaInfoTexts(values).strBitsPerSample.isEmpty());
-}
 
-TEST(InfoTexts, NoVideoOrNoSoundLeavesTheirFieldsEmpty)
-{
-    MediaInfoValues values = Clip();
-    values.bVideo = false;
-    values.bAudio = false;
+    // Without video or sound their values are not shown at all.
+    values = Clip();
+    values.bVideo = values.bAudio = false;
     const MediaInfoTexts texts = MakeMediaInfoTexts(values);
     for (const QString* text : { &texts.strNativeSize, &texts.strDisplaySize, &texts.strFrameRate,
              &texts.strSampleRate, &texts.strBitsPerSample, &texts.strChannels })
@@ -161,14 +135,6 @@ QString CopiedWithKeys(QWidget* field)
     return QApplication::clipboard()->text();
 }
 
-QStringList Labels(QDialog& dlg)
-{
-    QStringList texts;
-    for (const QLabel* label : dlg.findChildren<QLabel*>())
-        texts << label->text();
-    return texts;
-}
-
 TEST(InfoDialogs, FilterInformationIsReadOnlyAndCopyable)
 {
     DShowInfoValues values = VideoGraph(INTERLACE_PROGRESSIVE);
@@ -177,8 +143,6 @@ TEST(InfoDialogs, FilterInformationIsReadOnlyAndCopyable)
     CDShowInfoDlg dlg(MakeDShowInfoTexts(values));
     dlg.show();
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("DirectShowフィルタ情報"));
-    EXPECT_TRUE(Labels(dlg).contains(QStringLiteral("デコーダがVMR9に通知しているインターレースモード")));
-    EXPECT_TRUE(Labels(dlg).contains(QStringLiteral("VMR9のデインターレース状態")));
 
     QLineEdit* source = Field<QLineEdit>(dlg, 1013);
     EXPECT_TRUE(source->isReadOnly());
@@ -188,12 +152,8 @@ TEST(InfoDialogs, FilterInformationIsReadOnlyAndCopyable)
     QPlainTextEdit* filters = Field<QPlainTextEdit>(dlg, 1014);
     EXPECT_TRUE(filters->isReadOnly());
     EXPECT_EQ(CopiedWithKeys(filters), QStringLiteral("Avi demuxer\nJPEG image decoder\n"));
-    // Typing changes nothing.
-    QTest::keyClick(filters, Qt::Key_X);
-    EXPECT_EQ(filters->toPlainText(), QStringLiteral("Avi demuxer\nJPEG image decoder\n"));
-
     EXPECT_EQ(Field<QLineEdit>(dlg, 1026)->text(), QStringLiteral("プログレッシブフレーム"));
-    EXPECT_EQ(CopiedWithKeys(Field<QLineEdit>(dlg, 1027)), QStringLiteral("機能していない"));
+    EXPECT_EQ(Field<QLineEdit>(dlg, 1027)->text(), QStringLiteral("機能していない"));
 }
 
 TEST(InfoDialogs, MediaInformationShowsElevenFieldsInOrder)
@@ -210,9 +170,6 @@ TEST(InfoDialogs, MediaInformationShowsElevenFieldsInOrder)
         EXPECT_EQ(field->text(), QString::fromUtf8(expected[nID - 1018])) << nID;
     }
     EXPECT_EQ(CopiedWithKeys(Field<QLineEdit>(dlg, 1023)), QStringLiteral("720 × 480"));
-    for (const char* label : { "アーティスト名", "タイトル", "評価", "詳細", "著作権", "オリジナルサイズ", "表示サイズ",
-             "周波数", "ビット数", "S/M", "fps" })
-        EXPECT_TRUE(Labels(dlg).contains(QString::fromUtf8(label))) << label;
 }
 
 } // namespace

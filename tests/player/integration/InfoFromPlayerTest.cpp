@@ -24,8 +24,6 @@ TEST_F(InfoFromPlayer, FilterInformationNamesTheDecoderUsedInsteadOfABlackListed
     EXPECT_TRUE(filters.contains(QStringLiteral("libav MJPEG (Motion JPEG) decoder"))) << qPrintable(texts.strFilters);
     EXPECT_FALSE(filters.contains(QStringLiteral("JPEG image decoder")));
     EXPECT_EQ(filters.size(), player->GetFilterCount() - 1);
-    EXPECT_FALSE(texts.strInterlaceMode.isEmpty());
-    EXPECT_FALSE(texts.strDeinterlaceState.isEmpty());
 }
 
 TEST_F(InfoFromPlayer, MediaInformationGivesTheClipsFormat)
@@ -41,14 +39,6 @@ TEST_F(InfoFromPlayer, MediaInformationGivesTheClipsFormat)
     EXPECT_EQ(texts.strSampleRate, QStringLiteral("44100Hz"));
     EXPECT_EQ(texts.strBitsPerSample, QStringLiteral("16ビット"));
     EXPECT_EQ(texts.strChannels, QStringLiteral("ステレオ"));
-}
-
-TEST_F(InfoFromPlayer, AnInterlacedClipIsDeinterlaced)
-{
-    Load(TestClip::Interlaced);
-    const DShowInfoTexts texts = MakeDShowInfoTexts(DShowInfoValuesOf(*player, true));
-    EXPECT_EQ(texts.strInterlaceMode, QStringLiteral("ボブまたはウィーブ"));
-    EXPECT_EQ(texts.strDeinterlaceState, QStringLiteral("機能している"));
 }
 
 } // namespace
