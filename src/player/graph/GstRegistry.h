@@ -1,6 +1,7 @@
 #pragma once
-// The filter registry on GStreamer's: every element factory, or those whose
-// input accepts given caps.
+// The filter registry on GStreamer's: every element factory, or those with
+// an output whose ever-present input names one of the given caps (a sink
+// that takes any caps matches none, as a wildcard type does not).
 
 #include "player/graph/MediaGraph.h"
 

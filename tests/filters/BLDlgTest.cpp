@@ -1,0 +1,209 @@
+// The filter list dialog on a scripted registry: what the categories list,
+// what registering, deleting and clearing do to the working copy, the
+// 50-name limit, and the failures it reports.
+
+#include "FakeMediaGraph.h"
+#include "ScriptedResponder.h"
+
+#include "filters/BLDlg.h"
+#include "platform/ResString.h"
+#include "res/StringIds.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <map>
+
+namespace {
+
+constexpr int kAllFilters = 7;
+
+class BLDlgTest : public ::testing::Test {
+protected:
+    std::unique_ptr<CBLDlg> Open(CBLDlg::Mode mode = CBLDlg::Mode::BlackList)
+    {
+        auto dlg = std::make_unique<CBLDlg>(list, mode, fake.factory);
+        registered = dlg->findChild<QListWidget*>(QStringLiteral("1028"));
+        filters = dlg->findChild<QListWidget*>(QStringLiteral("1014"));
+        for (int nID : { 1031, 1032, 1033, 1, 2 })
+            buttons[nID] = dlg->findChild<QPushButton*>(QString::number(nID));
+        return dlg;
+    }
+    static QStringList Items(const QListWidget* box)
+    {
+        QStringList out;
+        for (int i = 0; i < box->count(); ++i)
+            out << box->item(i)->text();
+        return out;
+    }
+    // As the user picks an entry of the drop-down list.
+    static void Choose(CBLDlg& dlg, int nCategory)
+    {
+        auto* category = dlg.findChild<QComboBox*>(QStringLiteral("1030"));
+        category->setCurrentIndex(nCategory);
+        Q_EMIT category->activated(nCategory);
+    }
+    // Selects the filter and presses "登録".
+    void Register(const QString& name)
+    {
+        filters->findItems(name, Qt::MatchExactly).value(0)->setSelected(true);
+        buttons[1031]->click();
+    }
+    void Delete(int nRow)
+    {
+        registered->item(nRow)->setSelected(true);
+        EXPECT_TRUE(buttons[1032]->isEnabled());
+        buttons[1032]->click();
+    }
+    QStringList BoxTexts() const
+    {
+        QStringList out;
+        for (const ScriptedResponder::Box& box : responder.boxes)
+            out << box.text;
+        return out;
+    }
+    void Installed(std::initializer_list<const char*> names)
+    {
+        for (const char* name : names)
+            fake.state->registry.push_back({ QString::fromUtf8(name), QString() });
+    }
+
+    FakeGraphSetup fake;
+    ScriptedResponder responder;
+    FilterNameList list;
+    QListWidget* registered = nullptr;
+    QListWidget* filters = nullptr;
+    std::map<int, QPushButton*> buttons;
+};
+
+TEST_F(BLDlgTest, OpensOnTheListWithNothingChosen)
+{
+    list.Add(QStringLiteral("Gone decoder")); // no longer installed, still listed
+    list.Add(QStringLiteral("Avi demuxer"));
+    EXPECT_EQ(Open(CBLDlg::Mode::FirstUse)->windowTitle(), QStringLiteral("優先的に使用するフィルタの登録"));
+    auto dlg = Open();
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("ブラックリストフィルタの登録"));
+
+    const auto* category = dlg->findChild<QComboBox*>(QStringLiteral("1030"));
+    ASSERT_EQ(category->count(), 8);
+    EXPECT_EQ(category->itemText(2), QStringLiteral("MPEG-2 Demultiplexer"));
+    EXPECT_EQ(category->itemText(kAllFilters), QStringLiteral("全てのDirectShowフィルタ"));
+    EXPECT_EQ(category->currentIndex(), -1);
+    EXPECT_EQ(filters->count(), 0);
+    EXPECT_EQ(Items(registered), QStringList({ "Gone decoder", "Avi demuxer" }));
+    EXPECT_FALSE(buttons[1031]->isEnabled());
+    EXPECT_FALSE(buttons[1032]->isEnabled());
+    EXPECT_TRUE(buttons[1033]->isEnabled());
+    EXPECT_TRUE(fake.state->calls.isEmpty());
+}
+
+TEST_F(BLDlgTest, FiltersAreSortedKeepTheirDuplicatesAndAreSearchedOnEveryChoice)
+{
+    Installed({ "mpeg1 and mpeg2 video decoder", "", "MPEG video elementary stream parser",
+        "libav MP3 (MPEG audio layer 3) decoder", "Avi demuxer", "libav MP3 (MPEG audio layer 3) decoder" });
+    auto dlg = Open();
+    Choose(*dlg, kAllFilters);
+    // Without regard to case, as a sorted list box has it; nameless ones left out.
+    EXPECT_EQ(Items(filters),
+        QStringList({ "Avi demuxer", "libav MP3 (MPEG audio layer 3) decoder", "libav MP3 (MPEG audio layer 3) decoder",
+            "MPEG video elementary stream parser", "mpeg1 and mpeg2 video decoder" }));
+
+    filters->item(0)->setSelected(true);
+    EXPECT_TRUE(buttons[1031]->isEnabled());
+    // The same category again searches again and replaces the list.
+    fake.state->registry.pop_back();
+    Choose(*dlg, kAllFilters);
+    EXPECT_EQ(filters->count(), 4);
+    EXPECT_FALSE(buttons[1031]->isEnabled());
+
+    // A kind of filter is searched for by the types its input takes.
+    Choose(*dlg, 4);
+    EXPECT_TRUE(fake.state->Called(QStringLiteral("EnumMatchingFilters(audio/mpeg, mpegversion=1)")));
+    EXPECT_TRUE(BoxTexts().isEmpty());
+}
+
+TEST_F(BLDlgTest, FailedSearchesSayWhichPartFailedAndLeaveTheListsAlone)
+{
+    Installed({ "Avi demuxer" });
+    list.Add(QStringLiteral("JPEG image decoder"));
+    auto dlg = Open();
+    Choose(*dlg, kAllFilters);
+    fake.state->SetResult(QStringLiteral("CreateFilterRegistry"), E_FAIL);
+    Choose(*dlg, kAllFilters);
+    EXPECT_EQ(filters->count(), 0);
+    Choose(*dlg, 0);
+    fake.state->SetResult(QStringLiteral("CreateFilterRegistry"), S_OK);
+    fake.state->SetResult(QStringLiteral("EnumMatchingFilters"), E_FAIL);
+    Choose(*dlg, 6);
+    EXPECT_EQ(BoxTexts(), QStringList({ LoadResString(IDS_DEV_ENUM_FAILED), LoadResString(IDS_FILTER_MAPPER_FAILED),
+                              LoadResString(IDS_ENUM_FILTERS_FAILED) }));
+    for (const ScriptedResponder::Box& box : responder.boxes)
+        EXPECT_EQ(box.style, MB_ICONERROR);
+    EXPECT_EQ(filters->count(), 0);
+    EXPECT_EQ(Items(registered), QStringList { "JPEG image decoder" });
+}
+
+TEST_F(BLDlgTest, ANameIsRegisteredOnceAndFiftyAtMost)
+{
+    for (int i = 0; i < 51; ++i)
+        fake.state->registry.push_back({ QStringLiteral("Filter %1").arg(i, 2, 10, QLatin1Char('0')), {} });
+    auto dlg = Open();
+    Choose(*dlg, kAllFilters);
+    Register(QStringLiteral("Filter 07"));
+    Register(QStringLiteral("Filter 07"));
+    EXPECT_EQ(Items(registered), QStringList { "Filter 07" });
+    EXPECT_TRUE(buttons[1033]->isEnabled());
+
+    for (int i = 0; i < 51; ++i)
+        Register(QStringLiteral("Filter %1").arg(i, 2, 10, QLatin1Char('0')));
+    EXPECT_EQ(dlg->GetList().GetCount(), FilterNameList::MAX_NAMES);
+    EXPECT_EQ(registered->count(), FilterNameList::MAX_NAMES);
+    EXPECT_FALSE(dlg->GetList().Contains(QStringLiteral("Filter 50")));
+    EXPECT_EQ(dlg->GetList().GetAt(1), QStringLiteral("Filter 00"));
+    ASSERT_EQ(BoxTexts(), QStringList { LoadResString(IDS_LIST_LIMIT) });
+    EXPECT_EQ(responder.boxes.front().style, MB_ICONINFORMATION);
+}
+
+TEST_F(BLDlgTest, DeletingAndClearingTheRegisteredNames)
+{
+    for (const char* name : { "A", "B", "C" })
+        list.Add(QString::fromUtf8(name));
+    auto dlg = Open();
+    Delete(1);
+    EXPECT_EQ(dlg->GetList().GetAt(1), QStringLiteral("C"));
+    EXPECT_EQ(Items(registered), QStringList({ "A", "C" }));
+    EXPECT_FALSE(buttons[1032]->isEnabled());
+    Delete(0);
+    EXPECT_TRUE(buttons[1033]->isEnabled());
+    Delete(0);
+    EXPECT_EQ(dlg->GetList().GetCount(), 0);
+    EXPECT_FALSE(buttons[1033]->isEnabled());
+
+    auto again = Open();
+    registered->item(2)->setSelected(true);
+    buttons[1033]->click();
+    EXPECT_EQ(again->GetList().GetCount(), 0);
+    EXPECT_EQ(registered->count(), 0);
+    EXPECT_FALSE(buttons[1032]->isEnabled());
+    EXPECT_FALSE(buttons[1033]->isEnabled());
+}
+
+TEST_F(BLDlgTest, TheDialogEditsACopy)
+{
+    Installed({ "Avi demuxer" });
+    list.Add(QStringLiteral("JPEG image decoder"));
+    for (int nButton : { 2, 1 }) {
+        auto dlg = Open();
+        Choose(*dlg, kAllFilters);
+        Register(QStringLiteral("Avi demuxer"));
+        buttons[nButton]->click();
+        EXPECT_EQ(dlg->result(), nButton == 1 ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_EQ(dlg->GetList().GetAt(1), QStringLiteral("Avi demuxer"));
+        EXPECT_EQ(list.GetCount(), 1);
+    }
+}
+
+} // namespace
