@@ -8,9 +8,11 @@
 #include "filters/FilterNameList.h"
 #include "platform/MainWnd.h"
 #include "player/DShowPlayer.h"
+#include "player/ErrMessage.h"
 
 #include <QWidget>
 
+#include <ios>
 #include <memory>
 
 class PlayerFixture : public QuietGstTest {
@@ -27,9 +29,20 @@ protected:
         QuietGstTest::TearDown();
     }
 
-    void Load(const QString& path)
+    // Throws what the player throws; Load says which file failed and why first.
+    void TryLoad(const QString& path)
     {
         player = std::make_unique<CDShowPlayer>(path, TRUE, FALSE, FALSE, &blackList, &firstUse, &view);
+    }
+    void Load(const QString& path)
+    {
+        try {
+            TryLoad(path);
+        } catch (const CDirectShowErrMessage& e) {
+            ADD_FAILURE() << "could not load " << qPrintable(path) << ": code " << e.m_nCode << ", hr 0x"
+                          << std::hex << static_cast<unsigned long>(e.m_hr) << ", " << qPrintable(e.m_strDetail);
+            throw;
+        }
     }
     void Load(TestClip clip) { Load(TestMediaPath(clip)); }
 

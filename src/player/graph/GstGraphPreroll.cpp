@@ -72,6 +72,11 @@ HRESULT CGstGraph::WaitForPreroll()
     }
     if (ret == GST_STATE_CHANGE_ASYNC) {
         const gint64 deadline = g_get_monotonic_time() + gint64(kPrerollTimeout / GST_USECOND);
+        // A stall is both a quiet time and as many quiet looks at it as that
+        // time holds: on a starved machine this thread wakes late too, and a
+        // long gap between two looks says nothing about the file.
+        gint64 lastSeen = 0;
+        int nQuietChecks = 0;
         for (;;) {
             const gint64 now = g_get_monotonic_time();
             GstMessage* pMessage = PopEvent(kWaitFor, std::min(deadline, now + kProgressCheckUs));
@@ -82,7 +87,14 @@ HRESULT CGstGraph::WaitForPreroll()
                 break;
             }
             const gint64 lastProgress = m_llLastProgressUs;
-            const bool bStalled = lastProgress != 0 && g_get_monotonic_time() - lastProgress > kPrerollStallUs;
+            if (lastProgress != lastSeen) {
+                lastSeen = lastProgress;
+                nQuietChecks = 0;
+            } else {
+                ++nQuietChecks;
+            }
+            const bool bStalled = lastSeen != 0 && nQuietChecks >= kPrerollStallUs / kProgressCheckUs
+                && g_get_monotonic_time() - lastSeen > kPrerollStallUs;
             if (bStalled || g_get_monotonic_time() >= deadline) {
                 std::lock_guard lock(m_mutex);
                 m_strErrorDetail = bStalled

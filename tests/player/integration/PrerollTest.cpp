@@ -84,7 +84,7 @@ protected:
         QElapsedTimer timer;
         timer.start();
         try {
-            Load(path);
+            TryLoad(path);
             ADD_FAILURE() << qPrintable(path) << " loaded";
         } catch (const CDirectShowErrMessage& e) {
             *pmsTaken = timer.elapsed();
