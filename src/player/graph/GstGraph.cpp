@@ -4,7 +4,6 @@
 #include "player/graph/GstAudioRenderer.h"
 #include "player/graph/GstOwnerWindowRenderer.h"
 #include "player/graph/GstRegistry.h"
-#include "player/graph/GstSinkChoice.h"
 #include "player/graph/GstWarmUp.h"
 #include "player/graph/GstWindowlessRenderer.h"
 
@@ -32,6 +31,8 @@ QString FactoryName(GstElement* pElement)
 CGstGraph::CGstGraph()
     : m_pPipeline(GST_ELEMENT(gst_object_ref_sink(gst_pipeline_new(nullptr))))
     , m_pBus(gst_pipeline_get_bus(GST_PIPELINE(m_pPipeline)))
+    , m_sinkRules { [this](const FilterMoniker& moniker) { return IsRefused(moniker); },
+          [this](const QString& strFactory) { return IsPreferred(strFactory); } }
 {
     gst_bus_set_sync_handler(m_pBus, &CGstGraph::OnSyncMessage, this, nullptr);
     g_signal_connect(m_pPipeline, "deep-element-added", G_CALLBACK(&CGstGraph::OnDeepElementAdded), this);
@@ -111,7 +112,8 @@ HRESULT CGstGraph::QueryQualProp(IQualProp** pp)
     return S_OK;
 }
 
-HRESULT CGstGraph::QueryBasicVideo(IBasicVideo2** pp)
+template <class Interface>
+HRESULT CGstGraph::QueryOwnerWindow(Interface** pp)
 {
     std::lock_guard lock(m_mutex);
     const bool bInUse = m_pOwnerWindow && m_pLinkedVideo == m_pOwnerWindow->Bin();
@@ -119,13 +121,9 @@ HRESULT CGstGraph::QueryBasicVideo(IBasicVideo2** pp)
     return bInUse ? S_OK : E_NOINTERFACE;
 }
 
-HRESULT CGstGraph::QueryVideoWindow(IVideoWindow** pp)
-{
-    std::lock_guard lock(m_mutex);
-    const bool bInUse = m_pOwnerWindow && m_pLinkedVideo == m_pOwnerWindow->Bin();
-    *pp = bInUse ? m_pOwnerWindow.get() : nullptr;
-    return bInUse ? S_OK : E_NOINTERFACE;
-}
+HRESULT CGstGraph::QueryBasicVideo(IBasicVideo2** pp) { return QueryOwnerWindow(pp); }
+
+HRESULT CGstGraph::QueryVideoWindow(IVideoWindow** pp) { return QueryOwnerWindow(pp); }
 
 HRESULT CGstGraph::SetSite(IGraphBuilderCallback* pSite)
 {
@@ -288,11 +286,8 @@ HRESULT CGstGraph::CanUseOwnerWindow()
     // Overlay sinks draw into X windows.
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return E_NOTIMPL;
-    SinkChoiceRules rules;
-    rules.isRefused = [this](const FilterMoniker& moniker) { return IsRefused(moniker); };
-    rules.isPreferred = [this](const QString& strFactory) { return IsPreferred(strFactory); };
     FilterMoniker moniker;
-    GstElement* pSink = ChooseSink(SinkKind::OverlayVideo, rules, &moniker);
+    GstElement* pSink = ChooseSink(SinkKind::OverlayVideo, m_sinkRules, &moniker);
     if (!pSink)
         return E_NOTIMPL;
     m_pOwnerWindow = CGstOwnerWindowRenderer::Create(pSink, moniker);
@@ -561,11 +556,8 @@ void CGstGraph::LinkStream(GstPad* pPad)
             }
         }
     } else {
-        SinkChoiceRules rules;
-        rules.isRefused = [this](const FilterMoniker& moniker) { return IsRefused(moniker); };
-        rules.isPreferred = [this](const QString& strFactory) { return IsPreferred(strFactory); };
         FilterMoniker moniker;
-        GstElement* pSink = ChooseSink(SinkKind::Audio, rules, &moniker);
+        GstElement* pSink = ChooseSink(SinkKind::Audio, m_sinkRules, &moniker);
         if (!pSink)
             pSink = MakeSilentAudioSink(&moniker);
         if (pSink)

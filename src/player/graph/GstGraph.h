@@ -23,6 +23,7 @@
 // steps in GstGraphSeeking.cpp, the bus and the event queue in GstGraphBus.cpp.
 
 #include "player/graph/GstFilters.h"
+#include "player/graph/GstSinkChoice.h"
 
 #include <QPointer>
 
@@ -128,6 +129,10 @@ private:
     static void OnDeepElementRemoved(GstBin*, GstBin*, GstElement* pElement, gpointer pData);
     bool IsRefused(const FilterMoniker& moniker);
     bool IsPreferred(const QString& strFactory);
+    // The owner-window renderer, while video goes through it, as either of
+    // its interfaces.
+    template <class Interface>
+    HRESULT QueryOwnerWindow(Interface** pp);
     bool IsInPipeline(const QString& strFactory);
     void LinkStream(GstPad* pPad);
     bool LinkToBin(GstPad* pPad, GstElement* pBin, GstPad* pBinPad);
@@ -229,6 +234,8 @@ private:
     std::unique_ptr<CGstAudioRenderer> m_pAudio;
     std::vector<std::unique_ptr<IGraphFilter>> m_createdFilters;
     std::map<GstElement*, std::unique_ptr<CGstElementFilter>> m_elementFilters;
+    // Sinks are chosen as filters are: refused and preferred ones alike.
+    const SinkChoiceRules m_sinkRules;
 
     std::mutex m_linkMutex;     // one new stream is linked at a time
     mutable std::mutex m_mutex; // everything below, shared with streaming threads
