@@ -68,7 +68,7 @@ TEST_F(Geometry, WindowlessFitFillsTheClientAreaInsideTheViewsEdge)
     frame.setFrameStyle(QFrame::Panel | QFrame::Sunken);
     frame.setLineWidth(2);
     frame.resize(404, 304);
-    CDShowPlayer player(kFakeFile, TRUE, FALSE, FALSE, &options.blackList, &options.firstUse, &frame, fake.factory);
+    CDShowPlayer player(kFakeFile, TRUE, FALSE, FALSE, &options.blackList, &options.firstUse, &frame, nullptr, fake.factory);
     player.FitVideoToView();
     EXPECT_EQ(fake.state->videoSource, QRect(0, 0, 320, 240));
     EXPECT_EQ(fake.state->videoDestination, QRect(2, 2, 400, 300));

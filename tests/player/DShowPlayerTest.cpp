@@ -3,7 +3,6 @@
 
 #include "FakePlayerFixture.h"
 
-#include "platform/MainWnd.h"
 #include "platform/WindowMessages.h"
 
 namespace {
@@ -23,13 +22,10 @@ TEST_P(ConstructionFailure, ThrowsItsCodeWithTheCallsResultAndHoldsNothing)
     const FailureCase& c = GetParam();
     if (c.bOwnerWindow)
         OwnerWindowVideo(*fake.state, options);
-    QWidget mainWindow;
-    AfxSetMainWnd(&mainWindow);
     const HRESULT hr = MakeHr(0x80041234);
     fake.state->SetResult(QString::fromLatin1(c.call), hr);
 
     const CDirectShowErrMessage e = BuildFailure();
-    AfxSetMainWnd(nullptr);
 
     EXPECT_EQ(e.m_nCode, c.nCode);
     EXPECT_EQ(e.m_hr, hr);
@@ -59,15 +55,12 @@ TEST_F(PlayerTest, RenderFailureKeepsTheFrameworksDetail)
     EXPECT_EQ(e.m_strDetail, QStringLiteral("fake detail"));
 }
 
-TEST_F(PlayerTest, BuildsAStoppedGraphAndRoutesItsEventsToTheMainWindow)
+TEST_F(PlayerTest, BuildsAStoppedGraphWhoseNoticesGoToTheTargetItWasGiven)
 {
-    QWidget mainWindow;
-    AfxSetMainWnd(&mainWindow);
     auto player = Build();
-    AfxSetMainWnd(nullptr);
 
     EXPECT_FALSE(fake.state->Called(QStringLiteral("Run")));
-    EXPECT_EQ(fake.state->pNotifyWindow, &mainWindow);
+    EXPECT_EQ(fake.state->pNotifyWindow, &notifyTarget);
     EXPECT_EQ(fake.state->CallsNamed(QStringLiteral("SetNotifyWindow")).value(0),
         QStringLiteral("SetNotifyWindow(window,%1,%2)").arg(WM_GRAPHNOTIFY).arg(player->GetNotifyData()));
     EXPECT_EQ(fake.state->CallsNamed(QStringLiteral("RenderFile")).value(0), QStringLiteral("RenderFile(%1)").arg(kFile));
@@ -104,7 +97,7 @@ TEST_F(PlayerTest, DeinterlacingOffNeedsTheDeinterlaceControl)
     FakeGraphSetup without;
     VideoAndAudio(*without.state);
     without.state->SetResult(kVMR9 + QStringLiteral("::QueryDeinterlaceControl"), E_NOINTERFACE);
-    CDShowPlayer player(kFile, TRUE, FALSE, TRUE, &options.blackList, &options.firstUse, &view, without.factory);
+    CDShowPlayer player(kFile, TRUE, FALSE, TRUE, &options.blackList, &options.firstUse, &view, nullptr, without.factory);
     EXPECT_TRUE(without.state->Called(QStringLiteral("RemoveFilter(%1)").arg(kVMR9)));
     EXPECT_FALSE(player.HasWindowlessControl());
     EXPECT_TRUE(without.state->Called(QStringLiteral("RenderFile")));

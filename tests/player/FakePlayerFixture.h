@@ -51,7 +51,7 @@ protected:
     std::unique_ptr<CDShowPlayer> Build()
     {
         return std::make_unique<CDShowPlayer>(kFakeFile, options.bAspectFix, options.bDisableVMR9,
-            options.bDisableDeinterlace, &options.blackList, &options.firstUse, &view, fake.factory);
+            options.bDisableDeinterlace, &options.blackList, &options.firstUse, &view, &notifyTarget, fake.factory);
     }
 
     // The error a construction throws; fails the test when none is thrown.
@@ -75,4 +75,5 @@ protected:
     FakeGraphSetup fake;
     PlayerOptions options;
     QWidget view;
+    QObject notifyTarget;
 };

@@ -6,7 +6,6 @@
 #include "TestMedia.h"
 
 #include "filters/FilterNameList.h"
-#include "platform/MainWnd.h"
 #include "player/DShowPlayer.h"
 
 #include <QWidget>
@@ -15,21 +14,15 @@
 
 class PlayerFixture : public QuietGstTest {
 protected:
-    void SetUp() override
-    {
-        QuietGstTest::SetUp();
-        AfxSetMainWnd(&target);
-    }
     void TearDown() override
     {
         player.reset();
-        AfxSetMainWnd(nullptr);
         QuietGstTest::TearDown();
     }
 
     void Load(const QString& path)
     {
-        player = std::make_unique<CDShowPlayer>(path, TRUE, FALSE, FALSE, &blackList, &firstUse, &view);
+        player = std::make_unique<CDShowPlayer>(path, TRUE, FALSE, FALSE, &blackList, &firstUse, &view, &target);
     }
     void Load(TestClip clip) { Load(TestMediaPath(clip)); }
 
