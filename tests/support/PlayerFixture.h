@@ -7,6 +7,7 @@
 
 #include "filters/FilterNameList.h"
 #include "player/DShowPlayer.h"
+#include "player/ErrMessage.h"
 
 #include <QWidget>
 
@@ -22,9 +23,21 @@ protected:
 
     void Load(const QString& path)
     {
-        player = std::make_unique<CDShowPlayer>(path, TRUE, FALSE, FALSE, &blackList, &firstUse, &view, &target);
+        player = std::make_unique<CDShowPlayer>(
+            path, TRUE, bDisableVMR9, bDisableDeinterlace, &blackList, &firstUse, &view, &target);
     }
     void Load(TestClip clip) { Load(TestMediaPath(clip)); }
+    // The error loading throws; fails the test when the file loads.
+    CDirectShowErrMessage LoadFailure(const QString& path)
+    {
+        try {
+            Load(path);
+        } catch (const CDirectShowErrMessage& e) {
+            return e;
+        }
+        ADD_FAILURE() << qPrintable(path) << " loaded";
+        return CDirectShowErrMessage();
+    }
 
     // As the main frame does: the queue is drained only when a notice has
     // come, until the event is among what it held. False when it does not
@@ -49,6 +62,8 @@ protected:
 
     GraphNotifyTarget target;
     QWidget view;
+    BOOL bDisableVMR9 = FALSE;
+    BOOL bDisableDeinterlace = FALSE;
     FilterNameList blackList;
     FilterNameList firstUse;
     std::unique_ptr<CDShowPlayer> player;
