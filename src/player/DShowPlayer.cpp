@@ -1,7 +1,6 @@
 #include "player/DShowPlayer.h"
 
 #include "filters/FilterNameList.h"
-#include "platform/MainWnd.h"
 #include "platform/WindowMessages.h"
 #include "player/ErrMessage.h"
 
@@ -18,16 +17,17 @@ qintptr NextNotifyData()
 }
 
 CDShowPlayer::CDShowPlayer(const QString& strFile, BOOL bAspectFix, BOOL bDisableVMR9, BOOL bDisableDeinterlace,
-    const FilterNameList* pBlackList, const FilterNameList* pFirstUseList, QWidget* pView)
+    const FilterNameList* pBlackList, const FilterNameList* pFirstUseList, QWidget* pView, QObject* pNotifyTarget)
     : CDShowPlayer(strFile, bAspectFix, bDisableVMR9, bDisableDeinterlace, pBlackList, pFirstUseList, pView,
-        DefaultGraphFactory())
+        pNotifyTarget, DefaultGraphFactory())
 {
 }
 
 CDShowPlayer::CDShowPlayer(const QString& strFile, BOOL bAspectFix, BOOL bDisableVMR9, BOOL bDisableDeinterlace,
-    const FilterNameList* pBlackList, const FilterNameList* pFirstUseList, QWidget* pView,
+    const FilterNameList* pBlackList, const FilterNameList* pFirstUseList, QWidget* pView, QObject* pNotifyTarget,
     IMediaGraphFactory& factory)
     : m_pView(pView)
+    , m_pNotifyTarget(pNotifyTarget)
     , m_bAspectFix(bAspectFix)
     , m_lNotifyData(NextNotifyData())
 {
@@ -92,7 +92,7 @@ void CDShowPlayer::Build(const QString& strFile, BOOL bDisableVMR9, BOOL bDisabl
     if (FAILED(hr))
         Fail(ERR_QUERY_MEDIA_EVENT, hr);
 
-    m_pMediaEvent->SetNotifyWindow(AfxGetMainWnd(), WM_GRAPHNOTIFY, m_lNotifyData);
+    m_pMediaEvent->SetNotifyWindow(m_pNotifyTarget, WM_GRAPHNOTIFY, m_lNotifyData);
 
     hr = m_pGraph->QueryMediaSeeking(&m_pMediaSeeking);
     if (FAILED(hr))

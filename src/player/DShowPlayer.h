@@ -23,6 +23,7 @@
 #include <memory>
 
 class FilterNameList;
+class QObject;
 class QPainter;
 class QWidget;
 
@@ -36,13 +37,16 @@ public:
     // How long the current image waits for a seek under way to show its picture.
     static constexpr long kPositionWaitMs = 5000;
 
-    // Builds the graph on the program's media framework.
+    // Builds the graph on the program's media framework. The graph's
+    // WM_GRAPHNOTIFY notices go to pNotifyTarget (the main frame); none
+    // when it is null.
     CDShowPlayer(const QString& strFile, BOOL bAspectFix, BOOL bDisableVMR9, BOOL bDisableDeinterlace,
-        const FilterNameList* pBlackList, const FilterNameList* pFirstUseList, QWidget* pView);
+        const FilterNameList* pBlackList, const FilterNameList* pFirstUseList, QWidget* pView,
+        QObject* pNotifyTarget = nullptr);
     // The same on the graphs of the given factory.
     CDShowPlayer(const QString& strFile, BOOL bAspectFix, BOOL bDisableVMR9, BOOL bDisableDeinterlace,
         const FilterNameList* pBlackList, const FilterNameList* pFirstUseList, QWidget* pView,
-        IMediaGraphFactory& factory);
+        QObject* pNotifyTarget, IMediaGraphFactory& factory);
     ~CDShowPlayer();
     CDShowPlayer(const CDShowPlayer&) = delete;
     CDShowPlayer& operator=(const CDShowPlayer&) = delete;
@@ -234,6 +238,7 @@ private:
     DWORD m_dwInterlaceFlags = 0;
     BOOL m_bOwnerWindowMode = FALSE;
     QWidget* m_pView = nullptr;
+    QObject* m_pNotifyTarget = nullptr; // not owned
     BOOL m_bAspectFix = FALSE;
     qintptr m_lNotifyData = 0;
     CGraphCB m_graphCB;

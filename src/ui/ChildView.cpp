@@ -164,7 +164,7 @@ BOOL CChildView::LoadMedia(const QString& path)
     if (!CallPlayer([&] {
             m_pPlayer = std::make_unique<CDShowPlayer>(path, settings.m_bAspectFix, settings.m_bDisableVMR9,
                 settings.m_bDisableDeinterlace, &settings.m_blackList, &settings.m_firstUseList, this,
-                GraphFactory());
+                m_host.NotifyTarget(), GraphFactory());
         }))
         return FALSE;
     // A picture that cannot be sized is given up: the file plays as sound.

@@ -5,6 +5,8 @@
 
 #include "platform/WinTypes.h"
 
+#include <QObject>
+
 class CFrameSettings;
 class CJumpSlider;
 
@@ -26,4 +28,7 @@ public:
     virtual const CFrameSettings& ViewSettings() const = 0;
     // Carries out a command id as the menu does.
     virtual void OnCommand(int nID) = 0;
+    // Where the player's graph notices (WM_GRAPHNOTIFY) go: the host itself
+    // when it is a QObject (the main frame is); none otherwise.
+    virtual QObject* NotifyTarget() { return dynamic_cast<QObject*>(this); }
 };

@@ -2,11 +2,11 @@
 // what registering, deleting and clearing do to the working copy, the
 // 50-name limit, and the failures it reports.
 
-#include "FakeMediaGraph.h"
 #include "ScriptedResponder.h"
 
 #include "filters/BLDlg.h"
 #include "platform/ResString.h"
+#include "player/graph/MediaGraph.h"
 #include "res/StringIds.h"
 
 #include <gtest/gtest.h>
@@ -21,11 +21,54 @@ namespace {
 
 constexpr int kAllFilters = 7;
 
+// The installed filters and the answers the dialog's searches get.
+struct ScriptedRegistry final : IMediaGraphFactory {
+    std::vector<FilterMoniker> registry;
+    QStringList calls;
+    std::map<QString, HRESULT> results;
+
+    HRESULT Result(const QString& strCall) const
+    {
+        const auto it = results.find(strCall);
+        return it == results.end() ? S_OK : it->second;
+    }
+    bool Called(const QString& strCall) const { return calls.contains(strCall); }
+
+    HRESULT CreateGraph(std::unique_ptr<IMediaGraph>*) override { return E_NOTIMPL; }
+    HRESULT CreateFilterRegistry(std::unique_ptr<IFilterRegistry>* ppRegistry) override
+    {
+        calls << QStringLiteral("CreateFilterRegistry");
+        const HRESULT hr = Result(QStringLiteral("CreateFilterRegistry"));
+        if (SUCCEEDED(hr))
+            *ppRegistry = std::make_unique<Registry>(*this);
+        return hr;
+    }
+
+    struct Registry final : IFilterRegistry {
+        explicit Registry(ScriptedRegistry& owner)
+            : m_owner(owner)
+        {
+        }
+        HRESULT EnumAllFilters(std::vector<FilterMoniker>* pFilters) override
+        {
+            m_owner.calls << QStringLiteral("EnumAllFilters");
+            *pFilters = m_owner.registry;
+            return m_owner.Result(QStringLiteral("EnumAllFilters"));
+        }
+        HRESULT EnumMatchingFilters(const QStringList& types, std::vector<FilterMoniker>*) override
+        {
+            m_owner.calls << QStringLiteral("EnumMatchingFilters(%1)").arg(types.join(QLatin1Char(';')));
+            return m_owner.Result(QStringLiteral("EnumMatchingFilters"));
+        }
+        ScriptedRegistry& m_owner;
+    };
+};
+
 class BLDlgTest : public ::testing::Test {
 protected:
     std::unique_ptr<CBLDlg> Open(CBLDlg::Mode mode = CBLDlg::Mode::BlackList)
     {
-        auto dlg = std::make_unique<CBLDlg>(list, mode, fake.factory);
+        auto dlg = std::make_unique<CBLDlg>(list, mode, fake);
         registered = dlg->findChild<QListWidget*>(QStringLiteral("1028"));
         filters = dlg->findChild<QListWidget*>(QStringLiteral("1014"));
         for (int nID : { 1031, 1032, 1033, 1, 2 })
@@ -68,10 +111,10 @@ protected:
     void Installed(std::initializer_list<const char*> names)
     {
         for (const char* name : names)
-            fake.state->registry.push_back({ QString::fromUtf8(name), QString() });
+            fake.registry.push_back({ QString::fromUtf8(name), QString() });
     }
 
-    FakeGraphSetup fake;
+    ScriptedRegistry fake;
     ScriptedResponder responder;
     FilterNameList list;
     QListWidget* registered = nullptr;
@@ -97,7 +140,7 @@ TEST_F(BLDlgTest, OpensOnTheListWithNothingChosen)
     EXPECT_FALSE(buttons[1031]->isEnabled());
     EXPECT_FALSE(buttons[1032]->isEnabled());
     EXPECT_TRUE(buttons[1033]->isEnabled());
-    EXPECT_TRUE(fake.state->calls.isEmpty());
+    EXPECT_TRUE(fake.calls.isEmpty());
 }
 
 TEST_F(BLDlgTest, FiltersAreSortedKeepTheirDuplicatesAndAreSearchedOnEveryChoice)
@@ -114,14 +157,14 @@ TEST_F(BLDlgTest, FiltersAreSortedKeepTheirDuplicatesAndAreSearchedOnEveryChoice
     filters->item(0)->setSelected(true);
     EXPECT_TRUE(buttons[1031]->isEnabled());
     // The same category again searches again and replaces the list.
-    fake.state->registry.pop_back();
+    fake.registry.pop_back();
     Choose(*dlg, kAllFilters);
     EXPECT_EQ(filters->count(), 4);
     EXPECT_FALSE(buttons[1031]->isEnabled());
 
     // A kind of filter is searched for by the types its input takes.
     Choose(*dlg, 4);
-    EXPECT_TRUE(fake.state->Called(QStringLiteral("EnumMatchingFilters(audio/mpeg, mpegversion=1)")));
+    EXPECT_TRUE(fake.Called(QStringLiteral("EnumMatchingFilters(audio/mpeg, mpegversion=1)")));
     EXPECT_TRUE(BoxTexts().isEmpty());
 }
 
@@ -131,12 +174,12 @@ TEST_F(BLDlgTest, FailedSearchesSayWhichPartFailedAndLeaveTheListsAlone)
     list.Add(QStringLiteral("JPEG image decoder"));
     auto dlg = Open();
     Choose(*dlg, kAllFilters);
-    fake.state->SetResult(QStringLiteral("CreateFilterRegistry"), E_FAIL);
+    fake.results[QStringLiteral("CreateFilterRegistry")] = E_FAIL;
     Choose(*dlg, kAllFilters);
     EXPECT_EQ(filters->count(), 0);
     Choose(*dlg, 0);
-    fake.state->SetResult(QStringLiteral("CreateFilterRegistry"), S_OK);
-    fake.state->SetResult(QStringLiteral("EnumMatchingFilters"), E_FAIL);
+    fake.results[QStringLiteral("CreateFilterRegistry")] = S_OK;
+    fake.results[QStringLiteral("EnumMatchingFilters")] = E_FAIL;
     Choose(*dlg, 6);
     EXPECT_EQ(BoxTexts(), QStringList({ LoadResString(IDS_DEV_ENUM_FAILED), LoadResString(IDS_FILTER_MAPPER_FAILED),
                               LoadResString(IDS_ENUM_FILTERS_FAILED) }));
@@ -149,7 +192,7 @@ TEST_F(BLDlgTest, FailedSearchesSayWhichPartFailedAndLeaveTheListsAlone)
 TEST_F(BLDlgTest, ANameIsRegisteredOnceAndFiftyAtMost)
 {
     for (int i = 0; i < 51; ++i)
-        fake.state->registry.push_back({ QStringLiteral("Filter %1").arg(i, 2, 10, QLatin1Char('0')), {} });
+        fake.registry.push_back({ QStringLiteral("Filter %1").arg(i, 2, 10, QLatin1Char('0')), {} });
     auto dlg = Open();
     Choose(*dlg, kAllFilters);
     Register(QStringLiteral("Filter 07"));

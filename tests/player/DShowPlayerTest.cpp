@@ -1,79 +1,88 @@
-// The player's construction on a fake graph: every failure's code and
-// result, what is dropped quietly, and what it learns about the media.
+// The player on a fake graph, for what a real one cannot be made to do: how
+// a failure is reported and what it leaves, where the notices go, what is
+// dropped quietly, and the limits of skipping.
 
-#include "FakePlayerFixture.h"
+#include "FakeMediaGraph.h"
 
-#include "platform/MainWnd.h"
-#include "platform/WindowMessages.h"
+#include "filters/FilterNameList.h"
+#include "player/DShowPlayer.h"
+#include "player/ErrMessage.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <QWidget>
+
+#include <functional>
 
 namespace {
-const QString kFile = kFakeFile;
 const QString kVMR9 = kWindowlessRendererName;
+const QString kFakeFile = QStringLiteral("/media/clip.avi");
 
-struct FailureCase {
-    const char* call;
-    int nCode;
-    bool bOwnerWindow;
+// A file whose picture (25 frames a second) goes to the windowless renderer.
+class PlayerTest : public ::testing::Test {
+protected:
+    void SetUp() override { fake.state->videoType = FakeVideoType(640, 480, 400000); }
+
+    std::unique_ptr<CDShowPlayer> Build()
+    {
+        return std::make_unique<CDShowPlayer>(
+            kFakeFile, TRUE, FALSE, bDisableDeinterlace, &blackList, &firstUse, &view, &notifyTarget, fake.factory);
+    }
+
+    // The error an operation throws; fails the test when none is thrown.
+    static CDirectShowErrMessage Failure(const std::function<void()>& operation)
+    {
+        try {
+            operation();
+        } catch (const CDirectShowErrMessage& e) {
+            return e;
+        }
+        ADD_FAILURE() << "nothing was thrown";
+        return CDirectShowErrMessage();
+    }
+    CDirectShowErrMessage BuildFailure() { return Failure([&] { Build(); }); }
+
+    FakeGraphSetup fake;
+    BOOL bDisableDeinterlace = FALSE;
+    FilterNameList blackList;
+    FilterNameList firstUse;
+    QWidget view;
+    QObject notifyTarget;
 };
 
-class ConstructionFailure : public PlayerTest, public ::testing::WithParamInterface<FailureCase> {};
-
-TEST_P(ConstructionFailure, ThrowsItsCodeWithTheCallsResultAndHoldsNothing)
+// Any failing step throws its code with the call's result and holds nothing:
+// no graph, no site, no notify window. Rendering's keeps the framework's word.
+TEST_F(PlayerTest, AFailedStepThrowsItsCodeAndResultAndHoldsNothing)
 {
-    const FailureCase& c = GetParam();
-    if (c.bOwnerWindow)
-        OwnerWindowVideo(*fake.state, options);
-    QWidget mainWindow;
-    AfxSetMainWnd(&mainWindow);
     const HRESULT hr = MakeHr(0x80041234);
-    fake.state->SetResult(QString::fromLatin1(c.call), hr);
-
-    const CDirectShowErrMessage e = BuildFailure();
-    AfxSetMainWnd(nullptr);
-
-    EXPECT_EQ(e.m_nCode, c.nCode);
+    fake.state->SetResult(QStringLiteral("RenderFile"), hr);
+    CDirectShowErrMessage e = BuildFailure();
+    EXPECT_EQ(e.m_nCode, ERR_RENDER_FILE);
     EXPECT_EQ(e.m_hr, hr);
     EXPECT_EQ(e.m_nKind, ERRKIND_GENERAL);
+    EXPECT_EQ(e.m_strDetail, QStringLiteral("fake detail"));
+    EXPECT_EQ(fake.state->nGraphsAlive, 0);
+    EXPECT_EQ(fake.state->pSite, nullptr);
+
+    // A step after the notify window was set.
+    fake.state->SetResult(QStringLiteral("RenderFile"), S_OK);
+    fake.state->SetResult(QStringLiteral("GetCapabilities"), hr);
+    e = BuildFailure();
+    EXPECT_EQ(e.m_nCode, ERR_GET_CAPABILITIES);
+    EXPECT_EQ(e.m_hr, hr);
     EXPECT_EQ(fake.state->nGraphsAlive, 0);
     EXPECT_EQ(fake.state->pSite, nullptr);
     EXPECT_EQ(fake.state->pNotifyWindow, nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryStep, ConstructionFailure,
-    ::testing::Values(FailureCase { "CreateGraph", ERR_CREATE_GRAPH, false }, FailureCase { "QueryObjectWithSite", ERR_QUERY_OBJECT_WITH_SITE, false },
-        FailureCase { "SetSite", ERR_SET_SITE, false }, FailureCase { "RenderFile", ERR_RENDER_FILE, false },
-        FailureCase { "QueryMediaControl", ERR_QUERY_MEDIA_CONTROL, false }, FailureCase { "QueryMediaEvent", ERR_QUERY_MEDIA_EVENT, false },
-        FailureCase { "QueryMediaSeeking", ERR_QUERY_MEDIA_SEEKING, false }, FailureCase { "QueryBasicAudio", ERR_QUERY_BASIC_AUDIO, false },
-        FailureCase { "Windowless Video Renderer::EnumPins", ERR_ENUM_PINS, false },
-        FailureCase { "Windowless Video Renderer::ConnectionMediaType", ERR_CONNECTION_MEDIA_TYPE, false },
-        FailureCase { "GetCapabilities", ERR_GET_CAPABILITIES, false }, FailureCase { "GetTimeFormat", ERR_GET_TIME_FORMAT, false },
-        FailureCase { "QueryBasicVideo", ERR_QUERY_BASIC_VIDEO, true }, FailureCase { "QueryVideoWindow", ERR_QUERY_VIDEO_WINDOW, true },
-        FailureCase { "put_Owner", ERR_PUT_OWNER, true }, FailureCase { "put_WindowStyle", ERR_PUT_WINDOW_STYLE, true },
-        FailureCase { "put_MessageDrain", ERR_PUT_MESSAGE_DRAIN, true }));
-
-TEST_F(PlayerTest, RenderFailureKeepsTheFrameworksDetail)
+TEST_F(PlayerTest, BuildsAStoppedGraphWhoseNoticesGoToTheTargetItWasGiven)
 {
-    fake.state->SetResult(QStringLiteral("RenderFile"), VFW_E_UNKNOWN_FILE_TYPE);
-    const CDirectShowErrMessage e = BuildFailure();
-    EXPECT_EQ(e.m_nCode, ERR_RENDER_FILE);
-    EXPECT_EQ(e.m_strDetail, QStringLiteral("fake detail"));
-}
-
-TEST_F(PlayerTest, BuildsAStoppedGraphAndRoutesItsEventsToTheMainWindow)
-{
-    QWidget mainWindow;
-    AfxSetMainWnd(&mainWindow);
     auto player = Build();
-    AfxSetMainWnd(nullptr);
-
     EXPECT_FALSE(fake.state->Called(QStringLiteral("Run")));
-    EXPECT_EQ(fake.state->pNotifyWindow, &mainWindow);
-    EXPECT_EQ(fake.state->CallsNamed(QStringLiteral("SetNotifyWindow")).value(0),
-        QStringLiteral("SetNotifyWindow(window,%1,%2)").arg(WM_GRAPHNOTIFY).arg(player->GetNotifyData()));
-    EXPECT_EQ(fake.state->CallsNamed(QStringLiteral("RenderFile")).value(0), QStringLiteral("RenderFile(%1)").arg(kFile));
+    EXPECT_EQ(fake.state->pNotifyWindow, &notifyTarget);
     EXPECT_EQ(fake.state->pClippingWindow, &view);
     EXPECT_EQ(fake.state->dwAspectRatioMode, VMR9ARMode_LetterBox);
-    EXPECT_FALSE(player->IsOwnerWindowMode());
 
     const qintptr lNotifyData = player->GetNotifyData();
     player.reset();
@@ -83,114 +92,22 @@ TEST_F(PlayerTest, BuildsAStoppedGraphAndRoutesItsEventsToTheMainWindow)
     EXPECT_NE(Build()->GetNotifyData(), lNotifyData);
 }
 
-TEST_F(PlayerTest, AWindowlessRendererThatCannotBeSetUpIsRemovedQuietly)
+// Removed before rendering, so the file is rendered without it, and nothing
+// is reported: one without a deinterlace control when deinterlacing is to be
+// off, and one that cannot take the window.
+TEST_F(PlayerTest, AWindowlessRendererThatCannotBeSetUpIsRemovedBeforeRendering)
 {
+    bDisableDeinterlace = TRUE;
+    EXPECT_FALSE(Build()->HasWindowlessControl());
+    const qsizetype nRemoved = fake.state->calls.indexOf(QStringLiteral("RemoveFilter"));
+    EXPECT_GE(nRemoved, 0);
+    EXPECT_LT(nRemoved, fake.state->calls.indexOf(QStringLiteral("RenderFile")));
+
+    bDisableDeinterlace = FALSE;
     fake.state->SetResult(kVMR9 + QStringLiteral("::SetVideoClippingWindow"), E_FAIL);
-    auto player = Build();
-    EXPECT_FALSE(player->HasWindowlessControl());
-    // Removed before rendering, so the file is rendered without it.
-    EXPECT_LT(fake.state->calls.indexOf(QStringLiteral("RemoveFilter(%1)").arg(kVMR9)),
-        fake.state->calls.indexOf(QStringLiteral("RenderFile(%1)").arg(kFile)));
-}
-
-TEST_F(PlayerTest, DeinterlacingOffNeedsTheDeinterlaceControl)
-{
-    options.bDisableDeinterlace = TRUE;
-    {
-        auto player = Build();
-        EXPECT_TRUE(fake.state->Called(QStringLiteral("%1::SetDeinterlaceMode(0,0)").arg(kVMR9)));
-        EXPECT_TRUE(player->HasWindowlessControl());
-    }
-    FakeGraphSetup without;
-    VideoAndAudio(*without.state);
-    without.state->SetResult(kVMR9 + QStringLiteral("::QueryDeinterlaceControl"), E_NOINTERFACE);
-    CDShowPlayer player(kFile, TRUE, FALSE, TRUE, &options.blackList, &options.firstUse, &view, without.factory);
-    EXPECT_TRUE(without.state->Called(QStringLiteral("RemoveFilter(%1)").arg(kVMR9)));
-    EXPECT_FALSE(player.HasWindowlessControl());
-    EXPECT_TRUE(without.state->Called(QStringLiteral("RenderFile")));
-}
-
-TEST_F(PlayerTest, AudioOnlyHasNeitherWindowlessControlNorOwnerWindow)
-{
-    fake.state->bVideoToWindowless = false;
-    auto player = Build();
-    EXPECT_TRUE(fake.state->Called(QStringLiteral("RemoveFilter(%1)").arg(kVMR9)));
-    EXPECT_FALSE(player->HasWindowlessControl());
-    EXPECT_FALSE(player->IsOwnerWindowMode());
-    EXPECT_EQ(player->GetVideoWidth(), 0);
-    EXPECT_EQ(player->GetAudioBitsPerSample(), 16);
-}
-
-TEST_F(PlayerTest, OwnerWindowModeWhenTheClassicRendererShowsTheVideo)
-{
-    OwnerWindowVideo(*fake.state, options);
-    fake.state->lVideoWidth = 720;
-    fake.state->lVideoHeight = 480;
-    fake.state->dAvgTimePerFrame = 1001.0 / 30000.0;
-    auto player = Build();
-    EXPECT_FALSE(fake.state->Called(QStringLiteral("CreateWindowlessRenderer")));
-    EXPECT_TRUE(player->IsOwnerWindowMode());
-    EXPECT_EQ(fake.state->pVideoOwner, &view);
-    EXPECT_TRUE(fake.state->Called(QStringLiteral("put_WindowStyle(0x44000000)")));
-    EXPECT_EQ(player->GetVideoWidth(), 720);
-    EXPECT_EQ(player->GetFramesPerSecond(), 2997);
-}
-
-TEST_F(PlayerTest, FirstUseFiltersAreAddedByNameAndDroppedWhenUnused)
-{
-    fake.state->registry = { { QStringLiteral("JPEG image decoder"), QStringLiteral("jpegdec") },
-        { QStringLiteral("Fast decoder"), QStringLiteral("fast1") },
-        { QStringLiteral("Avi demuxer"), QStringLiteral("avidemux") },
-        { QStringLiteral("Fast decoder"), QStringLiteral("fast2") } };
-    options.firstUse.Add(QStringLiteral("No such filter"));
-    {
-        auto player = Build();
-        EXPECT_FALSE(fake.state->Called(QStringLiteral("CreateFilter")));
-        EXPECT_FALSE(fake.state->Called(QStringLiteral("AddFilter(No such filter)")));
-    }
-
-    fake.state->calls.clear();
-    options.firstUse.Add(QStringLiteral("Fast decoder"));
-    options.firstUse.Add(QStringLiteral("Avi demuxer"));
-    fake.state->usedPreferred = { QStringLiteral("Avi demuxer") };
-    auto player = Build();
-    // Registry order, every filter of a listed name.
-    EXPECT_EQ(fake.state->CallsNamed(QStringLiteral("AddFilter")),
-        QStringList({ QStringLiteral("AddFilter(Fast decoder)"), QStringLiteral("AddFilter(Avi demuxer)"), QStringLiteral("AddFilter(Fast decoder)"),
-            QStringLiteral("AddFilter(%1)").arg(kVMR9) }));
-    // The unused ones leave the graph again after rendering.
-    EXPECT_EQ(fake.state->CountCalls(QStringLiteral("RemoveFilter(Fast decoder)")), 2);
-    EXPECT_FALSE(fake.state->Called(QStringLiteral("RemoveFilter(Avi demuxer)")));
-}
-
-TEST_F(PlayerTest, FirstUseStepEndsQuietlyWhenTheRegistryFails)
-{
-    options.firstUse.Add(QStringLiteral("Avi demuxer"));
-    fake.state->registry = { { QStringLiteral("Avi demuxer"), QStringLiteral("avidemux") } };
-    fake.state->SetResult(QStringLiteral("CreateFilterRegistry"), E_FAIL);
-    EXPECT_NO_THROW(Build());
-    fake.state->SetResult(QStringLiteral("CreateFilterRegistry"), S_OK);
-    fake.state->SetResult(QStringLiteral("EnumAllFilters"), S_FALSE);
-    EXPECT_NO_THROW(Build());
-    EXPECT_FALSE(fake.state->Called(QStringLiteral("CreateFilter")));
-}
-
-TEST_F(PlayerTest, OggSplitterIsListedButNeverAskedForText)
-{
-    FakeFilterSpec ogg = FakeFilterSpec::Connected(kOggSplitterName);
-    ogg.bMediaContent = true;
-    ogg.strTitle = QStringLiteral("from the splitter");
-    FakeFilterSpec decoder = FakeFilterSpec::Connected(QStringLiteral("Vorbis audio decoder"));
-    decoder.bMediaContent = true;
-    decoder.strAuthor = QStringLiteral("Artist");
-    fake.state->rendered.insert(fake.state->rendered.begin() + 1, ogg);
-    fake.state->rendered.push_back(decoder);
-    auto player = Build();
-
-    EXPECT_FALSE(fake.state->Called(kOggSplitterName + QStringLiteral("::QueryMediaContent")));
-    EXPECT_EQ(player->GetFilterName(1), kOggSplitterName);
-    EXPECT_EQ(player->GetTitle(), QStringLiteral("Title"));
-    EXPECT_EQ(player->GetAuthor(), QStringLiteral("Artist"));
+    EXPECT_FALSE(Build()->HasWindowlessControl());
+    fake.state->SetResult(kVMR9 + QStringLiteral("::SetVideoClippingWindow"), S_OK);
+    EXPECT_TRUE(Build()->HasWindowlessControl());
 }
 
 TEST_F(PlayerTest, FilterTableHoldsAtMostAHundredNamesOf127Characters)
@@ -204,95 +121,91 @@ TEST_F(PlayerTest, FilterTableHoldsAtMostAHundredNamesOf127Characters)
     EXPECT_EQ(player->GetFilterName(0), strLong.left(127));
     EXPECT_EQ(player->GetFilterName(99), QStringLiteral("f99"));
     EXPECT_EQ(player->GetFilterName(100), QString());
-
-    fake.state->SetResult(QStringLiteral("EnumFilters"), E_FAIL);
-    EXPECT_EQ(Build()->GetFilterCount(), 0);
-}
-
-struct VideoCase {
-    FormatType format;
-    DWORD dwFlags;
-    REFERENCE_TIME avgTimePerFrame;
-    int nKind;
-    int nFps;
-};
-
-class VideoInfo : public PlayerTest, public ::testing::WithParamInterface<VideoCase> {};
-
-TEST_P(VideoInfo, ComesFromTheWindowlessRenderersInput)
-{
-    const VideoCase& c = GetParam();
-    fake.state->videoType = FakeVideoType(720, 480, c.avgTimePerFrame, c.format, c.dwFlags);
-    auto player = Build();
-    EXPECT_EQ(player->GetVideoHeight(), 480);
-    EXPECT_EQ(player->GetInterlaceKind(), c.nKind);
-    EXPECT_EQ(player->GetFramesPerSecond(), c.nFps);
-    EXPECT_EQ(player->GetInterlaceFlags(), c.format == FormatType::VideoInfo2 ? c.dwFlags : 0u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Formats, VideoInfo,
-    ::testing::Values(VideoCase { FormatType::VideoInfo, 0x81, 417083, 0, 2397 },
-        VideoCase { FormatType::VideoInfo2, 0x00, 333666, 1, 2997 },
-        VideoCase { FormatType::VideoInfo2, 0x01, 400000, 3, 2500 },
-        VideoCase { FormatType::VideoInfo2, 0x03, 400000, 2, 2500 },
-        VideoCase { FormatType::VideoInfo2, 0x61, 400000, 4, 2500 },
-        VideoCase { FormatType::VideoInfo2, 0x81, 0, 5, 0 },
-        VideoCase { FormatType::VideoInfo2, 0x21, 400000, 6, 2500 }));
-
-TEST_F(PlayerTest, DeinterlaceStatusIsOffWhenTheRendererCannotTell)
-{
-    fake.state->bActuallyDeinterlacing = true;
-    fake.state->SetResult(kVMR9 + QStringLiteral("::GetActualDeinterlaceMode"), E_FAIL);
-    EXPECT_EQ(Build()->GetDeinterlaceStatus(), DEINTERLACE_OFF);
-}
-
-TEST_F(PlayerTest, AudioFormatIsReadOnlyFromTheAudioRenderer)
-{
-    FakeFilterSpec other = FakeFilterSpec::Connected(QStringLiteral("Some audio filter"));
-    other.connectionType = FakeAudioType(6, 96000, 24);
-    fake.state->rendered.push_back(other);
-    auto player = Build();
-    EXPECT_EQ(player->GetAudioChannels(), 2);
-    EXPECT_EQ(player->GetAudioSampleRate(), 48000);
 }
 
 TEST_F(PlayerTest, FrameFormatWinsNotImplementedIsAcceptedOtherFailuresAreNot)
 {
-    {
-        auto player = Build();
-        EXPECT_EQ(player->GetSeekMode(), SEEKMODE_FRAME);
-        EXPECT_EQ(player->GetStopPosition(), fake.state->llDurationFrames);
-    }
+    EXPECT_EQ(Build()->GetSeekMode(), SEEKMODE_FRAME);
     fake.state->SetResult(QStringLiteral("IsFormatSupported(Frame)"), E_NOTIMPL);
-    {
-        auto player = Build();
-        EXPECT_EQ(player->GetSeekMode(), SEEKMODE_TIME);
-        EXPECT_EQ(player->GetTimeFormat(), TimeFormat::MediaTime);
-    }
+    auto player = Build();
+    EXPECT_EQ(player->GetSeekMode(), SEEKMODE_TIME);
+    EXPECT_EQ(player->GetStopPosition(), fake.state->llDurationTime);
 
     fake.state->SetResult(QStringLiteral("IsFormatSupported(Frame)"), E_FAIL);
-    const CDirectShowErrMessage e = BuildFailure();
-    EXPECT_EQ(e.m_nCode, ERR_FORMAT_NOT_SUPPORTED);
-    EXPECT_EQ(fake.state->nGraphsAlive, 0);
+    EXPECT_EQ(BuildFailure().m_nCode, ERR_FORMAT_NOT_SUPPORTED);
 }
 
-TEST_F(PlayerTest, WithoutDurationNothingIsSeekable)
+// Positions are frames here, 50 of them.
+TEST_F(PlayerTest, SkipStopsAtTheStartAtPointAAndAtTheLastPicture)
 {
-    fake.state->dwSeekCaps &= ~AM_SEEKING_CanGetDuration;
     auto player = Build();
-    EXPECT_EQ(player->GetSeekMode(), SEEKMODE_NONE);
-    LONGLONG llMedia = 0, llSeek = 1, llFrames = 0;
-    EXPECT_EQ(player->GetDurations(&llMedia, &llSeek, &llFrames), SEEKMODE_NONE);
-    EXPECT_EQ(QList<LONGLONG>({ llMedia, llSeek, llFrames }), QList<LONGLONG>({ -1, 0, -1 }));
-
-    // Positioning does nothing at all.
     fake.state->lState = State_Running;
-    fake.state->calls.clear();
-    player->SetPosition(10);
-    EXPECT_EQ(player->SeekPlaying(10), 0);
-    EXPECT_EQ(player->Skip(TRUE, 1), STEP_IMPOSSIBLE);
-    EXPECT_EQ(player->FrameStep(1), STEP_IMPOSSIBLE);
-    EXPECT_EQ(player->SetSegment(1, 2), 0);
-    EXPECT_TRUE(fake.state->calls.isEmpty());
+    EXPECT_EQ(player->Skip(FALSE, 30), STEP_AT_LIMIT);
+    EXPECT_EQ(fake.state->lState, State_Paused); // skipping leaves the graph paused
+    fake.state->llCurrent = 12;
+    EXPECT_EQ(player->Skip(FALSE, 30), STEP_MOVED);
+    EXPECT_EQ(fake.state->llCurrent, 0);
+    fake.state->llCurrent = 40;
+    EXPECT_EQ(player->Skip(TRUE, 30), STEP_MOVED);
+    EXPECT_EQ(fake.state->llCurrent, 50);
+    fake.state->llCurrent = 49;
+    EXPECT_EQ(player->Skip(TRUE, 1), STEP_AT_LIMIT);
+    EXPECT_EQ(player->FrameStep(1), STEP_AT_LIMIT);
+
+    ASSERT_EQ(player->SetSegment(10, 30), 1);
+    fake.state->llCurrent = 25;
+    EXPECT_EQ(player->Skip(FALSE, 30), STEP_MOVED);
+    EXPECT_EQ(fake.state->llCurrent, 10);
+    EXPECT_EQ(player->Skip(FALSE, 1), STEP_AT_LIMIT);
+}
+
+TEST_F(PlayerTest, SkipInMediaTimeMovesByTheFrameTime)
+{
+    fake.state->SetResult(QStringLiteral("IsFormatSupported(Frame)"), S_FALSE);
+    auto skip = [&](BOOL bForward, LONGLONG llCount) {
+        auto player = Build();
+        fake.state->llCurrent = 10000000;
+        return player->Skip(bForward, llCount);
+    };
+    EXPECT_EQ(skip(TRUE, 2), STEP_MOVED);
+    EXPECT_EQ(fake.state->llCurrent, 10800000);
+    // A picture format without a frame time counts about 29.97 frames a second.
+    fake.state->videoType = FakeVideoType(640, 480, 0);
+    EXPECT_EQ(skip(FALSE, 1), STEP_MOVED);
+    EXPECT_EQ(fake.state->llCurrent, 10000000 - 333666);
+    // Without a picture there are no frames to skip.
+    fake.state->bVideoToWindowless = false;
+    EXPECT_EQ(skip(FALSE, 1), STEP_IMPOSSIBLE);
+}
+
+// A failed call throws its code with the call's result, of the kind that
+// tells the caller what to give up, and the player goes on working.
+TEST_F(PlayerTest, AFailedCallThrowsItsCodeAndKindAndLeavesThePlayerUsable)
+{
+    auto player = Build();
+    fake.state->lState = State_Running;
+    const HRESULT hr = MakeHr(0x80040aaa);
+    fake.state->SetResult(QStringLiteral("Step"), hr);
+    CDirectShowErrMessage e = Failure([&] { player->FrameStep(1); });
+    EXPECT_EQ(e.m_nCode, ERR_STEP);
+    EXPECT_EQ(e.m_hr, hr);
+    EXPECT_EQ(e.m_nKind, ERRKIND_GENERAL);
+    fake.state->SetResult(QStringLiteral("Step"), S_OK);
+    EXPECT_EQ(player->FrameStep(1), STEP_MOVED);
+
+    fake.state->SetResult(QStringLiteral("put_Volume"), hr);
+    e = Failure([&] { player->SetVolume(-600); });
+    EXPECT_EQ(e.m_nCode, ERR_PUT_VOLUME);
+    EXPECT_EQ(e.m_nKind, ERRKIND_VOLUME);
+
+    // A picture that fails to paint is given up; nothing fails from then on.
+    QImage canvas(8, 8, QImage::Format_RGB32);
+    QPainter painter(&canvas);
+    fake.state->SetResult(kVMR9 + QStringLiteral("::RepaintVideo"), hr);
+    e = Failure([&] { player->RepaintVideo(&painter); });
+    EXPECT_EQ(e.m_nCode, ERR_REPAINT);
+    EXPECT_EQ(e.m_nKind, ERRKIND_VIDEO);
+    EXPECT_FALSE(player->HasWindowlessControl());
+    EXPECT_FALSE(player->RepaintVideo(&painter));
 }
 }

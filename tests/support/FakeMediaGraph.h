@@ -1,19 +1,18 @@
 #pragma once
-// A media graph for tests: every call is recorded, and any call can be made
-// to answer any result. What the graph "contains" after RenderFile, and the
-// values its queries give, are set on the shared FakeGraphState, which
-// outlives the graphs (so a test can check that a graph was destroyed).
+// A media graph for tests: any call can be made to answer any result, and
+// the names of the calls are kept in order: the method's name ("Run"), a
+// filter's as "<filter name>::<method>", IsFormatSupported with its format
+// ("IsFormatSupported(Frame)"). What RenderFile builds and what the queries
+// answer are set on the shared FakeGraphState, which outlives the graphs (so
+// a test can check that a graph was destroyed).
 //
-// Call names are the method names ("Run", "SetPositions"); calls on a filter
-// are "<filter name>::<method>" ("Windowless Video Renderer::EnumPins").
-// Recorded calls carry their arguments: "SetPositions(500,1,0,0)".
+// Video goes to an added windowless renderer (without a deinterlace control)
+// or nowhere; the owner-window renderer, preferred filters and media text
+// are left to the tests on real graphs.
 
 #include "player/graph/MediaGraph.h"
 
-#include <QByteArray>
 #include <QMap>
-#include <QPointer>
-#include <QStringList>
 
 #include <deque>
 #include <memory>
@@ -21,12 +20,10 @@
 struct FakeFilterSpec {
     QString strName;
     FilterRole role = FilterRole::Other;
-    std::vector<GraphPin> pins;   // e.g. one connected input
-    GraphMediaType connectionType; // what ConnectionMediaType gives for any pin
-    bool bMediaContent = false;
-    // Media text; an empty value answers VFW_E_NOT_FOUND.
-    QString strAuthor, strTitle;
+    std::vector<GraphPin> pins;
+    GraphMediaType connectionType; // what ConnectionMediaType gives for any connected pin
 
+    // One connected input and output.
     static FakeFilterSpec Connected(const QString& name, FilterRole role = FilterRole::Other);
 };
 
@@ -38,39 +35,27 @@ struct FakeEvent {
 
 class FakeGraphState {
 public:
-    // ---- results and the record of calls ----
-    void SetResult(const QString& strCall, HRESULT hr) { m_results[strCall] = hr; }
     // S_OK unless set.
-    HRESULT Result(const QString& strCall) const { return m_results.value(strCall, S_OK); }
+    void SetResult(const QString& strCall, HRESULT hr) { m_results[strCall] = hr; }
+    // Records the call and gives its result.
+    HRESULT Call(const QString& strCall);
     QStringList calls;
-    bool Called(const QString& strName) const { return CountCalls(strName) > 0; }
-    // Calls of that name, with any arguments.
-    int CountCalls(const QString& strName) const;
-    // The recorded calls of that name, arguments included.
-    QStringList CallsNamed(const QString& strName) const;
+    bool Called(const QString& strCall) const { return calls.contains(strCall); }
+    int CountCalls(const QString& strCall) const { return int(calls.count(strCall)); }
 
     // ---- the graphs ----
     int nGraphsAlive = 0;
     IGraphBuilderCallback* pSite = nullptr;
     QObject* pNotifyWindow = nullptr;
-
-    // The registry: every filter (nothing matches a type).
-    std::vector<FilterMoniker> registry;
-
-    // What RenderFile builds: these filters, in this order ...
+    // What RenderFile builds: these filters, and video to an added windowless
+    // renderer unless bVideoToWindowless is false.
     std::vector<FakeFilterSpec> rendered;
-    // ... and, when true, video connected to an added windowless renderer.
     bool bVideoToWindowless = true;
     GraphMediaType videoType; // the windowless renderer's input
-    // Names of added registry filters that rendering uses (they count as connected).
-    QStringList usedPreferred;
-    bool bOwnerWindowPossible = false;
 
-    // ---- queries ----
+    // ---- seeking and control ----
     DWORD dwSeekCaps = AM_SEEKING_CanSeekAbsolute | AM_SEEKING_CanSeekForwards | AM_SEEKING_CanSeekBackwards
         | AM_SEEKING_CanGetCurrentPos | AM_SEEKING_CanGetStopPos | AM_SEEKING_CanGetDuration;
-    // IsFormatSupported answers, also settable per format with
-    // SetResult("IsFormatSupported(MediaTime)" / "IsFormatSupported(Frame)").
     TimeFormat timeFormat = TimeFormat::MediaTime;
     LONGLONG llDurationTime = 20000000;
     LONGLONG llDurationFrames = 50;
@@ -79,29 +64,13 @@ public:
     long lState = State_Stopped;
     std::deque<FakeEvent> events;
 
-    // Owner-window renderer.
-    long lVideoWidth = 320;
-    long lVideoHeight = 240;
-    double dAvgTimePerFrame = 0.04;
-    long lAspectX = 4;
-    long lAspectY = 3;
-    QWidget* pVideoOwner = nullptr;
-    QRect videoWindowRect;
-    QRect destinationRect; // empty: the default
-
-    // Windowless renderer.
+    // ---- the windowless renderer ----
     long lNativeWidth = 320;
     long lNativeHeight = 240;
     long lARWidth = 4;
     long lARHeight = 3;
     QWidget* pClippingWindow = nullptr;
     DWORD dwAspectRatioMode = VMR9ARMode_None;
-    QRect videoSource;
-    QRect videoDestination;
-    bool bActuallyDeinterlacing = false;
-
-    // Both renderers' current image.
-    QByteArray currentImage;
 
 private:
     QMap<QString, HRESULT> m_results;

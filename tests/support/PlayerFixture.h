@@ -6,7 +6,6 @@
 #include "TestMedia.h"
 
 #include "filters/FilterNameList.h"
-#include "platform/MainWnd.h"
 #include "player/DShowPlayer.h"
 #include "player/ErrMessage.h"
 
@@ -17,22 +16,17 @@
 
 class PlayerFixture : public QuietGstTest {
 protected:
-    void SetUp() override
-    {
-        QuietGstTest::SetUp();
-        AfxSetMainWnd(&target);
-    }
     void TearDown() override
     {
         player.reset();
-        AfxSetMainWnd(nullptr);
         QuietGstTest::TearDown();
     }
 
     // Throws what the player throws; Load says which file failed and why first.
     void TryLoad(const QString& path)
     {
-        player = std::make_unique<CDShowPlayer>(path, TRUE, FALSE, FALSE, &blackList, &firstUse, &view);
+        player = std::make_unique<CDShowPlayer>(
+            path, TRUE, bDisableVMR9, bDisableDeinterlace, &blackList, &firstUse, &view, &target);
     }
     void Load(const QString& path)
     {
@@ -45,6 +39,17 @@ protected:
         }
     }
     void Load(TestClip clip) { Load(TestMediaPath(clip)); }
+    // The error loading throws; fails the test when the file loads.
+    CDirectShowErrMessage LoadFailure(const QString& path)
+    {
+        try {
+            TryLoad(path);
+        } catch (const CDirectShowErrMessage& e) {
+            return e;
+        }
+        ADD_FAILURE() << qPrintable(path) << " loaded";
+        return CDirectShowErrMessage();
+    }
 
     // As the main frame does: the queue is drained only when a notice has
     // come, until the event is among what it held. False when it does not
@@ -69,6 +74,8 @@ protected:
 
     GraphNotifyTarget target;
     QWidget view;
+    BOOL bDisableVMR9 = FALSE;
+    BOOL bDisableDeinterlace = FALSE;
     FilterNameList blackList;
     FilterNameList firstUse;
     std::unique_ptr<CDShowPlayer> player;

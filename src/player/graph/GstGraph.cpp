@@ -4,7 +4,6 @@
 #include "player/graph/GstAudioRenderer.h"
 #include "player/graph/GstOwnerWindowRenderer.h"
 #include "player/graph/GstRegistry.h"
-#include "player/graph/GstSinkChoice.h"
 #include "player/graph/GstWarmUp.h"
 #include "player/graph/GstWindowlessRenderer.h"
 
@@ -32,6 +31,8 @@ QString FactoryName(GstElement* pElement)
 CGstGraph::CGstGraph()
     : m_pPipeline(GST_ELEMENT(gst_object_ref_sink(gst_pipeline_new(nullptr))))
     , m_pBus(gst_pipeline_get_bus(GST_PIPELINE(m_pPipeline)))
+    , m_sinkRules { [this](const FilterMoniker& moniker) { return IsRefused(moniker); },
+          [this](const QString& strFactory) { return IsPreferred(strFactory); } }
 {
     gst_bus_set_sync_handler(m_pBus, &CGstGraph::OnSyncMessage, this, nullptr);
     g_signal_connect(m_pPipeline, "deep-element-added", G_CALLBACK(&CGstGraph::OnDeepElementAdded), this);
@@ -111,7 +112,8 @@ HRESULT CGstGraph::QueryQualProp(IQualProp** pp)
     return S_OK;
 }
 
-HRESULT CGstGraph::QueryBasicVideo(IBasicVideo2** pp)
+template <class Interface>
+HRESULT CGstGraph::QueryOwnerWindow(Interface** pp)
 {
     std::lock_guard lock(m_mutex);
     const bool bInUse = m_pOwnerWindow && m_pLinkedVideo == m_pOwnerWindow->Bin();
@@ -119,13 +121,9 @@ HRESULT CGstGraph::QueryBasicVideo(IBasicVideo2** pp)
     return bInUse ? S_OK : E_NOINTERFACE;
 }
 
-HRESULT CGstGraph::QueryVideoWindow(IVideoWindow** pp)
-{
-    std::lock_guard lock(m_mutex);
-    const bool bInUse = m_pOwnerWindow && m_pLinkedVideo == m_pOwnerWindow->Bin();
-    *pp = bInUse ? m_pOwnerWindow.get() : nullptr;
-    return bInUse ? S_OK : E_NOINTERFACE;
-}
+HRESULT CGstGraph::QueryBasicVideo(IBasicVideo2** pp) { return QueryOwnerWindow(pp); }
+
+HRESULT CGstGraph::QueryVideoWindow(IVideoWindow** pp) { return QueryOwnerWindow(pp); }
 
 HRESULT CGstGraph::SetSite(IGraphBuilderCallback* pSite)
 {
@@ -288,11 +286,8 @@ HRESULT CGstGraph::CanUseOwnerWindow()
     // Overlay sinks draw into X windows.
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return E_NOTIMPL;
-    SinkChoiceRules rules;
-    rules.isRefused = [this](const FilterMoniker& moniker) { return IsRefused(moniker); };
-    rules.isPreferred = [this](const QString& strFactory) { return IsPreferred(strFactory); };
     FilterMoniker moniker;
-    GstElement* pSink = ChooseSink(SinkKind::OverlayVideo, rules, &moniker);
+    GstElement* pSink = ChooseSink(SinkKind::OverlayVideo, m_sinkRules, &moniker);
     if (!pSink)
         return E_NOTIMPL;
     m_pOwnerWindow = CGstOwnerWindowRenderer::Create(pSink, moniker);
@@ -338,8 +333,11 @@ HRESULT CGstGraph::RenderFile(const QString& strFile)
 
     const HRESULT hr = WaitForPreroll();
     {
-        std::lock_guard lock(m_mutex);
+        std::unique_lock lock(m_mutex);
         m_bBuilding = false;
+        // The site and the lists it reads are the caller's again once this
+        // returns: a call still under way on a streaming thread ends first.
+        m_siteIdle.wait(lock, [this] { return m_nSiteCalls == 0; });
         // Only what happens from now on can be an event.
         std::erase_if(m_events, [](const QueuedEvent& event) {
             const bool bEvent = GST_MESSAGE_TYPE(event.pMessage) & (GST_MESSAGE_EOS | GST_MESSAGE_ERROR);
@@ -388,20 +386,40 @@ gint CGstGraph::OnAutoplugSelect(GstElement*, GstPad*, GstCaps*, GstElementFacto
     return pThis->IsRefused(MonikerOfFactory(pFactory)) ? kAutoplugSkip : kAutoplugTry;
 }
 
+IGraphBuilderCallback* CGstGraph::BeginSiteCallLocked()
+{
+    // The site is asked only while the file is being rendered (the UI thread
+    // waits then, so the lists cannot change under it).
+    if (!m_bBuilding || !m_pSite)
+        return nullptr;
+    ++m_nSiteCalls;
+    return m_pSite;
+}
+
+void CGstGraph::EndSiteCallLocked()
+{
+    if (--m_nSiteCalls == 0)
+        m_siteIdle.notify_all();
+}
+
 bool CGstGraph::IsRefused(const FilterMoniker& moniker)
 {
-    std::lock_guard lock(m_mutex);
-    // The callback is asked only while the file is being rendered (the UI
-    // thread waits then, so the lists cannot change under it); streams that
-    // appear later keep the answers given while rendering.
-    if (m_bBuilding && m_pSite) {
-        if (FAILED(m_pSite->SelectedFilter(moniker))) {
-            m_refused.insert(moniker.strFactory);
-            return true;
-        }
-        return false;
+    IGraphBuilderCallback* pSite;
+    {
+        std::lock_guard lock(m_mutex);
+        pSite = BeginSiteCallLocked();
+        // Streams that appear later keep the answers given while rendering.
+        if (!pSite)
+            return m_refused.count(moniker.strFactory) != 0;
     }
-    return m_refused.count(moniker.strFactory) != 0;
+    const bool bRefused = FAILED(pSite->SelectedFilter(moniker));
+    std::lock_guard lock(m_mutex);
+    // Recorded before the call counts as over, so the answers kept for later
+    // streams are complete once RenderFile returns.
+    if (bRefused)
+        m_refused.insert(moniker.strFactory);
+    EndSiteCallLocked();
+    return bRefused;
 }
 
 bool CGstGraph::IsPreferred(const QString& strFactory)
@@ -475,10 +493,17 @@ void CGstGraph::OnDeepElementAdded(GstBin*, GstBin*, GstElement* pElement, gpoin
     if (!pThis->IsOwnedElement(pElement))
         return;
     const FilterMoniker moniker = MonikerOfFactory(gst_element_get_factory(pElement));
+    IGraphBuilderCallback* pSite;
+    {
+        std::lock_guard lock(pThis->m_mutex);
+        pThis->m_chain.push_back(GST_ELEMENT(gst_object_ref(pElement)));
+        pSite = pThis->BeginSiteCallLocked();
+    }
+    if (!pSite)
+        return;
+    pSite->CreatedFilter(moniker);
     std::lock_guard lock(pThis->m_mutex);
-    pThis->m_chain.push_back(GST_ELEMENT(gst_object_ref(pElement)));
-    if (pThis->m_bBuilding && pThis->m_pSite)
-        pThis->m_pSite->CreatedFilter(moniker);
+    pThis->EndSiteCallLocked();
 }
 
 void CGstGraph::OnDeepElementRemoved(GstBin*, GstBin*, GstElement* pElement, gpointer pData)
@@ -561,11 +586,8 @@ void CGstGraph::LinkStream(GstPad* pPad)
             }
         }
     } else {
-        SinkChoiceRules rules;
-        rules.isRefused = [this](const FilterMoniker& moniker) { return IsRefused(moniker); };
-        rules.isPreferred = [this](const QString& strFactory) { return IsPreferred(strFactory); };
         FilterMoniker moniker;
-        GstElement* pSink = ChooseSink(SinkKind::Audio, rules, &moniker);
+        GstElement* pSink = ChooseSink(SinkKind::Audio, m_sinkRules, &moniker);
         if (!pSink)
             pSink = MakeSilentAudioSink(&moniker);
         if (pSink)

@@ -3,15 +3,20 @@
 // decoders (asking the site callback about each and putting preferred ones
 // first); its raw streams go to our renderers.
 //
-// Threads: every IMediaGraph call comes from the UI thread. Streaming threads
-// only link new streams while the file is being rendered, keep frames and
-// post bus messages; the bus sync handler answers window-handle requests,
-// keeps tags and missing-decoder notes, and moves the messages that become
-// events (end of stream, errors, step completion, a new length) into the
-// graph's own queue, posting the notify message to the window the caller
-// named only once the message is in the queue. GetEvent and the wait for
-// preroll read that queue on the UI thread. Nothing changes the pipeline's
-// state from a streaming thread.
+// Threads: every IMediaGraph call comes from the UI thread (the contracts
+// are in MediaGraph.h). Streaming threads only link new streams while the
+// file is being rendered, keep frames and post bus messages; the bus sync
+// handler answers window-handle requests, keeps tags and missing-decoder
+// notes, and moves the messages that become events (end of stream, errors,
+// step completion, a new length) into the graph's own queue, posting the
+// notify message to the window the caller named only once the message is in
+// the queue. GetEvent and the wait for preroll read that queue on the UI
+// thread. Nothing changes the pipeline's state from a streaming thread.
+//
+// The site is called from streaming threads (and from the UI thread while it
+// chooses sinks) without m_mutex held: what a call needs is taken under the
+// lock, the call made outside it, and RenderFile returns only once every
+// call under way has finished, so the site is never called afterwards.
 //
 // Seeks never hold the UI thread: one is sent at a time, and a position asked
 // for meanwhile waits (the latest replacing the others) until the one under
@@ -23,8 +28,8 @@
 // steps in GstGraphSeeking.cpp, the bus and the event queue in GstGraphBus.cpp.
 
 #include "player/graph/GstFilters.h"
-
-#include <QPointer>
+#include "player/graph/GstSinkChoice.h"
+#include "player/graph/PostTarget.h"
 
 #include <gst/gst.h>
 
@@ -126,8 +131,18 @@ private:
     static void OnPadAdded(GstElement*, GstPad* pPad, gpointer pData);
     static void OnDeepElementAdded(GstBin*, GstBin*, GstElement* pElement, gpointer pData);
     static void OnDeepElementRemoved(GstBin*, GstBin*, GstElement* pElement, gpointer pData);
+    // Asks the site while the file is being rendered; afterwards the answer
+    // given then.
     bool IsRefused(const FilterMoniker& moniker);
     bool IsPreferred(const QString& strFactory);
+    // The site for one call, counted as in use until EndSiteCallLocked;
+    // null once rendering is over (m_mutex held for both).
+    IGraphBuilderCallback* BeginSiteCallLocked();
+    void EndSiteCallLocked();
+    // The owner-window renderer, while video goes through it, as either of
+    // its interfaces.
+    template <class Interface>
+    HRESULT QueryOwnerWindow(Interface** pp);
     bool IsInPipeline(const QString& strFactory);
     void LinkStream(GstPad* pPad);
     bool LinkToBin(GstPad* pPad, GstElement* pBin, GstPad* pBinPad);
@@ -229,11 +244,15 @@ private:
     std::unique_ptr<CGstAudioRenderer> m_pAudio;
     std::vector<std::unique_ptr<IGraphFilter>> m_createdFilters;
     std::map<GstElement*, std::unique_ptr<CGstElementFilter>> m_elementFilters;
+    // Sinks are chosen as filters are: refused and preferred ones alike.
+    const SinkChoiceRules m_sinkRules;
 
     std::mutex m_linkMutex;     // one new stream is linked at a time
     mutable std::mutex m_mutex; // everything below, shared with streaming threads
     IGraphBuilderCallback* m_pSite = nullptr;
     bool m_bBuilding = true; // until RenderFile has returned
+    int m_nSiteCalls = 0;    // calls of the site under way, made outside the lock
+    std::condition_variable m_siteIdle;
     bool m_bWindowlessAdded = false;
     std::set<QString> m_preferred;         // factory names
     std::set<QString> m_refused;           // factory names refused while building
@@ -243,7 +262,9 @@ private:
     GstElement* m_pLinkedAudio = nullptr;
     QStringList m_missing;                 // descriptions of missing decoders
     GstTagList* m_pTags = nullptr;
-    QPointer<QObject> m_pNotifyWindow;
+    // Where the notify message goes: set and cleared by SetNotifyWindow, and
+    // cleared by the window's destructor; posted to under its own lock.
+    CPostTarget m_notifyWindow;
     int m_nNotifyMessage = 0;
     qintptr m_lNotifyData = 0;
     // Messages that become events (or end the wait for preroll), in order;

@@ -7,8 +7,6 @@
 #include "player/graph/GstErrors.h"
 #include "player/graph/GstOwnerWindowRenderer.h"
 
-#include <QCoreApplication>
-
 #include <chrono>
 
 #include <gst/pbutils/missing-plugins.h>
@@ -129,8 +127,7 @@ void CGstGraph::QueueEvent(GstMessage* pMessage, bool bNotify)
 
 void CGstGraph::PostNotifyLocked()
 {
-    if (m_pNotifyWindow)
-        QCoreApplication::postEvent(m_pNotifyWindow.data(), new CMessageEvent(m_nNotifyMessage, 0, m_lNotifyData));
+    m_notifyWindow.PostEvent(new CMessageEvent(m_nNotifyMessage, 0, m_lNotifyData));
 }
 
 GstMessage* CGstGraph::PopEvent(GstMessageType mask, gint64 deadlineUs, unsigned* pnFlushes)
@@ -160,7 +157,7 @@ GstMessage* CGstGraph::PopEvent(GstMessageType mask, gint64 deadlineUs, unsigned
 HRESULT CGstGraph::SetNotifyWindow(QObject* pWindow, int nMessage, qintptr lInstanceData)
 {
     std::lock_guard lock(m_mutex);
-    m_pNotifyWindow = pWindow;
+    m_notifyWindow.Set(pWindow);
     m_nNotifyMessage = nMessage;
     m_lNotifyData = lInstanceData;
     // Events that came while the file was being rendered wait already.

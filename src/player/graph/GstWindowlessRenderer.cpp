@@ -77,22 +77,21 @@ void CGstWindowlessRenderer::RequestRepaint()
 {
     // One request at a time: frames that come while the window is busy are
     // painted by the request already on its way.
-    if (!m_pWindow || m_pRepaintPosted->exchange(true))
+    if (m_pRepaintPosted->exchange(true))
         return;
-    // Only the picture's area; the window's frame stays as it is.
+    // Only the picture's area; the window's frame stays as it is. The flag
+    // is shared with the request, which may run after the renderer is gone.
     const QRect area = m_destination;
-    QMetaObject::invokeMethod(
-        m_pWindow.data(),
-        [w = m_pWindow, pPosted = m_pRepaintPosted, area] {
-            *pPosted = false;
-            if (!w)
-                return;
-            if (area.isEmpty())
-                w->update();
-            else
-                w->update(area);
-        },
-        Qt::QueuedConnection);
+    const bool bPosted = m_window.PostCall([pPosted = m_pRepaintPosted, area](QObject* pWindow) {
+        *pPosted = false;
+        auto* w = static_cast<QWidget*>(pWindow);
+        if (area.isEmpty())
+            w->update();
+        else
+            w->update(area);
+    });
+    if (!bPosted)
+        *m_pRepaintPosted = false;
 }
 
 GstSample* CGstWindowlessRenderer::ShownSample()
@@ -128,8 +127,8 @@ HRESULT CGstWindowlessRenderer::QueryDeinterlaceControl(IVMRDeinterlaceControl9*
 
 HRESULT CGstWindowlessRenderer::SetVideoClippingWindow(QWidget* pWindow)
 {
+    m_window.Set(pWindow);
     std::lock_guard lock(m_mutex);
-    m_pWindow = pWindow;
     *m_pRepaintPosted = false;
     return S_OK;
 }

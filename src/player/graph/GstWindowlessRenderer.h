@@ -5,8 +5,8 @@
 
 #include "player/graph/GstFilters.h"
 #include "player/graph/GstFramePainter.h"
+#include "player/graph/PostTarget.h"
 
-#include <QPointer>
 #include <QRect>
 #include <QWidget>
 
@@ -65,9 +65,13 @@ private:
 
     CGstFramePainter m_painter; // UI thread
 
+    // The window repaint requests go to: set by SetVideoClippingWindow,
+    // cleared by SetVideoClippingWindow(nullptr) or the window's destructor;
+    // read by the streaming thread under its own lock.
+    CPostTarget m_window;
+
     std::mutex m_mutex; // the fields below, shared with the streaming thread
     GstSample* m_pSample = nullptr;
-    QPointer<QWidget> m_pWindow;
     DWORD m_dwARMode = VMR9ARMode_None;
     QRect m_source;      // empty: the whole picture
     QRect m_destination; // empty: the whole window

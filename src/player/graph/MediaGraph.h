@@ -7,6 +7,23 @@
 // seeking, stepping, volume); the renderers serve their own. Pointers handed
 // out by the Query/Create/Enum calls stay valid until the graph is destroyed,
 // and nothing but the graph frees them.
+//
+// Threads and waiting. Every operation here, on the graph, its filters and
+// their interfaces, is called on the UI thread (the thread that created the
+// graph), one at a time, and returns without waiting for the pipeline,
+// unless its comment says otherwise. Only two calls wait for the pipeline
+// to get somewhere: RenderFile for the file to be ready (bounded), and
+// WaitForPosition for a seek to cue (at most its timeout). GetState and
+// GetEvent wait at most the timeout they are given (the player gives 100 ms
+// and 0). Seeks and steps never wait: they are sent, and complete through
+// events.
+//
+// Callbacks: the site (IGraphBuilderCallback) is called on streaming threads
+// and on the UI thread; notices to the notify window and repaint requests to
+// the clipping window are posted from streaming threads and arrive through
+// the UI thread's event loop. A callback must not call back into the graph:
+// the thread that calls it may hold the pipeline's own locks. A posted
+// notice is read later, when calling the graph is what it is for.
 
 #include "platform/WinTypes.h"
 
@@ -127,6 +144,11 @@ public:
 
 // Asked about every filter the graph considers while it renders a file;
 // a failure from SelectedFilter keeps that filter out.
+//
+// Called on streaming threads, possibly several at once, and on the UI
+// thread, only until RenderFile has returned (RenderFile waits for a call
+// still under way); never with a lock of the graph held, and never to call
+// back into the graph. AddRef and Release come on the UI thread only.
 class IGraphBuilderCallback {
 public:
     virtual ~IGraphBuilderCallback() = default;
@@ -139,7 +161,8 @@ public:
 class IObjectWithSite {
 public:
     virtual ~IObjectWithSite() = default;
-    // The graph holds a reference (AddRef) until it is destroyed or given another site.
+    // Before RenderFile. The graph holds a reference (AddRef) until it is
+    // destroyed or given another site.
     virtual HRESULT SetSite(IGraphBuilderCallback* pSite) = 0;
 };
 
@@ -152,13 +175,16 @@ constexpr long State_Running = 2;
 class IMediaControl {
 public:
     virtual ~IMediaControl() = default;
+    // Each starts the change and returns without waiting for it: S_FALSE
+    // while it goes on.
     virtual HRESULT Run() = 0;
     virtual HRESULT Pause() = 0;
     // Stopped keeps the picture and the position (prerolled), so seeking and
     // queries go on working.
     virtual HRESULT Stop() = 0;
-    // VFW_S_STATE_INTERMEDIATE (with the state being entered) when the change
-    // has not finished within msTimeout.
+    // Waits at most msTimeout (negative: no limit) for a change under way,
+    // and not at all while a seek is under way; VFW_S_STATE_INTERMEDIATE
+    // (with the state being entered) when the change has not finished.
     virtual HRESULT GetState(long msTimeout, long* pState) = 0;
 };
 
@@ -171,10 +197,13 @@ class IMediaEventEx {
 public:
     virtual ~IMediaEventEx() = default;
     // While events wait, a CMessageEvent(nMessage, 0, lInstanceData) is posted
-    // to pWindow (from any thread). Null stops the posting.
+    // to pWindow, from a streaming thread or the UI thread, once the event is
+    // in the queue; it arrives on pWindow's (the UI) thread. Nothing is posted
+    // once this has been called with null, or once pWindow's destructor has
+    // begun.
     virtual HRESULT SetNotifyWindow(QObject* pWindow, int nMessage, qintptr lInstanceData) = 0;
-    // The next event; E_ABORT when none arrives within msTimeout. Runs on the
-    // UI thread only.
+    // The next event; E_ABORT when none arrives within msTimeout (negative:
+    // no limit). The main frame passes 0.
     virtual HRESULT GetEvent(long* plEventCode, qintptr* plParam1, qintptr* plParam2, long msTimeout) = 0;
 };
 
@@ -193,6 +222,8 @@ constexpr DWORD AM_SEEKING_AbsolutePositioning = 0x1;
 // TIME_FORMAT_MEDIA_TIME (100-ns units) and TIME_FORMAT_FRAME.
 enum class TimeFormat { None, MediaTime, Frame };
 
+// Queries answer from the pipeline at once; while a seek is under way the
+// position is the one asked for.
 class IMediaSeeking {
 public:
     virtual ~IMediaSeeking() = default;
@@ -207,13 +238,15 @@ public:
     virtual HRESULT GetCurrentPosition(LONGLONG* pCurrent) = 0;
     virtual HRESULT GetPositions(LONGLONG* pCurrent, LONGLONG* pStop) = 0;
     // Flags per position: AM_SEEKING_AbsolutePositioning or AM_SEEKING_NoPositioning.
-    // Returns at once; the positions reported are the new ones from then on,
-    // and the picture follows when the graph has cued (WaitForPosition).
+    // Returns at once, never waiting for the decoder; the positions reported
+    // are the new ones from then on, and the picture follows when the graph
+    // has cued (WaitForPosition). A seek asked for while one is under way
+    // waits its turn, the latest replacing the others.
     virtual HRESULT SetPositions(LONGLONG* pCurrent, DWORD dwCurrentFlags, LONGLONG* pStop, DWORD dwStopFlags) = 0;
-    // Waits until the position set last has cued (paused: its picture is
-    // shown); S_FALSE when it has not within msTimeout. For the few callers
-    // that need that picture at once; events of the queue may be read on the
-    // way.
+    // The one wait for a seek: until the position set last has cued (paused:
+    // its picture is shown), at most msTimeout (negative: no limit); S_FALSE
+    // when it has not. For the few callers that need that picture at once
+    // (the current image); events of the queue may be read on the way.
     virtual HRESULT WaitForPosition(long msTimeout) = 0;
 };
 
@@ -222,9 +255,10 @@ public:
     virtual ~IVideoFrameStep() = default;
     // S_OK when frames can be stepped, S_FALSE when not.
     virtual HRESULT CanStep(long bMultiple) = 0;
-    // While paused (a pause under way is waited for); completes with
-    // EC_STEP_COMPLETE, also when it runs into the end of the media, which
-    // is then the current position.
+    // While paused. Returns at once: a step asked for while a pause or a
+    // seek is under way is held and sent once they have cued (as the queue is
+    // read). Completes with EC_STEP_COMPLETE, also when it runs into the end
+    // of the media, which is then the current position.
     virtual HRESULT Step(DWORD dwFrames) = 0;
 };
 
@@ -244,17 +278,22 @@ constexpr DWORD VMR9ARMode_LetterBox = 1;
 class IVMRWindowlessControl9 {
 public:
     virtual ~IVMRWindowlessControl9() = default;
-    // The widget the picture is painted into; it is asked to repaint on every frame.
+    // The widget the picture is painted into. It is asked to repaint on every
+    // frame by a request posted from the streaming thread, which arrives on
+    // its (the UI) thread; nothing is posted once this has been called with
+    // null, or once the widget's destructor has begun.
     virtual HRESULT SetVideoClippingWindow(QWidget* pWindow) = 0;
     virtual HRESULT SetAspectRatioMode(DWORD dwMode) = 0;
     // Native size, and the display aspect ratio (any of the pointers may be null).
     virtual HRESULT GetNativeVideoSize(long* plWidth, long* plHeight, long* plARWidth, long* plARHeight) = 0;
     // Source rectangle in video pixels, destination in the window's coordinates.
     virtual HRESULT SetVideoPosition(const QRect* pSource, const QRect* pDestination) = 0;
-    // Paints the latest frame into the destination, letter-boxed when asked
-    // to; S_FALSE (the destination black) while there is no frame yet.
+    // From the window's paint event. Paints the latest frame into the
+    // destination, letter-boxed when asked to; S_FALSE (the destination
+    // black) while there is no frame yet.
     virtual HRESULT RepaintVideo(QWidget* pWindow, QPainter* pPainter) = 0;
-    // The latest frame at native size as a packed bottom-up 32-bit DIB.
+    // The latest frame at native size as a packed bottom-up 32-bit DIB (no
+    // wait: a seek's picture is waited for with WaitForPosition).
     virtual HRESULT GetCurrentImage(QByteArray* pDib) = 0;
 };
 
@@ -337,6 +376,7 @@ public:
         return E_NOINTERFACE;
     }
 
+    // Building: SetSite, then these, then RenderFile.
     // A windowless renderer, not yet in the graph.
     virtual HRESULT CreateWindowlessRenderer(IGraphFilter** ppFilter) = 0;
     // A filter from the registry, not yet in the graph (IMoniker::BindToObject).
@@ -349,9 +389,13 @@ public:
     virtual HRESULT EnumFilters(std::vector<IGraphFilter*>* pFilters) = 0;
     // S_OK when video can be shown in a child window of the view on this
     // display; the graph then renders video that way unless a windowless
-    // renderer was added.
+    // renderer was added. Opens candidate sinks to find one, which takes as
+    // long as a sink takes to reach its display.
     virtual HRESULT CanUseOwnerWindow() = 0;
-    // Builds the graph for the file and waits (bounded) until it can play.
+    // Builds the graph for the file and waits until it can play: the one
+    // long wait, bounded (on GStreamer ten seconds at most, and less than a
+    // second once the file stops moving). Input that could never be ready
+    // (a pipe, a device, a folder) is refused before waiting.
     // VFW_S_PARTIAL_RENDER when some streams could not be decoded.
     virtual HRESULT RenderFile(const QString& strFile) = 0;
 
@@ -371,7 +415,8 @@ public:
 };
 
 // Creates graphs and registries: CoCreateInstance of the filter graph and of
-// the system device enumerator.
+// the system device enumerator. The first call may wait for the media
+// framework to finish starting up (it is warmed up while the window opens).
 class IMediaGraphFactory {
 public:
     virtual ~IMediaGraphFactory() = default;

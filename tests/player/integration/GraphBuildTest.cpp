@@ -2,61 +2,30 @@
 // which filters are used, what the black and first-use lists change, what
 // it learns about the media, and how failures are reported.
 
-#include "GstTestSupport.h"
-#include "TestMedia.h"
-
-#include "filters/FilterNameList.h"
-#include "player/DShowPlayer.h"
-#include "player/ErrMessage.h"
+#include "PlayerFixture.h"
 
 #include <gtest/gtest.h>
-
-#include <QWidget>
 
 namespace {
 const QString kJpegDec = QStringLiteral("JPEG image decoder");
 const QString kLibavMjpeg = QStringLiteral("libav MJPEG (Motion JPEG) decoder");
 
-class GraphBuild : public QuietGstTest {
+class GraphBuild : public PlayerFixture {
 protected:
-    std::unique_ptr<CDShowPlayer> Build(const QString& strFile)
-    {
-        return std::make_unique<CDShowPlayer>(strFile, aspectFix, disableVMR9, disableDeinterlace, &blackList,
-            &firstUse, &view);
-    }
-
-    CDirectShowErrMessage BuildFailure(const QString& strFile)
-    {
-        try {
-            Build(strFile);
-        } catch (const CDirectShowErrMessage& e) {
-            return e;
-        }
-        ADD_FAILURE() << "the player was built for " << qPrintable(strFile);
-        return CDirectShowErrMessage();
-    }
-
-    static QStringList Filters(const CDShowPlayer& player)
+    QStringList Filters() const
     {
         QStringList names;
-        for (int i = 0; i < player.GetFilterCount(); ++i)
-            names << player.GetFilterName(i);
+        for (int i = 0; i < player->GetFilterCount(); ++i)
+            names << player->GetFilterName(i);
         return names;
     }
-
-    BOOL aspectFix = TRUE;
-    BOOL disableVMR9 = FALSE;
-    BOOL disableDeinterlace = FALSE;
-    FilterNameList blackList;
-    FilterNameList firstUse;
-    QWidget view;
 };
 
 TEST_F(GraphBuild, AviListsItsSourceDemuxerDecoderAndRenderers)
 {
     const QString strFile = TestMediaPath(TestClip::AviMjpegPcm);
-    auto player = Build(strFile);
-    const QStringList names = Filters(*player);
+    Load(strFile);
+    const QStringList names = Filters();
 
     EXPECT_EQ(names.value(0), strFile);
     EXPECT_TRUE(names.contains(QStringLiteral("Avi demuxer"))) << qPrintable(names.join(QLatin1Char('|')));
@@ -77,8 +46,8 @@ TEST_F(GraphBuild, AviListsItsSourceDemuxerDecoderAndRenderers)
 TEST_F(GraphBuild, BlackListedDecoderGivesWayToTheNextOne)
 {
     blackList.Add(kJpegDec);
-    auto player = Build(TestMediaPath(TestClip::AviMjpegPcm));
-    const QStringList names = Filters(*player);
+    Load(TestMediaPath(TestClip::AviMjpegPcm));
+    const QStringList names = Filters();
     EXPECT_FALSE(names.contains(kJpegDec));
     EXPECT_TRUE(names.contains(kLibavMjpeg)) << qPrintable(names.join(QLatin1Char('|')));
     EXPECT_TRUE(player->HasWindowlessControl());
@@ -87,21 +56,21 @@ TEST_F(GraphBuild, BlackListedDecoderGivesWayToTheNextOne)
 TEST_F(GraphBuild, BlackListComparesExactCase)
 {
     blackList.Add(QStringLiteral("jpeg image decoder"));
-    auto player = Build(TestMediaPath(TestClip::AviMjpegPcm));
-    EXPECT_TRUE(Filters(*player).contains(kJpegDec));
+    Load(TestMediaPath(TestClip::AviMjpegPcm));
+    EXPECT_TRUE(Filters().contains(kJpegDec));
 }
 
 TEST_F(GraphBuild, WithEveryDecoderRefusedVideoCannotBeRendered)
 {
     blackList.Add(kJpegDec);
     blackList.Add(kLibavMjpeg);
-    const CDirectShowErrMessage e = BuildFailure(TestMediaPath(TestClip::AviMjpegOnly));
+    const CDirectShowErrMessage e = LoadFailure(TestMediaPath(TestClip::AviMjpegOnly));
     EXPECT_EQ(e.m_nCode, ERR_RENDER_FILE);
     EXPECT_TRUE(FAILED(e.m_hr));
     EXPECT_FALSE(e.m_strDetail.isEmpty());
 
     // With sound beside it the file still plays, without picture.
-    auto player = Build(TestMediaPath(TestClip::AviMjpegPcm));
+    Load(TestMediaPath(TestClip::AviMjpegPcm));
     EXPECT_FALSE(player->HasWindowlessControl());
     EXPECT_EQ(player->GetAudioSampleRate(), 44100);
 }
@@ -109,44 +78,42 @@ TEST_F(GraphBuild, WithEveryDecoderRefusedVideoCannotBeRendered)
 TEST_F(GraphBuild, FirstUseDecoderIsChosenOverABetterRankedOne)
 {
     firstUse.Add(kLibavMjpeg);
-    auto player = Build(TestMediaPath(TestClip::AviMjpegPcm));
-    const QStringList names = Filters(*player);
+    Load(TestMediaPath(TestClip::AviMjpegPcm));
+    const QStringList names = Filters();
     EXPECT_TRUE(names.contains(kLibavMjpeg)) << qPrintable(names.join(QLatin1Char('|')));
     EXPECT_FALSE(names.contains(kJpegDec));
 }
 
 TEST_F(GraphBuild, OggTagsArriveAsTitleAndAuthor)
 {
-    auto player = Build(TestMediaPath(TestClip::OggTagged));
+    Load(TestMediaPath(TestClip::OggTagged));
     EXPECT_EQ(player->GetTitle(), QString::fromLatin1(kTestTitle));
     EXPECT_EQ(player->GetAuthor(), QString::fromLatin1(kTestArtist));
-    EXPECT_TRUE(Filters(*player).contains(kOggSplitterName));
+    EXPECT_TRUE(Filters().contains(kOggSplitterName));
 }
 
 TEST_F(GraphBuild, NtscRateGivesHundredthsTruncated)
 {
-    auto player = Build(TestMediaPath(TestClip::AviNtsc));
+    Load(TestMediaPath(TestClip::AviNtsc));
     EXPECT_EQ(player->GetFramesPerSecond(), 2997);
 }
 
 TEST_F(GraphBuild, InterlacedClipReportsItsKindAndDeinterlacing)
 {
-    {
-        auto player = Build(TestMediaPath(TestClip::Interlaced));
-        EXPECT_EQ(player->GetInterlaceKind(), INTERLACE_BOB_OR_WEAVE);
-        EXPECT_EQ(player->GetInterlaceFlags(), 0x81u);
-        EXPECT_EQ(player->GetDeinterlaceStatus(), DEINTERLACE_ON);
-    }
-    disableDeinterlace = TRUE;
-    auto player = Build(TestMediaPath(TestClip::Interlaced));
+    Load(TestMediaPath(TestClip::Interlaced));
+    EXPECT_EQ(player->GetInterlaceKind(), INTERLACE_BOB_OR_WEAVE);
+    EXPECT_EQ(player->GetInterlaceFlags(), 0x81u);
+    EXPECT_EQ(player->GetDeinterlaceStatus(), DEINTERLACE_ON);
+    bDisableDeinterlace = TRUE;
+    Load(TestMediaPath(TestClip::Interlaced));
     EXPECT_EQ(player->GetInterlaceKind(), INTERLACE_BOB_OR_WEAVE);
     EXPECT_EQ(player->GetDeinterlaceStatus(), DEINTERLACE_OFF);
 }
 
 TEST_F(GraphBuild, WithoutAnOverlayDisplayTheWindowlessRendererStaysInUse)
 {
-    disableVMR9 = TRUE;
-    auto player = Build(TestMediaPath(TestClip::AviMjpegPcm));
+    bDisableVMR9 = TRUE;
+    Load(TestMediaPath(TestClip::AviMjpegPcm));
     EXPECT_TRUE(player->HasWindowlessControl());
     EXPECT_FALSE(player->IsOwnerWindowMode());
 }
@@ -161,7 +128,7 @@ class BadFile : public GraphBuild, public ::testing::WithParamInterface<BadFileC
 
 TEST_P(BadFile, FailsToRenderWithAFormatCode)
 {
-    const CDirectShowErrMessage e = BuildFailure(GetParam().path());
+    const CDirectShowErrMessage e = LoadFailure(GetParam().path());
     EXPECT_EQ(e.m_nCode, ERR_RENDER_FILE);
     EXPECT_EQ(e.m_hr, GetParam().hr) << std::hex << e.m_hr;
     EXPECT_FALSE(e.m_strDetail.isEmpty());
