@@ -1,8 +1,10 @@
 #include "app/CmdLineAnalize.h"
 
 #include "app/AppSettings.h"
+#include "platform/ModalSeam.h"
 #include "playlist/FolderScan.h"
 #include "playlist/MediaFiles.h"
+#include "res/StringIds.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,7 +41,7 @@ void CCmdLineAnalize::ParseParam(const QString& param, BOOL bFlag, BOOL /*bLast*
         CPlayList scan;
         scan.m_bAllowDuplicates = app.m_bAccSameData;
         if (ScanFolder(scan, param, app.m_bAccSubFolder) && scan.GetCount() > 0)
-            m_playList.Append(scan);
+            AppendToList(scan);
         ++m_nParamCount;
     } else if (IsMediaFile(param)) {
         m_playList.Add(param);
@@ -47,9 +49,10 @@ void CCmdLineAnalize::ParseParam(const QString& param, BOOL bFlag, BOOL /*bLast*
     } else if (IsPlayListFile(param)) {
         CPlayList file;
         file.m_bAllowDuplicates = app.m_bAccSameData;
-        file.Load(param);
+        if (file.Load(param) == PLAYLIST_LOAD_IN_USE)
+            AfxMessageBox(IDS_FILE_IN_USE, MB_ICONERROR);
         if (file.GetCount() > 0)
-            m_playList.Append(file);
+            AppendToList(file);
         if (m_nParamCount == 0)
             m_strFirstPlaylist = param;
         ++m_nParamCount;
@@ -58,4 +61,10 @@ void CCmdLineAnalize::ParseParam(const QString& param, BOOL bFlag, BOOL /*bLast*
         std::fprintf(m_pReport, "orv: %s: not a media or playlist file\n", QFile::encodeName(param).constData());
         std::fflush(m_pReport);
     }
+}
+
+void CCmdLineAnalize::AppendToList(const CPlayList& other)
+{
+    if (!m_playList.Append(other))
+        AfxMessageBox(IDS_PLAYLIST_FULL, MB_ICONINFORMATION);
 }

@@ -29,4 +29,9 @@ public:
     // Where a parameter that is no media file, playlist file or folder is
     // reported, one line each.
     std::FILE* m_pReport = stderr;
+
+private:
+    // Merges the other list; a merge beyond the limit is refused with its
+    // message.
+    void AppendToList(const CPlayList& other);
 };

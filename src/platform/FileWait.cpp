@@ -1,8 +1,5 @@
 #include "platform/FileWait.h"
 
-#include "platform/ModalSeam.h"
-#include "res/StringIds.h"
-
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QThread>
@@ -52,30 +49,29 @@ bool ParseMode(const char* mode, OpenSpec* spec)
 }
 
 // Opens the file and takes the advisory lock, trying again while another
-// process holds it. The descriptor, or -1 with *pErr: the open's errno
-// (ENOENT: no such file), or EWOULDBLOCK once the retries ran out and
-// IDS_FILE_IN_USE was shown.
-int OpenLocked(const QByteArray& name, int flags, int lock, int* pErr)
+// process holds it. Done gives the descriptor in *pFd; Failed the errno of
+// the open or the lock in *pErr (ENOENT: no such file).
+FileWaitResult OpenLocked(const QByteArray& name, int flags, int lock, int* pFd, int* pErr)
 {
     for (int i = 0; i < FILE_WAIT_TRIES; ++i) {
         const int fd = ::open(name.constData(), flags | O_CLOEXEC, 0666);
         if (fd < 0) {
             *pErr = errno;
-            return -1;
+            return FileWaitResult::Failed;
         }
-        if (::flock(fd, lock | LOCK_NB) == 0)
-            return fd;
+        if (::flock(fd, lock | LOCK_NB) == 0) {
+            *pFd = fd;
+            return FileWaitResult::Done;
+        }
         const int err = errno;
         ::close(fd);
         if (err != EWOULDBLOCK) {
             *pErr = err;
-            return -1;
+            return FileWaitResult::Failed;
         }
         (g_sleep ? g_sleep : RealSleep)(FILE_WAIT_INTERVAL_MS);
     }
-    AfxMessageBox(IDS_FILE_IN_USE, MB_ICONERROR);
-    *pErr = EWOULDBLOCK;
-    return -1;
+    return FileWaitResult::TimedOut;
 }
 
 bool WriteAll(int fd, const QByteArray& bytes)
@@ -145,47 +141,49 @@ bool WriteBeside(const QString& target, const QByteArray& bytes, const mode_t* p
 
 void SetFileWaitSleep(FileWaitSleep sleep) { g_sleep = sleep; }
 
-BOOL OpenFileWait(QFile& file, const QString& path, const char* mode)
+FileWaitResult OpenFileWait(QFile& file, const QString& path, const char* mode)
 {
     OpenSpec spec;
     if (!ParseMode(mode, &spec) || path.isEmpty())
-        return FALSE;
+        return FileWaitResult::Failed;
     const int lock = (spec.flags & O_ACCMODE) == O_RDONLY ? LOCK_SH : LOCK_EX;
+    int fd = -1;
     int err = 0;
-    const int fd = OpenLocked(QFile::encodeName(path), spec.flags, lock, &err);
-    if (fd < 0)
-        return FALSE;
+    const FileWaitResult opened = OpenLocked(QFile::encodeName(path), spec.flags, lock, &fd, &err);
+    if (opened != FileWaitResult::Done)
+        return opened;
     if ((spec.truncate && ::ftruncate(fd, 0) != 0)
         || !file.open(fd, spec.qtMode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return FALSE;
+        return FileWaitResult::Failed;
     }
-    return TRUE;
+    return FileWaitResult::Done;
 }
 
-BOOL ReplaceFileWait(const QString& path, const QByteArray& bytes)
+FileWaitResult ReplaceFileWait(const QString& path, const QByteArray& bytes)
 {
     if (path.isEmpty())
-        return FALSE;
+        return FileWaitResult::Failed;
     const QString target = ReplaceTarget(path);
     // The old file is held as a writer holds it until the new one has taken
     // its place, so a reader waits and then reads the new one whole. Opening
     // it for writing keeps a file the user may not write from being replaced.
+    int held = -1;
     int err = 0;
-    const int held = OpenLocked(QFile::encodeName(target), O_WRONLY | O_NONBLOCK, LOCK_EX, &err);
-    if (held < 0 && err != ENOENT)
-        return FALSE;
+    const FileWaitResult opened = OpenLocked(QFile::encodeName(target), O_WRONLY | O_NONBLOCK, LOCK_EX, &held, &err);
+    if (opened == FileWaitResult::TimedOut || (opened == FileWaitResult::Failed && err != ENOENT))
+        return opened;
     mode_t mode = 0;
     if (held >= 0) {
         struct stat st;
         if (::fstat(held, &st) != 0 || !S_ISREG(st.st_mode)) {
             ::close(held);
-            return FALSE;
+            return FileWaitResult::Failed;
         }
         mode = st.st_mode & 07777;
     }
     const bool ok = WriteBeside(target, bytes, held >= 0 ? &mode : nullptr);
     if (held >= 0)
         ::close(held);
-    return ok ? TRUE : FALSE;
+    return ok ? FileWaitResult::Done : FileWaitResult::Failed;
 }

@@ -1,8 +1,5 @@
 #include "playlist/PlayList.h"
 
-#include "platform/ModalSeam.h"
-#include "res/StringIds.h"
-
 #include <QDateTime>
 
 #include <algorithm>
@@ -176,10 +173,8 @@ BOOL CPlayList::Append(const CPlayList& other)
 
     // Counted before the entries this list already holds are dropped, so a
     // merge is refused whole even when it would fit without them.
-    if (m_nCount + static_cast<int>(incoming.size()) > PLAYLIST_MAX) {
-        AfxMessageBox(IDS_PLAYLIST_FULL, MB_ICONINFORMATION);
+    if (m_nCount + static_cast<int>(incoming.size()) > PLAYLIST_MAX)
         return FALSE;
-    }
     for (const QString& path : incoming)
         if (Store(path))
             m_bModified = TRUE;

@@ -4,6 +4,7 @@
 // carry the files of a folder, a playlist file or the command line until
 // they are merged with Append.
 
+#include "platform/FileWait.h"
 #include "platform/WinTypes.h"
 
 #include <QString>
@@ -19,6 +20,12 @@ constexpr std::int32_t RANDOM_HISTORY_EMPTY = 0xFFFF;
 constexpr int LOOP_NONE = 0;
 constexpr int LOOP_ALL = 1;
 constexpr int LOOP_RANDOM = 2;
+
+// What Load came to.
+constexpr int PLAYLIST_LOAD_DONE = 0;     // read to the end
+constexpr int PLAYLIST_LOAD_AT_LIMIT = 1; // stopped at the 1024-entry limit
+constexpr int PLAYLIST_LOAD_FAILED = 2;   // the file could not be opened
+constexpr int PLAYLIST_LOAD_IN_USE = 3;   // another process held it through the wait
 
 class CPlayList {
 public:
@@ -47,17 +54,18 @@ public:
     BOOL Add(const QString& path);
     // Replaces this list by the other under this list's duplicates rule.
     void Assign(const CPlayList& other);
-    // Merges the other list, all or nothing: a merge that would go beyond
-    // 1024 entries is refused with IDS_PLAYLIST_FULL. TRUE when merged.
+    // Merges the other list, all or nothing: FALSE, and nothing added, when
+    // the merge would go beyond 1024 entries (the caller tells the user,
+    // IDS_PLAYLIST_FULL). TRUE when merged.
     BOOL Append(const CPlayList& other);
 
-    // Playlist files (.orvl, .m3u). Load: 0 read to the end, 1 stopped at
-    // the 1024-entry limit, 2 the file could not be opened.
+    // Playlist files (.orvl, .m3u). Load gives a PLAYLIST_LOAD_* code.
+    // Neither shows a message: the caller reports a failure, and a file held
+    // by another process (IDS_FILE_IN_USE).
     int Load(const QString& path);
-    // Replaces the file as a whole. TRUE clears m_bModified; on FALSE the
-    // file is as it was and the list stays modified. Shows no message of its
-    // own beyond the wait's timeout: the caller reports the failure.
-    BOOL Save(const QString& path);
+    // Replaces the file as a whole. Done clears m_bModified; otherwise the
+    // file is as it was and the list stays modified.
+    FileWaitResult Save(const QString& path);
 
     // Entries were added since the list was cleared, loaded as one playlist
     // file, or saved.

@@ -94,15 +94,16 @@ int CPlayList::Load(const QString& path)
 {
     const bool bResolve = PathFindExtension(path).compare(QLatin1String(".m3u"), Qt::CaseInsensitive) == 0;
     QFile file;
-    if (!OpenFileWait(file, path, "r"))
-        return 2;
+    const FileWaitResult opened = OpenFileWait(file, path, "r");
+    if (opened != FileWaitResult::Done)
+        return opened == FileWaitResult::TimedOut ? PLAYLIST_LOAD_IN_USE : PLAYLIST_LOAD_FAILED;
     const QByteArray bytes = file.readAll();
     file.close();
 
     const QString folder = QFileInfo(path).absolutePath();
     for (QString line : SplitLines(DecodePlayListText(bytes))) {
         if (m_nCount >= PLAYLIST_MAX)
-            return 1;
+            return PLAYLIST_LOAD_AT_LIMIT;
         if (bResolve) {
             if (M3uNonEntry(line))
                 continue;
@@ -122,10 +123,10 @@ int CPlayList::Load(const QString& path)
             continue;
         Store(line);
     }
-    return 0;
+    return PLAYLIST_LOAD_DONE;
 }
 
-BOOL CPlayList::Save(const QString& path)
+FileWaitResult CPlayList::Save(const QString& path)
 {
     QString text;
     for (int i = 0; i < m_nCount; ++i)
@@ -137,8 +138,8 @@ BOOL CPlayList::Save(const QString& path)
         bytes = QByteArray(kUtf8Bom) + text.toUtf8();
     // Written beside the file and renamed over it: a full disk or a broken
     // write leaves the old list whole instead of a cut one.
-    if (!ReplaceFileWait(path, bytes))
-        return FALSE;
-    m_bModified = FALSE;
-    return TRUE;
+    const FileWaitResult result = ReplaceFileWait(path, bytes);
+    if (result == FileWaitResult::Done)
+        m_bModified = FALSE;
+    return result;
 }

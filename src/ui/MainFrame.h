@@ -365,6 +365,15 @@ private:
     // Saves the list to the file; a failure is reported (IDS_PLAYLIST_SAVE_FAILED).
     BOOL SavePlayListTo(const QString& path);
 
+    // Merges the other list; a merge beyond the limit is refused with its
+    // message.
+    void AppendToList(const CPlayList& other);
+    // Reads a playlist file into a fresh list under the application's
+    // duplicates rule; a file another process holds is reported.
+    void LoadPlayListFile(CPlayList& list, const QString& path);
+    // Out of full screen, IDS_FILE_IN_USE.
+    void ReportFileInUse();
+
     CINIFile& m_iniFile;
     CFrameClient* m_pClient = nullptr;
     CCommandTable* m_pCommands = nullptr;

@@ -137,7 +137,7 @@ void CMainFrame::OnOpenFolder()
             RedrawPlaylistCount();
             return;
         }
-        m_playList.Append(scan);
+        AppendToList(scan);
     }
     PlayListFromTop();
 }
@@ -154,9 +154,28 @@ void CMainFrame::OnAddFolder()
         CPlayList scan;
         if (!ScanIntoTempList(scan, folder))
             return;
-        m_playList.Append(scan);
+        AppendToList(scan);
     }
     AfterEntriesAdded();
+}
+
+void CMainFrame::AppendToList(const CPlayList& other)
+{
+    if (!m_playList.Append(other))
+        AfxMessageBox(IDS_PLAYLIST_FULL, MB_ICONINFORMATION);
+}
+
+void CMainFrame::LoadPlayListFile(CPlayList& list, const QString& path)
+{
+    PrepareTempList(list);
+    if (list.Load(path) == PLAYLIST_LOAD_IN_USE)
+        ReportFileInUse();
+}
+
+void CMainFrame::ReportFileInUse()
+{
+    View().LeaveFullScreen();
+    AfxMessageBox(IDS_FILE_IN_USE, MB_ICONERROR);
 }
 
 QStringList CMainFrame::AskPlayListFiles()
@@ -171,10 +190,9 @@ int CMainFrame::AppendPlayListFiles(const QStringList& files, QString* pFirst)
         if (!IsPlayListFile(file))
             continue;
         CPlayList loaded;
-        PrepareTempList(loaded);
-        loaded.Load(file);
+        LoadPlayListFile(loaded, file);
         if (loaded.GetCount() > 0)
-            m_playList.Append(loaded);
+            AppendToList(loaded);
         if (nFiles++ == 0 && pFirst)
             *pFirst = file;
     }
@@ -236,8 +254,11 @@ BOOL CMainFrame::SavePlayListAs()
 
 BOOL CMainFrame::SavePlayListTo(const QString& path)
 {
-    if (m_playList.Save(path))
+    const FileWaitResult result = m_playList.Save(path);
+    if (result == FileWaitResult::Done)
         return TRUE;
+    if (result == FileWaitResult::TimedOut)
+        ReportFileInUse();
     // The file is as it was and the list stays modified; the user must know
     // the list is not kept.
     View().LeaveFullScreen();
@@ -255,16 +276,15 @@ void CMainFrame::OnDropFiles(const QStringList& paths)
             CPlayList scan;
             if (ScanIntoTempList(scan, path)) {
                 m_playList.m_bAllowDuplicates = bAccSameData;
-                m_playList.Append(scan);
+                AppendToList(scan);
             }
         } else if (IsMediaFile(path)) {
             m_playList.Add(path);
         } else if (IsPlayListFile(path)) {
             CPlayList loaded;
-            PrepareTempList(loaded);
-            loaded.Load(path);
+            LoadPlayListFile(loaded, path);
             m_playList.m_bAllowDuplicates = bAccSameData;
-            m_playList.Append(loaded);
+            AppendToList(loaded);
         }
     }
     raise();

@@ -1,8 +1,10 @@
+#include "LockHolder.h"
 #include "ScriptedResponder.h"
 #include "TestEnv.h"
 
 #include "app/AppSettings.h"
 #include "app/CmdLineAnalize.h"
+#include "platform/ResString.h"
 
 #include <QDir>
 
@@ -103,6 +105,27 @@ TEST_F(CmdLineTest, DuplicatesFollowTheSetting)
     EXPECT_EQ(cmd->m_nParamCount, 3) << "a refused file still counts as taken";
     settings.m_bAccSameData = TRUE;
     EXPECT_EQ(Parse({ "/m/a.mp3", "/m/a.mp3" }).size(), 2u);
+}
+
+// The command line is parsed before there is a window: the parse itself
+// tells the user what the playlist cannot take.
+TEST_F(CmdLineTest, AListBeyondTheLimitOrAHeldPlaylistFileIsReported)
+{
+    QByteArray lines;
+    for (int i = 0; i < 1023; ++i)
+        lines += "/m/" + QByteArray::number(i) + ".mp3\r\n";
+    WriteFileBytes("big.orvl", lines);
+    EXPECT_EQ(Parse({ "big.orvl", "list.orvl", "music" }).size(), 1024u);
+    ASSERT_EQ(responder.boxes.size(), 1u);
+    EXPECT_EQ(responder.boxes[0].text, LoadResString(IDS_PLAYLIST_FULL));
+    EXPECT_EQ(responder.boxes[0].style, MB_ICONINFORMATION);
+
+    LockHolder holder(dir.filePath("list.orvl"), true);
+    ASSERT_TRUE(holder.IsHolding());
+    EXPECT_TRUE(Parse({ "list.orvl" }).empty());
+    ASSERT_EQ(responder.boxes.size(), 2u);
+    EXPECT_EQ(responder.boxes[1].text, LoadResString(IDS_FILE_IN_USE));
+    EXPECT_EQ(responder.boxes[1].style, MB_ICONERROR);
 }
 
 } // namespace

@@ -22,14 +22,6 @@ TEST_F(ProfileFileTest, ReadsBomCrLfAndNamesWithoutRegardToCase)
     EXPECT_EQ(GetPrivateProfileInt("Common", "MISSING", 7, ini), 7);
 }
 
-TEST_F(ProfileFileTest, IntegersReadAsTheirLeadingDigits)
-{
-    EXPECT_EQ(ProfileTextToInt("12abc"), 12);
-    EXPECT_EQ(ProfileTextToInt("abc"), 0);
-    EXPECT_EQ(ProfileTextToInt("99999999999999"), 2147483647);
-    EXPECT_EQ(ProfileTextToInt("-99999999999999"), -2147483647 - 1);
-}
-
 TEST_F(ProfileFileTest, SaveKeepsForeignLinesAndChangesOnlyItsKey)
 {
     WriteFileBytes(ini, "; comment\n[Common]\nVOLUME=1\nUNKNOWN=keep me\n\n[Other]\nX=1\n");

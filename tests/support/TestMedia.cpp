@@ -23,55 +23,44 @@ struct ClipRecipe {
 // Audio: 1024 samples a buffer, so 44.1 kHz needs 43 buffers a second.
 #define kShortPicture "videotestsrc num-buffers=10 ! video/x-raw,width=160,height=120,framerate=25/1 "
 #define kShortSound "audiotestsrc num-buffers=18 ! audio/x-raw,rate=44100,channels=2 ! audioconvert ! audioresample "
+#define kPcm(buffers) "audiotestsrc num-buffers=" #buffers " ! audio/x-raw,format=S16LE,rate=44100,channels=2 "
+#define kMjpeg(buffers, size) "videotestsrc num-buffers=" #buffers " ! video/x-raw," size ",framerate=25/1 ! jpegenc "
+#define kAviOut "! avimux ! filesink location=%1"
+#define kMux(mux) "! queue ! mux. " mux " name=mux ! filesink location=%1"
+#define kBoth(video, audio, mux) kShortPicture "! " video " ! queue ! mux. " kShortSound "! " audio " " kMux(mux)
 const QMap<TestClip, ClipRecipe>& Recipes()
 {
     static const QMap<TestClip, ClipRecipe> recipes {
         { TestClip::AviMjpegPcm,
-            { "mjpeg-pcm.avi",
-                "videotestsrc num-buffers=50 ! video/x-raw,width=160,height=120,framerate=25/1 ! jpegenc ! queue ! mux. "
-                "audiotestsrc num-buffers=87 ! audio/x-raw,format=S16LE,rate=44100,channels=2 ! queue ! mux. "
-                "avimux name=mux ! filesink location=%1" } },
-        { TestClip::AviMjpegOnly,
-            { "mjpeg-only.avi",
-                "videotestsrc num-buffers=25 ! video/x-raw,width=160,height=120,framerate=25/1 ! jpegenc ! avimux "
-                "! filesink location=%1" } },
+            { "mjpeg-pcm.avi", kMjpeg(50, "width=160,height=120") "! queue ! mux. " kPcm(87) kMux("avimux") } },
+        { TestClip::AviMjpegOnly, { "mjpeg-only.avi", kMjpeg(25, "width=160,height=120") kAviOut } },
         { TestClip::AviFrameCounter,
             { "counter-25fps.avi",
                 "videotestsrc num-buffers=75 pattern=smpte ! video/x-raw,width=320,height=240,framerate=25/1 "
-                "! timecodestamper ! timeoverlay time-mode=time-code font-desc=\"Sans 24\" ! jpegenc quality=60 ! queue ! mux. "
-                "audiotestsrc num-buffers=130 ! audio/x-raw,format=S16LE,rate=44100,channels=2 ! queue ! mux. "
-                "avimux name=mux ! filesink location=%1" } },
+                "! timecodestamper ! timeoverlay time-mode=time-code font-desc=\"Sans 24\" ! jpegenc quality=60 "
+                "! queue ! mux. " kPcm(130) kMux("avimux") } },
         { TestClip::AviNtsc,
             { "ntsc.avi",
                 "videotestsrc num-buffers=30 ! video/x-raw,width=160,height=120,framerate=30000/1001 ! jpegenc "
-                "! avimux ! filesink location=%1" } },
-        { TestClip::AviOddSize,
-            { "odd-size.avi",
-                "videotestsrc num-buffers=25 ! video/x-raw,width=321,height=241,framerate=25/1 ! jpegenc "
-                "! avimux ! filesink location=%1" } },
+                kAviOut } },
+        { TestClip::AviOddSize, { "odd-size.avi", kMjpeg(25, "width=321,height=241") kAviOut } },
         { TestClip::AviRedOverGreen,
             { "red-over-green.avi",
                 "videotestsrc num-buffers=5 pattern=solid-color foreground-color=0xffff0000 "
                 "! video/x-raw,format=AYUV,width=176,height=48,framerate=25/1 ! videobox bottom=-48 fill=green "
-                "! videoconvert ! jpegenc quality=95 ! avimux ! filesink location=%1" } },
+                "! videoconvert ! jpegenc quality=95 " kAviOut } },
         { TestClip::AviHd1080,
             { "hd-1080.avi",
                 "videotestsrc num-buffers=5 ! video/x-raw,width=1920,height=1080,framerate=25/1 ! jpegenc quality=50 "
-                "! avimux ! filesink location=%1" } },
-        { TestClip::Wav,
-            { "tone.wav",
-                "audiotestsrc num-buffers=43 ! audio/x-raw,format=S16LE,rate=44100,channels=2 ! wavenc "
-                "! filesink location=%1" } },
-        { TestClip::WavTwoSeconds,
-            { "tone-2s.wav",
-                "audiotestsrc num-buffers=87 ! audio/x-raw,format=S16LE,rate=44100,channels=2 ! wavenc "
-                "! filesink location=%1" } },
+                kAviOut } },
+        { TestClip::Wav, { "tone.wav", kPcm(43) "! wavenc ! filesink location=%1" } },
+        { TestClip::WavTwoSeconds, { "tone-2s.wav", kPcm(87) "! wavenc ! filesink location=%1" } },
         { TestClip::OggTagged,
             { "tagged.ogg",
                 "videotestsrc num-buffers=25 ! video/x-raw,width=160,height=120,framerate=25/1 ! theoraenc ! queue ! mux. "
                 "audiotestsrc num-buffers=43 ! audio/x-raw,rate=44100,channels=2 "
                 R"(! taginject 'tags="title=\"Test Title\",artist=\"Test Artist\""' ! audioconvert ! vorbisenc )"
-                "! queue ! mux. oggmux name=mux ! filesink location=%1" } },
+                kMux("oggmux") } },
         { TestClip::Interlaced,
             { "interlaced.mp4",
                 "videotestsrc num-buffers=10 ! video/x-raw,format=I420,width=64,height=48,framerate=25/1,"
@@ -80,7 +69,8 @@ const QMap<TestClip, ClipRecipe>& Recipes()
             { "tone.aiff",
                 "audiotestsrc num-buffers=43 ! audio/x-raw,format=S16BE,rate=44100,channels=2 ! aiffmux "
                 "! filesink location=%1" } },
-        { TestClip::Mp3, { "short.mp3", kShortSound "! lamemp3enc target=bitrate bitrate=128 cbr=true ! filesink location=%1" } },
+        { TestClip::Mp3,
+            { "short.mp3", kShortSound "! lamemp3enc target=bitrate bitrate=128 cbr=true ! filesink location=%1" } },
         { TestClip::Mp3Cbr,
             { "cbr.mp3",
                 "audiotestsrc num-buffers=215 ! audio/x-raw,rate=44100,channels=2 "
@@ -89,21 +79,11 @@ const QMap<TestClip, ClipRecipe>& Recipes()
         // each time, and some of it never ends: one stream a file.
         { TestClip::Wmv, { "clip.wmv", kShortPicture "! avenc_wmv2 ! asfmux ! filesink location=%1" } },
         { TestClip::Wma, { "clip.wma", kShortSound "! avenc_wmav2 ! asfmux ! filesink location=%1" } },
-        { TestClip::WmvNoPictures,
-            { "no-pictures.wmv", kShortPicture "! avenc_wmv2 ! queue ! mux. " kShortSound
-                "! avenc_wmav2 ! queue ! mux. asfmux name=mux ! filesink location=%1" } },
-        { TestClip::Mp4,
-            { "clip.mp4", kShortPicture "! x264enc ! queue ! mux. " kShortSound
-                "! avenc_aac ! queue ! mux. mp4mux name=mux ! filesink location=%1" } },
-        { TestClip::Mkv,
-            { "clip.mkv", kShortPicture "! x264enc ! queue ! mux. " kShortSound
-                "! vorbisenc ! queue ! mux. matroskamux name=mux ! filesink location=%1" } },
-        { TestClip::Webm,
-            { "clip.webm", kShortPicture "! vp8enc deadline=1 ! queue ! mux. " kShortSound
-                "! opusenc ! queue ! mux. webmmux name=mux ! filesink location=%1" } },
-        { TestClip::Ts,
-            { "clip.ts", kShortPicture "! x264enc ! queue ! mux. " kShortSound
-                "! avenc_aac ! aacparse ! queue ! mux. mpegtsmux name=mux ! filesink location=%1" } },
+        { TestClip::WmvNoPictures, { "no-pictures.wmv", kBoth("avenc_wmv2", "avenc_wmav2", "asfmux") } },
+        { TestClip::Mp4, { "clip.mp4", kBoth("x264enc", "avenc_aac", "mp4mux") } },
+        { TestClip::Mkv, { "clip.mkv", kBoth("x264enc", "vorbisenc", "matroskamux") } },
+        { TestClip::Webm, { "clip.webm", kBoth("vp8enc deadline=1", "opusenc", "webmmux") } },
+        { TestClip::Ts, { "clip.ts", kBoth("x264enc", "avenc_aac ! aacparse", "mpegtsmux") } },
         { TestClip::Flac, { "clip.flac", kShortSound "! flacenc ! filesink location=%1" } },
         { TestClip::Opus, { "clip.opus", kShortSound "! opusenc ! oggmux ! filesink location=%1" } },
         // The index of an MP4 comes last; cut before it, nothing says what the file holds.
