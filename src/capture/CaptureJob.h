@@ -3,6 +3,8 @@
 // back (WM_CAPTURE_DONE, wParam 1 and lParam 0 on success, wParam 0 and a
 // CaptureResult otherwise).
 
+#include "capture/CaptureNaming.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -24,7 +26,7 @@ struct CCaptureJob {
     QString strSourcePath;         // the media file, whose name the still takes
     QString strFolder;
     QByteArray image; // packed DIB, as the view's GetCurrentImage gives it
-    int nFormat = 0;  // SAVE_FORMAT_BMP or SAVE_FORMAT_JPEG
+    int nFormat = SAVE_FORMAT_BMP;
     int nQuality = 90;
     // Set by the worker: the file it chose, empty when none was free.
     QString strOutputPath;

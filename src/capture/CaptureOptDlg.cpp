@@ -6,14 +6,11 @@
 #include "playlist/MediaFiles.h"
 #include "res/StringIds.h"
 
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-
-#include <algorithm>
 
 namespace {
 
@@ -30,47 +27,43 @@ CCaptureOptDlg::CCaptureOptDlg(int nFormat, const QString& strFolder, int nQuali
     , m_nFormat(nFormat)
     , m_strFolder(strFolder)
     , m_nQuality(nQuality)
+    , m_units(font())
 {
     setWindowTitle(QStringLiteral("静止画保存設定"));
-    // Dialog units: a quarter of the average character width, an eighth of
-    // the character height.
-    const QFontMetrics fm(font());
-    m_nBaseX = std::max(1, fm.horizontalAdvance(QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")) / 52);
-    m_nBaseY = std::max(1, fm.height());
 
-    (new QGroupBox(QStringLiteral("ファイル形式"), this))->setGeometry(DluRect(7, 4, 70, 36));
+    (new QGroupBox(QStringLiteral("ファイル形式"), this))->setGeometry(m_units.Rect(7, 4, 70, 36));
     m_pBmp = new QRadioButton(QStringLiteral("BMP"), this);
     m_pBmp->setObjectName(QStringLiteral("1000"));
-    m_pBmp->setGeometry(DluRect(15, 14, 50, 10));
+    m_pBmp->setGeometry(m_units.Rect(15, 14, 50, 10));
     m_pJpeg = new QRadioButton(QStringLiteral("JPEG"), this);
     m_pJpeg->setObjectName(QStringLiteral("1001"));
-    m_pJpeg->setGeometry(DluRect(15, 26, 50, 10));
+    m_pJpeg->setGeometry(m_units.Rect(15, 26, 50, 10));
 
-    (new QLabel(QStringLiteral("JPEG品質"), this))->setGeometry(DluRect(88, 10, 40, 8));
-    (new QLabel(QStringLiteral("(0-100)"), this))->setGeometry(DluRect(88, 20, 40, 8));
+    (new QLabel(QStringLiteral("JPEG品質"), this))->setGeometry(m_units.Rect(88, 10, 40, 8));
+    (new QLabel(QStringLiteral("(0-100)"), this))->setGeometry(m_units.Rect(88, 20, 40, 8));
     m_pQualityEdit = new QLineEdit(QString::number(nQuality), this);
     m_pQualityEdit->setObjectName(QStringLiteral("1004"));
-    m_pQualityEdit->setGeometry(DluRect(130, 12, 30, 14));
+    m_pQualityEdit->setGeometry(m_units.Rect(130, 12, 30, 14));
 
-    (new QLabel(QStringLiteral("保存フォルダ"), this))->setGeometry(DluRect(7, 44, 60, 8));
+    (new QLabel(QStringLiteral("保存フォルダ"), this))->setGeometry(m_units.Rect(7, 44, 60, 8));
     m_pFolderEdit = new QLineEdit(strFolder, this);
     m_pFolderEdit->setObjectName(QStringLiteral("1002"));
-    m_pFolderEdit->setGeometry(DluRect(7, 54, 150, 14));
+    m_pFolderEdit->setGeometry(m_units.Rect(7, 54, 150, 14));
     auto* browse = new QPushButton(QStringLiteral("..."), this);
     browse->setObjectName(QStringLiteral("1003"));
     browse->setAutoDefault(false);
-    browse->setGeometry(DluRect(160, 54, 19, 14));
+    browse->setGeometry(m_units.Rect(160, 54, 19, 14));
     connect(browse, &QPushButton::clicked, this, &CCaptureOptDlg::OnBrowse);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("1"));
     ok->setDefault(true);
-    ok->setGeometry(DluRect(75, 72, 50, 14));
+    ok->setGeometry(m_units.Rect(75, 72, 50, 14));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
     cancel->setObjectName(QStringLiteral("2"));
     cancel->setAutoDefault(false);
-    cancel->setGeometry(DluRect(129, 72, 50, 14));
+    cancel->setGeometry(m_units.Rect(129, 72, 50, 14));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     // A format the settings file made up saves BMP, so BMP is what shows.
@@ -80,12 +73,7 @@ CCaptureOptDlg::CCaptureOptDlg(int nFormat, const QString& strFolder, int nQuali
     connect(m_pBmp, &QRadioButton::clicked, this, [this] { m_pQualityEdit->setEnabled(false); });
     connect(m_pJpeg, &QRadioButton::clicked, this, [this] { m_pQualityEdit->setEnabled(true); });
 
-    setFixedSize(DluRect(0, 0, 186, 90).size());
-}
-
-QRect CCaptureOptDlg::DluRect(int x, int y, int cx, int cy) const
-{
-    return QRect(x * m_nBaseX / 4, y * m_nBaseY / 8, cx * m_nBaseX / 4, cy * m_nBaseY / 8);
+    setFixedSize(m_units.Rect(0, 0, 186, 90).size());
 }
 
 void CCaptureOptDlg::OnBrowse()

@@ -4,6 +4,7 @@
 // to 100 and the folder exists. Controls carry their ids as object names
 // ("1000" …).
 
+#include "platform/DialogUnits.h"
 #include "platform/WinTypes.h"
 
 #include <QDialog>
@@ -28,10 +29,8 @@ public:
 
 private:
     void OnBrowse();
-    QRect DluRect(int x, int y, int cx, int cy) const;
 
-    int m_nBaseX = 6;
-    int m_nBaseY = 13;
+    CDialogUnits m_units;
     QRadioButton* m_pBmp = nullptr;
     QRadioButton* m_pJpeg = nullptr;
     QLineEdit* m_pFolderEdit = nullptr;

@@ -31,14 +31,15 @@ void Click(QDialog& dlg, int nID) { Control<QAbstractButton>(dlg, nID)->click();
 
 class CaptureOptDlg : public ::testing::Test {
 protected:
-    // The texts of the boxes shown so far, which are then forgotten.
-    QStringList TakeBoxes()
+    // Exactly one box was shown, with this text and style; then forgets it.
+    void ExpectOneBox(const QString& text, unsigned style)
     {
-        QStringList texts;
-        for (const ScriptedResponder::Box& box : m_responder.boxes)
-            texts << box.text;
+        ASSERT_EQ(m_responder.boxes.size(), 1u);
+        if (!text.isEmpty()) {
+            EXPECT_EQ(m_responder.boxes[0].text, text);
+        }
+        EXPECT_EQ(m_responder.boxes[0].style, style);
         m_responder.boxes.clear();
-        return texts;
     }
 
     ScriptedResponder m_responder;
@@ -87,19 +88,18 @@ TEST_F(CaptureOptDlg, OkStaysOpenUntilQualityAndFolderAreGood)
     CCaptureOptDlg dlg(SAVE_FORMAT_BMP, QString(), 90, nullptr);
     // The grey quality field is checked all the same.
     for (const char* bad : { "101", "-1", "abc", "" }) {
+        SCOPED_TRACE(bad);
         Quality(dlg)->setText(QString::fromLatin1(bad));
         Click(dlg, 1);
-        EXPECT_EQ(dlg.result(), QDialog::Rejected) << bad;
-        ASSERT_EQ(m_responder.boxes.size(), 1u) << bad;
-        EXPECT_EQ(m_responder.boxes[0].style, MB_ICONWARNING);
-        m_responder.boxes.clear();
+        EXPECT_EQ(dlg.result(), QDialog::Rejected);
+        ExpectOneBox(QString(), MB_ICONWARNING);
     }
     Quality(dlg)->setText("100");
     Click(dlg, 1);
-    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(IDS_NO_SAVE_FOLDER) });
+    ExpectOneBox(LoadResString(IDS_NO_SAVE_FOLDER), MB_ICONERROR);
     Folder(dlg)->setText(m_dir.filePath("missing"));
     Click(dlg, 1);
-    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(IDS_SAVE_FOLDER_MISSING) });
+    ExpectOneBox(LoadResString(IDS_SAVE_FOLDER_MISSING), MB_ICONERROR);
     EXPECT_EQ(dlg.result(), QDialog::Rejected);
 
     Folder(dlg)->setText(m_dir.path());
