@@ -36,6 +36,7 @@ constexpr int IDS_ENUM_FILTERS_FAILED = 62124;
 constexpr int IDS_DEV_ENUM_FAILED = 62125;
 constexpr int IDS_LIST_LIMIT = 62126;
 constexpr int IDS_PLAYLIST_SAVE_FAILED = 62127;
+constexpr int IDS_JPEG_SAVE_FAILED = 62128;
 
 // Playback broke down; also the base of the player's failure texts.
 constexpr int IDS_DSHOW_UNKNOWN_ERROR = 62500;

@@ -34,6 +34,7 @@ const ResStringEntry kResStrings[] = {
     {IDS_DEV_ENUM_FAILED, "ICreateDevEnumインターフェイスの取得に失敗しました"},
     {IDS_LIST_LIMIT, "登録数の上限です"},
     {IDS_PLAYLIST_SAVE_FAILED, "プレイリストの保存に失敗しました"},
+    {IDS_JPEG_SAVE_FAILED, "JPEGの保存に失敗しました"},
     {IDS_DSHOW_UNKNOWN_ERROR, "不明なDirectShowエラーが発生しました"},
     {DShowErrorStringId(ERR_COINITIALIZE), "CoInitialize()でエラーが発生しました"},
     {DShowErrorStringId(ERR_CREATE_GRAPH), "CoCreateInstance()でエラーが発生しました IGraphBuilder取得"},

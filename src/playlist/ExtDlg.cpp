@@ -6,7 +6,6 @@
 #include "res/StringIds.h"
 
 #include <QEvent>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,13 +48,9 @@ void FillList(QListWidget* list, const std::array<QString, N>& exts, int nCount)
 
 CExtDlg::CExtDlg(QWidget* parent)
     : QDialog(parent)
+    , m_units(font())
 {
     setWindowTitle(QStringLiteral("メディア拡張子設定"));
-    // Dialog units: a quarter of the average character width, an eighth of
-    // the character height.
-    const QFontMetrics fm(font());
-    m_nBaseX = std::max(1, fm.horizontalAdvance(QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")) / 52);
-    m_nBaseY = std::max(1, fm.height());
 
     auto* explanation = new QLabel(QString::fromUtf8(kExplanation) + BuiltInMediaExtList(), this);
     explanation->setWordWrap(true);
@@ -92,7 +87,7 @@ CExtDlg::CExtDlg(QWidget* parent)
 
 QRect CExtDlg::DluRect(int x, int y, int cx, int cy) const
 {
-    return QRect(x * m_nBaseX / 4, y * m_nBaseY / 8, cx * m_nBaseX / 4, cy * m_nBaseY / 8);
+    return m_units.Rect(x, y, cx, cy);
 }
 
 CExtDlg::Kind CExtDlg::CreateKind(const QString& title, int x, int idList, int idEdit, int idAdd, int idDelete)

@@ -3,6 +3,8 @@
 // which the program then takes for media files. Controls carry their ids as
 // object names ("1005" …).
 
+#include "platform/DialogUnits.h"
+
 #include <QDialog>
 
 class QLineEdit;
@@ -40,8 +42,7 @@ private:
     bool IsKnown(const QString& ext) const;
     QRect DluRect(int x, int y, int cx, int cy) const;
 
-    int m_nBaseX = 6;
-    int m_nBaseY = 13;
+    CDialogUnits m_units;
     Kind m_video;
     Kind m_audio;
 };

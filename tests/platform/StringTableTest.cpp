@@ -8,7 +8,7 @@ namespace {
 TEST(StringTable, EveryMessageIdHasItsTextAndCodesShowEightLowerCaseHexDigits)
 {
     std::vector<int> expected { IDS_APP_TITLE, IDS_UNKNOWN_ERROR, IDS_NO_ERROR };
-    for (int id = IDS_NO_SAVE_FOLDER; id <= IDS_PLAYLIST_SAVE_FAILED; ++id)
+    for (int id = IDS_NO_SAVE_FOLDER; id <= IDS_JPEG_SAVE_FAILED; ++id)
         expected.push_back(id);
     for (int id = IDS_DSHOW_UNKNOWN_ERROR; id <= DShowErrorStringId(ERR_SET_SITE); ++id)
         expected.push_back(id);
