@@ -208,6 +208,10 @@ void CDShowPlayer::ReadVMR9MediaType()
         if (pins[i].direction != PinDirection::Input || !pins[i].bConnected)
             continue;
         hr = m_pVMR9->ConnectionMediaType(i, &m_videoMediaType);
+        // Linked, but the stream ended before it said what it holds (a
+        // picture track without pictures): as if no video came.
+        if (hr == VFW_E_NOT_CONNECTED)
+            break;
         if (FAILED(hr))
             Fail(ERR_CONNECTION_MEDIA_TYPE, hr);
         ReadVideoInfo();
