@@ -3,6 +3,8 @@
 #include "platform/Paths.h"
 #include "platform/ProfileFile.h"
 
+#include <cstdio>
+
 CINIFile::CINIFile()
     : m_strSection(QStringLiteral("Orvalo"))
 {
@@ -48,5 +50,9 @@ BOOL CINIFile::EndWrite()
         return TRUE;
     const bool ok = m_pBatch->Commit();
     m_pBatch.reset();
+    // The user's file is as it was; they should be able to find out why
+    // their changes did not stay.
+    if (!ok)
+        std::fprintf(stderr, "orv: the settings could not be saved to %s\n", qPrintable(m_strPath));
     return ok ? TRUE : FALSE;
 }

@@ -54,7 +54,8 @@ bool ParseMode(const char* mode, OpenSpec* spec)
 FileWaitResult OpenLocked(const QByteArray& name, int flags, int lock, int* pFd, int* pErr)
 {
     for (int i = 0; i < FILE_WAIT_TRIES; ++i) {
-        const int fd = ::open(name.constData(), flags | O_CLOEXEC, 0666);
+        // Without waiting: a pipe in a file's place must not hang the window.
+        const int fd = ::open(name.constData(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
         if (fd < 0) {
             *pErr = errno;
             return FileWaitResult::Failed;
@@ -152,6 +153,13 @@ FileWaitResult OpenFileWait(QFile& file, const QString& path, const char* mode)
     const FileWaitResult opened = OpenLocked(QFile::encodeName(path), spec.flags, lock, &fd, &err);
     if (opened != FileWaitResult::Done)
         return opened;
+    // Only ordinary files hold lists and settings; a device or a pipe would
+    // never end.
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return FileWaitResult::Failed;
+    }
     if ((spec.truncate && ::ftruncate(fd, 0) != 0)
         || !file.open(fd, spec.qtMode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);

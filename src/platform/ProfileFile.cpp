@@ -192,12 +192,41 @@ Identity IdentityOf(const QByteArray& nativePath)
     return id;
 }
 
-QByteArray ReadAll(const QString& path)
+// No settings file comes near this; anything larger is not one.
+constexpr qint64 kMaxSettingsBytes = 1024 * 1024;
+
+// The file's bytes; empty when there is no file. Nothing when something is
+// there that is not a settings file: a pipe, a device, a folder, a file too
+// large, or one we may not read. It is opened without waiting, so a pipe
+// or /dev/zero in its place cannot hang or swamp the program.
+std::optional<QByteArray> ReadAll(const QString& path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return f.readAll();
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? std::optional<QByteArray>(QByteArray()) : std::nullopt;
+    struct stat st {};
+    std::optional<QByteArray> bytes;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxSettingsBytes) {
+        QByteArray buffer(static_cast<qsizetype>(kMaxSettingsBytes + 1), Qt::Uninitialized);
+        qsizetype done = 0;
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer.data() + done, static_cast<size_t>(buffer.size() - done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            done += n;
+            if (done == buffer.size())
+                break;
+        }
+        // Grown past the limit since the look: not a settings file either.
+        if (done <= kMaxSettingsBytes) {
+            buffer.truncate(done);
+            bytes = std::move(buffer);
+        }
+    }
+    ::close(fd);
+    return bytes;
 }
 
 // Reads are served from a parsed copy while the file is unchanged on disk,
@@ -217,7 +246,7 @@ std::optional<QString> Lookup(const QString& section, const QString& key, const 
     if (it == g_cache.end() || !(it->second.id == id)) {
         Cached c;
         c.id = id;
-        c.doc.Parse(ReadAll(path));
+        c.doc.Parse(ReadAll(path).value_or(QByteArray()));
         it = g_cache.insert_or_assign(path, std::move(c)).first;
     }
     return it->second.doc.Find(section, key);
@@ -353,7 +382,15 @@ bool ProfileWriteBatch::Commit()
     FileLock lock(QFile::encodeName(PathAppend(folder, QLatin1Char('.') + PathFindFileName(path) + QStringLiteral(".lock"))));
     if (!lock.Held())
         return false;
-    const QByteArray before = ReadAll(path);
+    // A file we cannot read as settings, or one the user made read-only,
+    // stays as it is: replacing it would throw away what they keep there.
+    const std::optional<QByteArray> read = ReadAll(path);
+    struct stat st {};
+    const bool bReadOnly = ::stat(QFile::encodeName(path).constData(), &st) == 0
+        && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    if (!read || bReadOnly)
+        return false;
+    const QByteArray& before = *read;
     Document doc;
     doc.Parse(before);
     for (const Entry& e : m_entries)

@@ -97,7 +97,11 @@ int CPlayList::Load(const QString& path)
     const FileWaitResult opened = OpenFileWait(file, path, "r");
     if (opened != FileWaitResult::Done)
         return opened == FileWaitResult::TimedOut ? PLAYLIST_LOAD_IN_USE : PLAYLIST_LOAD_FAILED;
-    const QByteArray bytes = file.readAll();
+    // No list of 1024 paths comes near this; a file that does is not a list.
+    constexpr qint64 kMaxPlayListBytes = 16 * 1024 * 1024;
+    if (file.size() > kMaxPlayListBytes)
+        return PLAYLIST_LOAD_FAILED;
+    const QByteArray bytes = file.read(kMaxPlayListBytes);
     file.close();
 
     const QString folder = QFileInfo(path).absolutePath();

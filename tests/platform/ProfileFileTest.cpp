@@ -6,6 +6,8 @@
 
 #include <QProcess>
 
+#include <sys/stat.h>
+
 namespace {
 
 class ProfileFileTest : public ::testing::Test {
@@ -83,6 +85,35 @@ TEST_F(ProfileFileTest, TwoProcessesSavingAtOnceLoseNothing)
         EXPECT_EQ(GetPrivateProfileInt("Common", QStringLiteral("A_%1").arg(i), -1, ini), i);
         EXPECT_EQ(GetPrivateProfileInt("Common", QStringLiteral("B_%1").arg(i), -1, ini), i);
     }
+}
+
+TEST_F(ProfileFileTest, WhatIsNoSettingsFileGivesDefaultsAndIsNeverReplaced)
+{
+    const QString zero = dir.filePath("zero.ini");
+    const QString random = dir.filePath("random.ini");
+    const QString pipe = dir.filePath("pipe.ini");
+    const QString huge = dir.filePath("huge.ini");
+    QFile::link(QStringLiteral("/dev/zero"), zero);
+    QFile::link(QStringLiteral("/dev/urandom"), random);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    WriteFileBytes(huge, "[S]\nK=1\n" + QByteArray(2 * 1024 * 1024, ';'));
+    for (const QString& path : { zero, random, pipe, huge }) {
+        EXPECT_EQ(GetPrivateProfileInt("S", "K", 7, path), 7) << qPrintable(path);
+        EXPECT_FALSE(WritePrivateProfileString("S", "K", "v", path)) << qPrintable(path);
+    }
+    EXPECT_EQ(QFileInfo(zero).symLinkTarget(), QStringLiteral("/dev/zero"));
+    EXPECT_FALSE(QFileInfo(pipe).isFile());
+    EXPECT_EQ(QFileInfo(huge).size(), 2 * 1024 * 1024 + 8);
+}
+
+TEST_F(ProfileFileTest, AFileTheUserMadeReadOnlyIsReadButNotRewritten)
+{
+    WriteFileBytes(ini, "[S]\nK=1\n");
+    ASSERT_TRUE(QFile::setPermissions(ini, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    EXPECT_EQ(GetPrivateProfileInt("S", "K", 7, ini), 1);
+    EXPECT_FALSE(WritePrivateProfileString("S", "K", "2", ini));
+    EXPECT_EQ(ReadFileBytes(ini), "[S]\nK=1\n");
+    EXPECT_EQ(QFileInfo(ini).permissions() & QFile::WriteOwner, 0);
 }
 
 } // namespace

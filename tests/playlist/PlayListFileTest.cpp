@@ -10,6 +10,8 @@
 
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace {
 
 using Lines = std::vector<QString>;
@@ -186,6 +188,27 @@ TEST_F(PlayListFileTest, AMissingFileFailsAtOnceAndAHeldOneAfterTheWait)
     CPlayList again;
     EXPECT_EQ(again.Load(path), PLAYLIST_LOAD_DONE);
     EXPECT_EQ(again.GetCount(), 1);
+}
+
+TEST_F(PlayListFileTest, OnlyOrdinaryFilesOfAListsSizeAreRead)
+{
+    // Each of these once hung or swamped the window; now each fails at once.
+    QFile::link(QStringLiteral("/dev/zero"), File("zero.orvl"));
+    QFile::link(QStringLiteral("/dev/urandom"), File("random.m3u"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(File("pipe.orvl")).constData(), 0600), 0);
+    QDir().mkpath(File("folder.orvl"));
+    WriteFileBytes(File("huge.orvl"), QByteArray(17 * 1024 * 1024, 'a'));
+    for (const char* name : { "zero.orvl", "random.m3u", "pipe.orvl", "folder.orvl", "huge.orvl" }) {
+        CPlayList list;
+        EXPECT_EQ(list.Load(File(name)), PLAYLIST_LOAD_FAILED) << name;
+        EXPECT_EQ(list.GetCount(), 0) << name;
+    }
+    // Saving over a pipe neither waits for a reader nor writes into it.
+    CPlayList list;
+    list.Add(QStringLiteral("/a.mp3"));
+    EXPECT_EQ(list.Save(File("pipe.orvl")), FileWaitResult::Failed);
+    EXPECT_FALSE(QFileInfo(File("pipe.orvl")).isFile());
+    EXPECT_TRUE(responder.boxes.empty());
 }
 
 } // namespace
