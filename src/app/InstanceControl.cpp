@@ -11,12 +11,15 @@
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QLocalSocket>
+#include <QThread>
 #include <QtEndian>
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
+
+constexpr unsigned long kStartupLockPollMs = 20;
 
 std::unique_ptr<CMutex> MakeMutex(const char* name)
 {
@@ -52,15 +55,36 @@ CInstanceControl::~CInstanceControl()
     m_pStartupMutex.reset();
 }
 
-BOOL CInstanceControl::AcquireStartupLock()
+CSingleLock* CInstanceControl::StartupLock()
 {
     if (!m_pStartupMutex)
         m_pStartupMutex = MakeMutex(STARTUP_MUTEX_NAME);
-    if (!m_pStartupMutex)
-        return FALSE;
-    if (!m_pStartupLock)
+    if (m_pStartupMutex && !m_pStartupLock)
         m_pStartupLock = std::make_unique<CSingleLock>(*m_pStartupMutex);
-    return m_pStartupLock->Lock();
+    return m_pStartupLock.get();
+}
+
+BOOL CInstanceControl::AcquireStartupLock()
+{
+    CSingleLock* pLock = StartupLock();
+    return pLock && pLock->Lock();
+}
+
+CInstanceControl::StartupWait CInstanceControl::WaitForStartupLock(
+    int msWait, const std::function<bool()>& keepWaiting)
+{
+    CSingleLock* pLock = StartupLock();
+    if (!pLock)
+        return StartupWait::Failed;
+    const QDeadlineTimer deadline(msWait);
+    while (!pLock->TryLock()) {
+        if (!keepWaiting())
+            return StartupWait::Stopped;
+        if (deadline.hasExpired())
+            return StartupWait::TimedOut;
+        QThread::msleep(kStartupLockPollMs);
+    }
+    return StartupWait::Held;
 }
 
 void CInstanceControl::ReleaseStartupLock()

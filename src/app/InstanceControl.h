@@ -5,9 +5,11 @@
 //
 // Start-up, with "ORV_001" held throughout:
 //   AcquireStartupLock -> parse the command line -> CreateInstanceLock ->
-//   TryBecomePrimary -> primary: create the frame, Listen, ... ;
+//   TryBecomePrimary -> primary: create the frame, Listen;
 //   not primary: HandOff (when it fails, go on as a secondary) ->
-//   ReleaseStartupLock.
+//   ReleaseStartupLock -> the primary plays its first file.
+// The first file is played after the lock goes: its load, or its error box
+// waiting for the user, must not keep every later start waiting.
 
 #include "app/HandoffBlock.h"
 #include "platform/WinTypes.h"
@@ -43,6 +45,11 @@ public:
     // Creates "ORV_001" and waits for it. FALSE when the lock cannot be made
     // (for example a runtime folder that is not private).
     BOOL AcquireStartupLock();
+    enum class StartupWait { Held, TimedOut, Stopped, Failed };
+    // The same, waiting at most msWait and while `keepWaiting` (run between
+    // tries) says so: a copy that is stuck holding the lock must not keep
+    // this one from opening.
+    StartupWait WaitForStartupLock(int msWait, const std::function<bool()>& keepWaiting);
     // Harmless when not held.
     void ReleaseStartupLock();
 
@@ -87,6 +94,8 @@ public:
     static bool PrimaryMayBeRunning();
 
 private:
+    // Made on first use; null when the lock cannot be made.
+    CSingleLock* StartupLock();
     std::unique_ptr<CMutex> m_pStartupMutex;
     std::unique_ptr<CSingleLock> m_pStartupLock;
     std::unique_ptr<CMutex> m_pInstanceMutex;

@@ -16,6 +16,11 @@
 #include <clocale>
 #include <cstdio>
 
+namespace {
+// How long a start waits for another that is starting at the same time.
+constexpr int kStartupLockWaitMs = 5000;
+} // namespace
+
 const char* SetProgramLocale()
 {
     const char* loc = std::setlocale(LC_ALL, "");
@@ -56,12 +61,27 @@ BOOL CorvApp::InitInstance()
     // Copies started together take turns from here: each one decides, hands
     // off or opens its window before the next one parses its command line.
     m_pInstance = std::make_unique<CInstanceControl>();
-    if (!m_pInstance->AcquireStartupLock()) {
+    // A copy stuck while holding the lock (stopped, or worse) must not keep
+    // this one from ever opening: after the wait it goes on alone. A signal
+    // meanwhile ends it.
+    const auto wait = m_pInstance->WaitForStartupLock(kStartupLockWaitMs, [this] {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return !m_bTerminating;
+    });
+    if (wait == CInstanceControl::StartupWait::Stopped)
+        return FALSE;
+    if (wait == CInstanceControl::StartupWait::Failed) {
         AfxMessageBox(IDS_INIT_FAILED, MB_ICONERROR);
         return FALSE;
     }
+    if (wait == CInstanceControl::StartupWait::TimedOut)
+        std::fprintf(stderr, "orv: another copy of the player is slow to start; going on without it\n");
     const BOOL bStarted = StartWithStartupLock(QCoreApplication::arguments().mid(1));
     m_pInstance->ReleaseStartupLock();
+    // The first file plays once later starts may go on: its load, or a box
+    // about it, no longer holds them up.
+    if (bStarted && m_pMainWnd && !m_bTerminating)
+        m_pMainWnd->PlayListFromTop();
     return bStarted;
 }
 
@@ -105,11 +125,11 @@ BOOL CorvApp::StartWithStartupLock(const QStringList& args)
             frame.m_strPlayListFile = cmdLine.m_strFirstPlaylist;
         frame.m_playList.m_bModified = FALSE;
     }
-    frame.PlayListFromTop();
     frame.setAcceptDrops(true);
 
     // Listening starts before the start-up lock goes, so the next copy to
-    // start finds the primary ready for its files.
+    // start finds the primary ready for its files; they wait, if need be,
+    // until the first file has been started.
     if (m_bPrimary) {
         const QPointer<CMainFrame> pFrame = &frame;
         if (!m_pInstance->Listen([pFrame] { return pFrame ? pFrame->OnInstanceHandoff() : 0; }))

@@ -8,6 +8,7 @@
 #include "TestMedia.h"
 #include "XWindows.h"
 
+#include "app/InstanceControl.h"
 #include "platform/ProfileFile.h"
 
 #include <gtest/gtest.h>
@@ -178,6 +179,33 @@ TEST_F(StartupWindows, TenCopiesStartedAtOnceOpenOneWindow)
         title = windows.size() == 1 ? WindowTitle(windows[0]) : QString();
         return title.endsWith(" - orv") && files.contains(title.chopped(6)) && title != FileTitle(files[left[0]]);
     })) << qPrintable(title);
+}
+
+// A primary waiting for the user to close its first file's box must not
+// keep a later start waiting: the later files reach it once the box is
+// closed, or open in a window of their own.
+TEST_F(StartupWindows, AFirstFilesErrorBoxDoesNotHoldUpALaterStart)
+{
+    const QString bad = m_media.filePath("bad.avi");
+    WriteFileBytes(bad, QByteArray(4096, 'x'));
+    OrvProcess primary({ bad });
+    ASSERT_TRUE(WaitFor([&] { return VisibleWindows(primary.Pid()).size() == 2; }));
+
+    OrvProcess second({ Clip("a.wav") });
+    ASSERT_TRUE(WaitFor([&] { return !second.IsRunning() || !VisibleWindows(second.Pid()).isEmpty(); },
+        HANDOFF_REPLY_TIMEOUT_MS + 5000));
+    const bool bHandedOff = !second.IsRunning();
+    if (bHandedOff) {
+        EXPECT_EQ(second.Finish(), 0);
+    }
+    for (const QString& w : VisibleWindows(primary.Pid()))
+        if (IsTransient(w))
+            Keys(w.toULongLong(), { "Return" });
+    if (bHandedOff) {
+        EXPECT_TRUE(WaitFor([&] { return WindowTitle(VisibleWindows(primary.Pid()).value(0)) == FileTitle("a.wav"); }));
+    } else {
+        EXPECT_EQ(WindowTitle(VisibleWindows(second.Pid()).value(0)), "*" + FileTitle("a.wav"));
+    }
 }
 
 TEST_F(StartupWindows, HandedFilesReplaceThePrimarysListAndPlay)
