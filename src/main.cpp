@@ -12,8 +12,7 @@ int main(int argc, char** argv)
     int rc = 0;
     {
         CorvApp app(argc, argv);
-        if (app.InitInstance())
-            rc = app.Run();
+        rc = app.InitInstance() ? app.Run() : app.ExitCode();
     }
     // Nothing of GStreamer's may still be loading while the program ends.
     FinishGstWarmUp();

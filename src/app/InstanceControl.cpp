@@ -21,12 +21,14 @@ namespace {
 
 constexpr unsigned long kStartupLockPollMs = 20;
 
-std::unique_ptr<CMutex> MakeMutex(const char* name)
+std::unique_ptr<CMutex> MakeMutex(const char* name, QString* pError = nullptr)
 {
     auto mutex = std::make_unique<CMutex>(QString::fromLatin1(name));
     if (mutex->IsValid())
         return mutex;
     std::fprintf(stderr, "orv: %s\n", qPrintable(mutex->Error()));
+    if (pError)
+        *pError = mutex->Error();
     return nullptr;
 }
 
@@ -58,7 +60,7 @@ CInstanceControl::~CInstanceControl()
 CSingleLock* CInstanceControl::StartupLock()
 {
     if (!m_pStartupMutex)
-        m_pStartupMutex = MakeMutex(STARTUP_MUTEX_NAME);
+        m_pStartupMutex = MakeMutex(STARTUP_MUTEX_NAME, &m_strError);
     if (m_pStartupMutex && !m_pStartupLock)
         m_pStartupLock = std::make_unique<CSingleLock>(*m_pStartupMutex);
     return m_pStartupLock.get();
@@ -96,7 +98,7 @@ void CInstanceControl::ReleaseStartupLock()
 BOOL CInstanceControl::CreateInstanceLock()
 {
     if (!m_pInstanceMutex)
-        m_pInstanceMutex = MakeMutex(INSTANCE_MUTEX_NAME);
+        m_pInstanceMutex = MakeMutex(INSTANCE_MUTEX_NAME, &m_strError);
     if (!m_pInstanceMutex)
         return FALSE;
     if (!m_pInstanceLock)

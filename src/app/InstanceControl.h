@@ -59,6 +59,8 @@ public:
     // primary until the object is destroyed.
     BOOL TryBecomePrimary();
     BOOL IsPrimary() const;
+    // Why a lock could not be made, for the user.
+    const QString& Error() const { return m_strError; }
 
     // Primary only, and before ReleaseStartupLock, so that the next copy to
     // start finds someone listening. Every hand-off runs `onHandoff` on the
@@ -102,6 +104,7 @@ private:
     std::unique_ptr<CSingleLock> m_pInstanceLock;
     std::unique_ptr<CHandoffServer> m_pServer;
     int m_nReplyTimeoutMs = HANDOFF_REPLY_TIMEOUT_MS;
+    QString m_strError;
 };
 
 // The primary's side of a hand-off, for its handler once it has decided to

@@ -5,6 +5,7 @@
 #include "app/TerminationSignals.h"
 #include "platform/MainWnd.h"
 #include "platform/ModalSeam.h"
+#include "platform/ResString.h"
 #include "player/graph/GstWarmUp.h"
 #include "playlist/MediaFiles.h"
 #include "res/StringIds.h"
@@ -70,10 +71,8 @@ BOOL CorvApp::InitInstance()
     });
     if (wait == CInstanceControl::StartupWait::Stopped)
         return FALSE;
-    if (wait == CInstanceControl::StartupWait::Failed) {
-        AfxMessageBox(IDS_INIT_FAILED, MB_ICONERROR);
-        return FALSE;
-    }
+    if (wait == CInstanceControl::StartupWait::Failed)
+        return RefuseStart(m_pInstance->Error());
     if (wait == CInstanceControl::StartupWait::TimedOut)
         std::fprintf(stderr, "orv: another copy of the player is slow to start; going on without it\n");
     const BOOL bStarted = StartWithStartupLock(QCoreApplication::arguments().mid(1));
@@ -90,10 +89,8 @@ BOOL CorvApp::StartWithStartupLock(const QStringList& args)
     CCmdLineAnalize cmdLine;
     cmdLine.ParseCommandLine(args);
 
-    if (!m_pInstance->CreateInstanceLock()) {
-        AfxMessageBox(IDS_INIT_FAILED, MB_ICONERROR);
-        return FALSE;
-    }
+    if (!m_pInstance->CreateInstanceLock())
+        return RefuseStart(m_pInstance->Error());
     m_bPrimary = m_pInstance->TryBecomePrimary();
     // Files the primary did not take are opened here, in a window of this
     // copy's own, rather than lost.
@@ -108,8 +105,7 @@ BOOL CorvApp::StartWithStartupLock(const QStringList& args)
     m_pMainWnd = std::make_unique<CMainFrame>(m_iniFile);
     if (!m_pMainWnd->LoadFrame()) {
         m_pMainWnd.reset();
-        AfxMessageBox(IDS_INIT_FAILED, MB_ICONERROR);
-        return FALSE;
+        return RefuseStart(QString());
     }
     CMainFrame& frame = *m_pMainWnd;
     SetModalParent(&frame);
@@ -136,6 +132,13 @@ BOOL CorvApp::StartWithStartupLock(const QStringList& args)
             std::fprintf(stderr, "orv: cannot listen for later starts; they will open windows of their own\n");
     }
     return TRUE;
+}
+
+BOOL CorvApp::RefuseStart(const QString& strWhy)
+{
+    AfxMessageBox(LoadResString(IDS_INIT_FAILED), MB_ICONERROR, strWhy);
+    m_nExitCode = 1;
+    return FALSE;
 }
 
 void CorvApp::OnTerminationSignal()

@@ -28,6 +28,9 @@ public:
     BOOL InitInstance();
     // Runs the event loop until the main window is gone; the process's exit code.
     int Run();
+    // The status to end with when InitInstance gave FALSE: 0 when the files
+    // went to the primary, 1 when the program could not start.
+    int ExitCode() const { return m_nExitCode; }
 
     CINIFile m_iniFile;
     // Null when no locale could be set.
@@ -36,6 +39,8 @@ public:
 private:
     // The start-up steps taken with the start-up lock held.
     BOOL StartWithStartupLock(const QStringList& args);
+    // The start-up failure box, with the reason when there is one; FALSE.
+    BOOL RefuseStart(const QString& strWhy);
     // SIGTERM, SIGHUP, SIGINT: nobody is there to answer a question.
     void OnTerminationSignal();
 
@@ -43,6 +48,7 @@ private:
     std::unique_ptr<CInstanceControl> m_pInstance;
     std::unique_ptr<CMainFrame> m_pMainWnd;
     BOOL m_bTerminating = FALSE;
+    int m_nExitCode = 0;
 };
 
 // Sets the locale from the environment, else C.UTF-8; null when both fail.

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,6 +23,8 @@
 #include <functional>
 #include <memory>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -206,6 +209,23 @@ TEST_F(StartupWindows, AFirstFilesErrorBoxDoesNotHoldUpALaterStart)
     } else {
         EXPECT_EQ(WindowTitle(VisibleWindows(second.Pid()).value(0)), "*" + FileTitle("a.wav"));
     }
+}
+
+// A runtime folder others could write into is refused, with a box the user
+// sees, and the program ends with a failure status.
+TEST_F(StartupWindows, AnUnsafeRuntimeFolderIsRefusedWithABoxAndAFailureStatus)
+{
+    ASSERT_TRUE(QDir().mkdir(m_runtime.OrvDir()));
+    ASSERT_EQ(::chmod(QFile::encodeName(m_runtime.OrvDir()).constData(), 0777), 0);
+    OrvProcess orv({ Clip("a.wav") });
+    QString box;
+    ASSERT_TRUE(WaitFor([&] {
+        box = VisibleWindows(orv.Pid()).value(0);
+        return !box.isEmpty();
+    }));
+    EXPECT_NE(WindowTitle(box), FileTitle("a.wav"));
+    Keys(box.toULongLong(), { "Return" });
+    EXPECT_EQ(orv.Finish(), 1);
 }
 
 TEST_F(StartupWindows, HandedFilesReplaceThePrimarysListAndPlay)
