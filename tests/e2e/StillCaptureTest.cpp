@@ -26,7 +26,8 @@
 
 namespace {
 
-class StillCapture : public FrameFixture {
+// With the windowless renderer, or the owner-window one.
+class StillCapture : public FrameFixture, public ::testing::WithParamInterface<bool> {
 protected:
     bool UsesScriptedView() const override { return false; }
     void SetUp() override
@@ -63,9 +64,11 @@ protected:
     QString m_strBase;
 };
 
-TEST_F(StillCapture, CtrlTSavesThePausedPictureAtItsOwnSize)
+TEST_P(StillCapture, CtrlTSavesThePausedPictureAtItsOwnSize)
 {
     CMainFrame& f = Frame();
+    if (GetParam())
+        f.OnCommand(ID_DISABLE_VMR9);
     f.m_bOneLoop = TRUE;
     const QString clip = TestMediaPath(TestClip::AviFrameCounter);
     m_strBase = QFileInfo(clip).completeBaseName();
@@ -75,6 +78,7 @@ TEST_F(StillCapture, CtrlTSavesThePausedPictureAtItsOwnSize)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     f.PlayListFromTop();
     ASSERT_TRUE(ProcessEventsUntil([&] { return f.m_wndView.IsStarted() && f.m_wndView.HasVideo(); }));
+    ASSERT_EQ(f.m_wndView.GetPlayer()->HasWindowlessControl(), !GetParam());
     // Somewhere past the first frame, so the picture is not the file's first.
     QTest::qWait(300);
     QTest::keyClick(&f.m_wndView, Qt::Key_P, Qt::ControlModifier);
@@ -120,5 +124,8 @@ TEST_F(StillCapture, CtrlTSavesThePausedPictureAtItsOwnSize)
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 3);
     EXPECT_TRUE(m_responder.boxes.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Renderers, StillCapture, ::testing::Values(false, true),
+    [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "OwnerWindow" : "Windowless"; });
 
 } // namespace
