@@ -16,8 +16,8 @@
 void CMainFrame::OnSaveStill()
 {
     IVideoView& view = View();
-    // The table greys the command, but a report held behind a box may not
-    // have come back yet.
+    // The command's own rule, checked again so that no route into here
+    // needs to have asked the table first.
     if (!view.IsStarted() || !view.HasVideo() || m_bCapturing)
         return;
 
