@@ -133,7 +133,7 @@ const std::vector<CCommandDef>& CCommandTable::Defs()
             &F::OnFrameBack, CanStepBack, nullptr },
         { ID_SKIP_BACK, "スキップ移動－(&R)\tAlt+-", { Key(kAlt, Qt::Key_Minus), Key(kAltPad, Qt::Key_Minus) },
             &F::OnSkipBack, CanStepBack, nullptr },
-        { ID_SAVE_STILL, "静止画を保存(&T)\tCtrl+T", { Key(kCtrl, Qt::Key_T) }, nullptr, CanSaveStill, nullptr },
+        { ID_SAVE_STILL, "静止画を保存(&T)\tCtrl+T", { Key(kCtrl, Qt::Key_T) }, &F::OnSaveStill, CanSaveStill, nullptr },
         { ID_MUTE, "ミュート(&M)\tCtrl+M", { Key(kCtrl, Qt::Key_M) }, &F::OnMute, nullptr, Muted },
         { ID_REPEAT_NONE, "しない(&N)", {}, &F::OnRepeatNone, nullptr, RepeatNone },
         { ID_REPEAT_ALL, "全リピート(&A)", {}, &F::OnRepeatAll, nullptr, RepeatAll },
@@ -150,7 +150,7 @@ const std::vector<CCommandDef>& CCommandTable::Defs()
 
         // Settings
         { ID_EXT_SETTINGS, "メディアファイル拡張子設定(&E)", {}, &F::OnExtSettings, nullptr, nullptr },
-        { ID_CAPTURE_OPTIONS, "静止画保存設定(&O)", {}, nullptr, nullptr, nullptr },
+        { ID_CAPTURE_OPTIONS, "静止画保存設定(&O)", {}, &F::OnCaptureOptions, nullptr, nullptr },
         { ID_USE_VOL_DB, "ボリュームデータベースを使用する(&D)", {}, nullptr, nullptr, UseVolDB },
         { ID_RESET_VOL_DB, "ボリュームデータベースを初期化する(&I)", {}, nullptr, UseVolDB, nullptr },
         { ID_ACC_MULTI_BOOT, "多重起動を許可する(&A)", {}, &F::OnAccMultiBoot, nullptr, AccMultiBoot },

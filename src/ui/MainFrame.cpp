@@ -303,7 +303,7 @@ void CMainFrame::SetPlayingButtons(BOOL bSeekable, BOOL bHasVideo)
     EnableButton(m_btnFitWindow, TRUE);
     SetABButtons(bSeekable);
     if (bHasVideo) {
-        EnableButton(m_btnSaveStill, TRUE);
+        EnableButton(m_btnSaveStill, !m_bCapturing);
         EnableStepButtons(FALSE, FALSE);
     }
 }

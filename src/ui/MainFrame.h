@@ -4,6 +4,7 @@
 // The frame owns the playlist and every frame-level setting.
 
 #include "app/FrameSettings.h"
+#include "capture/CaptureWorker.h"
 #include "controls/BitmapButton.h"
 #include "controls/JumpSlider.h"
 #include "playlist/PlayList.h"
@@ -328,6 +329,9 @@ private:
     void OnDisableDeinterlace();
     void OnHelp();
     void OnAppAbout();
+    // Still capture (MainFrameCapture.cpp)
+    void OnSaveStill();
+    void OnCaptureOptions();
     void SetDisplaySize(int nSize);
     void FitWindowToDisplaySize();
     void SetRepeatMode(int nMode);
@@ -389,4 +393,13 @@ private:
     BOOL m_bWatchingExposure = FALSE;
     // A video size fitted before then; invalid when none waits.
     QSize m_sizePendingFit;
+
+    // ---- Still capture (MainFrameCapture.cpp) ----
+    // WM_CAPTURE_DONE: the buttons come back and a failure is shown.
+    void OnCaptureDone(quintptr wParam, qintptr lParam);
+    // The settings dialog on the frame's capture settings; FALSE: cancelled.
+    BOOL EditCaptureSettings();
+    // Declared last so that it is destroyed first: the save ends before the
+    // rest of the frame goes.
+    CCaptureWorker m_captureWorker;
 };

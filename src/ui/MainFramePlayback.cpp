@@ -19,6 +19,11 @@ void CMainFrame::customEvent(QEvent* event)
         // next file while the box's caller still works on this one.
         const qintptr lData = static_cast<CMessageEvent*>(event)->m_lParam;
         RunFrameWork([this, lData] { OnGraphNotify(lData); });
+    } else if (event->type() == MessageEventType(WM_CAPTURE_DONE)) {
+        // A failure's box waits, as the player's events do, for an open one.
+        const auto* pReport = static_cast<CMessageEvent*>(event);
+        RunFrameWork(
+            [this, wParam = pReport->m_wParam, lParam = pReport->m_lParam] { OnCaptureDone(wParam, lParam); });
     } else
         QMainWindow::customEvent(event);
 }

@@ -109,7 +109,3 @@ BOOL CMainFrame::OnQueryEndSession()
     WaitForCaptureThread();
     return TRUE;
 }
-
-// Still images are not saved in the background yet, so there is never a
-// save to wait for.
-void CMainFrame::WaitForCaptureThread() {}

@@ -1,0 +1,131 @@
+// Ctrl+T on a real window: the paused picture saved at its own size, as BMP
+// byte for byte the picture the player gives, and as JPEG; the command held
+// back until the save's report arrives.
+
+#include "FrameFixture.h"
+#include "GstTestSupport.h"
+#include "TestEnv.h"
+#include "TestMedia.h"
+
+#include "capture/CaptureNaming.h"
+#include "platform/Dib.h"
+#include "player/DShowPlayer.h"
+#include "ui/CommandIds.h"
+#include "ui/CommandTable.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// With the windowless renderer, or the owner-window one.
+class StillCapture : public FrameFixture, public ::testing::WithParamInterface<bool> {
+protected:
+    bool UsesScriptedView() const override { return false; }
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            GTEST_SKIP() << "needs an X display";
+        FrameFixture::SetUp();
+    }
+    // Chooses the format and the folder through the settings command.
+    void Configure(int nFormat, int nQuality)
+    {
+        m_responder.dialogScripts.push_back([this, nFormat, nQuality](QDialog& dlg) {
+            dlg.findChild<QRadioButton*>(nFormat == SAVE_FORMAT_JPEG ? "1001" : "1000")->click();
+            dlg.findChild<QLineEdit*>("1002")->setText(m_dir.path());
+            dlg.findChild<QLineEdit*>("1004")->setText(QString::number(nQuality));
+            dlg.accept();
+            return dlg.result();
+        });
+        Frame().OnCommand(ID_CAPTURE_OPTIONS);
+    }
+    bool CanCapture() { return Frame().Commands().IsEnabled(ID_SAVE_STILL) && Frame().m_btnSaveStill.isEnabled(); }
+    // Ctrl+T: grey at once, free again once the report has come.
+    void PressCtrlT()
+    {
+        ASSERT_TRUE(CanCapture());
+        QTest::keyClick(&Frame().m_wndView, Qt::Key_T, Qt::ControlModifier);
+        EXPECT_FALSE(CanCapture());
+        EXPECT_FALSE(Frame().m_btnSaveStill.isEnabled());
+        EXPECT_TRUE(ProcessEventsUntil([&] { return CanCapture(); }));
+    }
+    QString Still(const QString& suffix) const { return m_dir.filePath(m_strBase + suffix); }
+
+    QTemporaryDir m_dir;
+    QString m_strBase;
+};
+
+TEST_P(StillCapture, CtrlTSavesThePausedPictureAtItsOwnSize)
+{
+    CMainFrame& f = Frame();
+    if (GetParam())
+        f.OnCommand(ID_DISABLE_VMR9);
+    f.m_bOneLoop = TRUE;
+    const QString clip = TestMediaPath(TestClip::AviFrameCounter);
+    m_strBase = QFileInfo(clip).completeBaseName();
+    f.m_playList.Add(clip);
+    f.show();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    f.PlayListFromTop();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return f.m_wndView.IsStarted() && f.m_wndView.HasVideo(); }));
+    ASSERT_EQ(f.m_wndView.GetPlayer()->HasWindowlessControl(), !GetParam());
+    // Somewhere past the first frame, so the picture is not the file's first.
+    QTest::qWait(300);
+    QTest::keyClick(&f.m_wndView, Qt::Key_P, Qt::ControlModifier);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return f.m_wndView.GetPlayer()->GetState() == State_Paused; }));
+    // The window is made smaller than the picture: the still is still the
+    // picture's own size.
+    f.resize(200, 250);
+
+    Configure(SAVE_FORMAT_BMP, 90);
+    const QByteArray dib = f.m_wndView.GetCurrentImage();
+    ASSERT_GE(dib.size(), int(sizeof(BITMAPINFOHEADER)));
+    BITMAPINFOHEADER bih;
+    std::memcpy(&bih, dib.constData(), sizeof bih);
+    EXPECT_EQ(QSize(bih.biWidth, bih.biHeight), QSize(320, 240));
+
+    PressCtrlT();
+    const QByteArray bmp = ReadFileBytes(Still("_00000.bmp"));
+    ASSERT_EQ(bmp.size(), 14 + dib.size());
+    EXPECT_TRUE(bmp.startsWith("BM"));
+    EXPECT_TRUE(bmp.mid(14) == dib) << "the saved picture differs from the one on screen";
+
+    PressCtrlT();
+    EXPECT_EQ(ReadFileBytes(Still("_00001.bmp")), bmp);
+
+    Configure(SAVE_FORMAT_JPEG, 75);
+    PressCtrlT();
+    QImage decoded;
+    ASSERT_TRUE(decoded.load(Still("_00000.jpg"), "JPEG"));
+    const QImage shown = PackedDibToImage(dib).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(decoded.size(), shown.size());
+    decoded = decoded.convertToFormat(QImage::Format_RGB32);
+    // Within the error of a quality-75 encoding; an upside-down or
+    // colour-swapped picture is far outside it.
+    long long llError = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QRgb a = shown.pixel(x, y);
+            const QRgb b = decoded.pixel(x, y);
+            llError += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+        }
+    const double dMean = double(llError) / (3.0 * shown.width() * shown.height());
+    EXPECT_LT(dMean, 4.0);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 3);
+    EXPECT_TRUE(m_responder.boxes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Renderers, StillCapture, ::testing::Values(false, true),
+    [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "OwnerWindow" : "Windowless"; });
+
+} // namespace
