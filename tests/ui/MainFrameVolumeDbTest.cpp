@@ -84,7 +84,6 @@ protected:
 TEST_F(MainFrameVolumeDbTest, EachFileGetsBackTheVolumeItWasLeftWithInThisRunAndTheNext)
 {
     Command(ID_USE_VOL_DB);
-    Frame().m_nVolume = 50;
     Frame().PlayListFromTop();
     DragVolume(30);
     Frame().PlayNextEntry();
