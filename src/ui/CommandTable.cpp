@@ -151,8 +151,8 @@ const std::vector<CCommandDef>& CCommandTable::Defs()
         // Settings
         { ID_EXT_SETTINGS, "メディアファイル拡張子設定(&E)", {}, &F::OnExtSettings, nullptr, nullptr },
         { ID_CAPTURE_OPTIONS, "静止画保存設定(&O)", {}, &F::OnCaptureOptions, nullptr, nullptr },
-        { ID_USE_VOL_DB, "ボリュームデータベースを使用する(&D)", {}, nullptr, nullptr, UseVolDB },
-        { ID_RESET_VOL_DB, "ボリュームデータベースを初期化する(&I)", {}, nullptr, UseVolDB, nullptr },
+        { ID_USE_VOL_DB, "ボリュームデータベースを使用する(&D)", {}, &F::OnUseVolDB, nullptr, UseVolDB },
+        { ID_RESET_VOL_DB, "ボリュームデータベースを初期化する(&I)", {}, &F::OnResetVolDB, UseVolDB, nullptr },
         { ID_ACC_MULTI_BOOT, "多重起動を許可する(&A)", {}, &F::OnAccMultiBoot, nullptr, AccMultiBoot },
         { ID_ACC_SAME_DATA, "プレイリストのデータ重複を許可する(&L)", {}, &F::OnAccSameData, nullptr, AccSameData },
         { ID_ACC_SUB_FOLDER, "フォルダ検索時にサブフォルダも検索する(&F)", {}, &F::OnAccSubFolder, nullptr,

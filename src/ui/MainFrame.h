@@ -12,6 +12,7 @@
 #include "ui/CommandState.h"
 #include "ui/InfoArea.h"
 #include "ui/ViewHost.h"
+#include "voldb/VolumeDB.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -259,7 +260,7 @@ private:
     void OnSeekBarScroll(int nSBCode, int nPos);
     void OnVolumeBarScroll(int nPos);
     // What closing does once nobody objects: stop, let a still-image save
-    // finish.
+    // finish, keep the loaded file's volume.
     void PrepareToClose();
     // Handed files, once no box is open: the question, the new list, play.
     void ApplyHandoff(const CHandoffContent& content);
@@ -345,9 +346,6 @@ private:
     void ChooseFirstEntry();
     // Points, counters and A-B buttons as for no file.
     void ResetPlaybackDisplay();
-    // The volume stored for the file; the current volume until per-file
-    // volumes are kept.
-    int LookupStoredVolume(const QString& strFile) const;
     // MainFramePlayback.cpp
     // Takes every event waiting in the player whose notice carried lData.
     void OnGraphNotify(qintptr lData);
@@ -377,6 +375,9 @@ private:
     void LoadPlayListFile(CPlayList& list, const QString& path);
     // Out of full screen, IDS_FILE_IN_USE.
     void ReportFileInUse();
+    // Volume database (MainFrameVolumeDB.cpp)
+    void OnUseVolDB();
+    void OnResetVolDB();
 
     CINIFile& m_iniFile;
     CFrameClient* m_pClient = nullptr;
@@ -393,6 +394,19 @@ private:
     BOOL m_bWatchingExposure = FALSE;
     // A video size fitted before then; invalid when none waits.
     QSize m_sizePendingFit;
+
+    // ---- Volume database (MainFrameVolumeDB.cpp) ----
+    // On the database file of this settings folder; only the primary writes.
+    static CVolumeDB OpenVolumeDB();
+    // The loaded file's volume goes into the cache as it is left; TRUE when
+    // FlushVolumeDB is then to write it.
+    BOOL RememberLoadedVolume();
+    void FlushVolumeDB();
+    // The loaded file's stored volume becomes the current one.
+    void RestoreStoredVolume();
+    // A database file another process held for the whole wait.
+    void ReportVolumeDbTimeout();
+    CVolumeDB m_volumeDB = OpenVolumeDB();
 
     // ---- Still capture (MainFrameCapture.cpp) ----
     // WM_CAPTURE_DONE: the buttons come back and a failure is shown.

@@ -76,6 +76,7 @@ BOOL CMainFrame::PlayCurrentEntry(BOOL bReload)
         bReload = FALSE;
     }
     IVideoView& view = View();
+    const BOOL bRemembered = RememberLoadedVolume();
     if (bReload) {
         m_strLoadedFile.clear();
         if (m_bABRepeat) {
@@ -84,6 +85,8 @@ BOOL CMainFrame::PlayCurrentEntry(BOOL bReload)
             m_bABRepeat = FALSE;
         }
         ResetPlaybackDisplay();
+        if (bRemembered)
+            FlushVolumeDB();
         if (!view.LoadMedia(entry)) {
             SkipFailedEntry();
             return FALSE;
@@ -91,10 +94,7 @@ BOOL CMainFrame::PlayCurrentEntry(BOOL bReload)
         SetFileTitle(entry);
         m_strLoadedFile = entry;
     }
-    if (m_bUseVolDB) {
-        m_nVolume = LookupStoredVolume(m_strLoadedFile);
-        m_pVolumeBar->SetPos(m_nVolume);
-    }
+    RestoreStoredVolume();
     if (!view.StartPlayback()) {
         SkipFailedEntry();
         return FALSE;
@@ -108,6 +108,7 @@ BOOL CMainFrame::PlayCurrentEntry(BOOL bReload)
 void CMainFrame::SkipFailedEntry()
 {
     m_strLoadedFile.clear();
+    m_volumeDB.ForgetCurrent();
     if (m_playList.Next().isEmpty())
         ChooseFirstEntry();
     // Nothing plays until the user starts the entry now shown.
@@ -127,5 +128,3 @@ void CMainFrame::ResetPlaybackDisplay()
     RedrawCounters();
     SetABResetButtons();
 }
-
-int CMainFrame::LookupStoredVolume(const QString&) const { return m_nVolume; }

@@ -99,7 +99,8 @@ void CMainFrame::PrepareToClose()
     // Stopping also ends the view's position poll.
     View().StopPlayback();
     WaitForCaptureThread();
-    // The loaded file's volume is stored here once files remember their volume.
+    if (RememberLoadedVolume())
+        FlushVolumeDB();
 }
 
 BOOL CMainFrame::OnQueryEndSession()
