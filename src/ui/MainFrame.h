@@ -373,6 +373,13 @@ private:
     void LoadPlayListFile(CPlayList& list, const QString& path);
     // Out of full screen, IDS_FILE_IN_USE.
     void ReportFileInUse();
+    // ---- Information and filter list dialogs (MainFrameDialogs.cpp) ----
+    void OnDShowInfo();
+    void OnMediaInfo();
+    void OnFirstUseList();
+    void OnBlackList();
+    // The dialog on a copy of the list; the list takes the copy on OK.
+    void EditFilterList(FilterNameList& list, BOOL bFirstUse);
 
     CINIFile& m_iniFile;
     CFrameClient* m_pClient = nullptr;
