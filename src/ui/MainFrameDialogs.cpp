@@ -41,9 +41,8 @@ void CMainFrame::OnMediaInfo()
 void CMainFrame::OnFirstUseList() { EditFilterList(m_firstUseList, TRUE); }
 void CMainFrame::OnBlackList() { EditFilterList(m_blackList, FALSE); }
 
-// The player copied nothing: graph building reads the frame's lists, so the
-// edited list applies from the next file loaded, and the frame settings
-// write it out with the rest.
+// Graph building reads the frame's lists when a file loads, so an edit
+// applies from the next file; the frame settings write the lists at exit.
 void CMainFrame::EditFilterList(FilterNameList& list, BOOL bFirstUse)
 {
     CBLDlg dlg(list, bFirstUse ? CBLDlg::Mode::FirstUse : CBLDlg::Mode::BlackList, this);
