@@ -102,8 +102,8 @@ const std::vector<CCommandDef>& CCommandTable::Defs()
         { ID_SAVE_PLAYLIST, "プレイリストの保存(&S)", {}, &F::OnSavePlayList, CanSave, nullptr },
         { ID_SAVE_PLAYLIST_AS, "プレイリストの名前を付けて保存(&A)", {}, &F::OnSavePlayListAs, CanSaveAs, nullptr },
         { ID_PLAYLIST_WINDOW, "プレイリストWindowの表示(未実装)(&W)", {}, nullptr, Never, nullptr },
-        { ID_DSHOW_INFO, "DirectShow情報の表示(&I)", {}, nullptr, HasGraph, nullptr },
-        { ID_MEDIA_INFO, "メディア情報の表示(&M)", {}, nullptr, Loaded, nullptr },
+        { ID_DSHOW_INFO, "DirectShow情報の表示(&I)", {}, &F::OnDShowInfo, HasGraph, nullptr },
+        { ID_MEDIA_INFO, "メディア情報の表示(&M)", {}, &F::OnMediaInfo, Loaded, nullptr },
         { ID_APP_EXIT, "アプリケーションの終了(&X)", {}, &F::OnAppExit, nullptr, nullptr },
 
         // Operation
@@ -157,8 +157,8 @@ const std::vector<CCommandDef>& CCommandTable::Defs()
         { ID_ACC_SAME_DATA, "プレイリストのデータ重複を許可する(&L)", {}, &F::OnAccSameData, nullptr, AccSameData },
         { ID_ACC_SUB_FOLDER, "フォルダ検索時にサブフォルダも検索する(&F)", {}, &F::OnAccSubFolder, nullptr,
             AccSubFolder },
-        { ID_FIRST_USE_LIST, "優先的に使用するフィルタの登録(&P)", {}, nullptr, nullptr, nullptr },
-        { ID_BLACK_LIST, "ブラックリストフィルタの登録(&B)", {}, nullptr, nullptr, nullptr },
+        { ID_FIRST_USE_LIST, "優先的に使用するフィルタの登録(&P)", {}, &F::OnFirstUseList, nullptr, nullptr },
+        { ID_BLACK_LIST, "ブラックリストフィルタの登録(&B)", {}, &F::OnBlackList, nullptr, nullptr },
         { ID_DISABLE_VMR9, "VMR9を使用しない(&N)", {}, &F::OnDisableVMR9, nullptr, DisableVMR9 },
         { ID_DISABLE_DEINTERLACE, "VMR9のデインターレースを無効にする(&V)", {}, &F::OnDisableDeinterlace, nullptr,
             DisableDeinterlace },

@@ -378,6 +378,13 @@ private:
     // Volume database (MainFrameVolumeDB.cpp)
     void OnUseVolDB();
     void OnResetVolDB();
+    // ---- Information and filter list dialogs (MainFrameDialogs.cpp) ----
+    void OnDShowInfo();
+    void OnMediaInfo();
+    void OnFirstUseList();
+    void OnBlackList();
+    // The dialog on a copy of the list; the list takes the copy on OK.
+    void EditFilterList(FilterNameList& list, BOOL bFirstUse);
 
     CINIFile& m_iniFile;
     CFrameClient* m_pClient = nullptr;

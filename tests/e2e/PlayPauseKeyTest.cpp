@@ -8,20 +8,12 @@
 
 #include "player/DShowPlayer.h"
 
-#include <QGuiApplication>
 #include <QTest>
 
 namespace {
 
-class PlayPauseKey : public FrameFixture {
+class PlayPauseKey : public OnScreenFrameFixture {
 protected:
-    bool UsesScriptedView() const override { return false; }
-    void SetUp() override
-    {
-        if (QGuiApplication::platformName() != QLatin1String("xcb"))
-            GTEST_SKIP() << "needs an X display";
-        FrameFixture::SetUp();
-    }
     // The graph reached the state and the pair shows the button for the
     // other one.
     bool Shows(long lState)

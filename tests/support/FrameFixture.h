@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <memory>
@@ -187,4 +188,16 @@ protected:
     ScriptedResponder m_responder;
     FakeVideoView m_view;
     std::unique_ptr<CMainFrame> m_frame;
+};
+
+// The frame with its own view on an X display; skipped elsewhere.
+class OnScreenFrameFixture : public FrameFixture {
+protected:
+    bool UsesScriptedView() const override { return false; }
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            GTEST_SKIP() << "needs an X display";
+        FrameFixture::SetUp();
+    }
 };
