@@ -64,8 +64,14 @@ GstFlowReturn CGstWindowlessRenderer::OnNewSample(GstAppSink* pSink, gpointer pD
     return GST_FLOW_OK;
 }
 
-void CGstWindowlessRenderer::Keep(GstSample* pSample)
+void CGstWindowlessRenderer::Keep(GstSample* pPulled)
 {
+    // The sink reuses the sample it hands out and sets new caps on it when
+    // the format changes, which it may not while we hold it: keep a sample
+    // of our own for the same picture.
+    GstSample* pSample = gst_sample_new(gst_sample_get_buffer(pPulled), gst_sample_get_caps(pPulled),
+        gst_sample_get_segment(pPulled), nullptr);
+    gst_sample_unref(pPulled);
     std::lock_guard lock(m_mutex);
     if (m_pSample)
         gst_sample_unref(m_pSample);

@@ -53,7 +53,8 @@ private:
     CGstWindowlessRenderer(GstElement* pBin, GstElement* pDeinterlace, GstElement* pSink);
     static GstFlowReturn OnNewPreroll(GstAppSink* pSink, gpointer pData);
     static GstFlowReturn OnNewSample(GstAppSink* pSink, gpointer pData);
-    void Keep(GstSample* pSample);
+    // Takes the pulled sample; the picture shown from now on.
+    void Keep(GstSample* pPulled);
     // Asks the window to paint again (from any thread, m_mutex held).
     void RequestRepaint();
 
