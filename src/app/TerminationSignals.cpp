@@ -1,5 +1,7 @@
 #include "app/TerminationSignals.h"
 
+#include "platform/Termination.h"
+
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -16,6 +18,7 @@ std::function<void(int)> g_callback;
 extern "C" void OnSignal(int sig)
 {
     const int saved = errno;
+    NoteTerminationRequested();
     const unsigned char b = static_cast<unsigned char>(sig);
     [[maybe_unused]] const ssize_t n = ::write(g_pipe[1], &b, 1);
     errno = saved;

@@ -1,5 +1,7 @@
 #include "platform/FileWait.h"
 
+#include "platform/Termination.h"
+
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QThread>
@@ -70,6 +72,9 @@ FileWaitResult OpenLocked(const QByteArray& name, int flags, int lock, int* pFd,
             *pErr = err;
             return FileWaitResult::Failed;
         }
+        // A program told to end does not wait out another's lock.
+        if (TerminationRequested())
+            break;
         (g_sleep ? g_sleep : RealSleep)(FILE_WAIT_INTERVAL_MS);
     }
     return FileWaitResult::TimedOut;

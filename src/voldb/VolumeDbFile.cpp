@@ -2,6 +2,7 @@
 
 #include "platform/Paths.h"
 #include "platform/RegularFile.h"
+#include "platform/Termination.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,6 +82,8 @@ VolDbOpen CVolumeDbFile::Open(const QString& path, bool bWrite)
         ::close(fd);
         if (err != EWOULDBLOCK && err != EINTR)
             return VolDbOpen::Unusable;
+        if (TerminationRequested())
+            break;
         (g_sleep ? g_sleep : RealSleep)(VOLDB_WAIT_INTERVAL_MS);
     }
     return VolDbOpen::TimedOut;

@@ -4,6 +4,7 @@
 
 #include "player/graph/GstGraph.h"
 
+#include "platform/Termination.h"
 #include "player/graph/GstAudioRenderer.h"
 #include "player/graph/GstOwnerWindowRenderer.h"
 #include "player/graph/GstWindowlessRenderer.h"
@@ -95,6 +96,11 @@ HRESULT CGstGraph::WaitForPreroll()
             }
             const bool bStalled = lastSeen != 0 && nQuietChecks >= kPrerollStallUs / kProgressCheckUs
                 && g_get_monotonic_time() - lastSeen > kPrerollStallUs;
+            if (TerminationRequested()) {
+                std::lock_guard lock(m_mutex);
+                m_strErrorDetail = QStringLiteral("The program was told to end.");
+                return E_ABORT;
+            }
             if (bStalled || g_get_monotonic_time() >= deadline) {
                 std::lock_guard lock(m_mutex);
                 m_strErrorDetail = bStalled

@@ -1,3 +1,4 @@
+#include "LockHolder.h"
 #include "OrvProcess.h"
 #include "TempRuntimeDir.h"
 #include "TestEnv.h"
@@ -6,6 +7,8 @@
 #include "platform/ProfileFile.h"
 
 #include <gtest/gtest.h>
+
+#include <QElapsedTimer>
 
 #include <csignal>
 
@@ -28,6 +31,25 @@ TEST(Startup, TerminationWritesEverySettingWithoutAskingAboutTheList)
         EXPECT_EQ(GetPrivateProfileInt("Common", "VOLUME", -1, ini), 33) << sig;
         EXPECT_EQ(GetPrivateProfileInt("Common", "JPEG_QUALITY", -1, ini), 90) << sig;
     }
+}
+
+// A start waiting for a playlist file another program holds still ends at
+// once when told to, instead of waiting out the other's lock.
+TEST(Startup, TerminationDoesNotWaitForAFileAnotherProgramHolds)
+{
+    TempHome home;
+    TempRuntimeDir runtime;
+    const QString list = home.File("held.orvl");
+    WriteFileBytes(list, (TestMediaPath(TestClip::Wav) + "\r\n").toUtf8());
+    LockHolder writer(list, true);
+    ASSERT_TRUE(writer.IsHolding());
+    QElapsedTimer timer;
+    timer.start();
+    OrvProcess orv({ list });
+    ASSERT_TRUE(orv.Signal(SIGTERM));
+    EXPECT_EQ(orv.Finish(), 0);
+    // The lock's wait is ten seconds.
+    EXPECT_LT(timer.elapsed(), 3000);
 }
 
 } // namespace
