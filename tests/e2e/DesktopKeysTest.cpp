@@ -42,7 +42,13 @@ protected:
     void Press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
         QWidget* target = QApplication::focusWidget();
-        QTest::keyClick(target ? target : &Frame(), key, mods);
+        if (!target)
+            target = &Frame();
+        // Media keys have no character; give the text so QTest need not
+        // look one up.
+        const QString text = key < 0x100 ? QString(QChar(key)).toLower() : QString();
+        QTest::sendKeyEvent(QTest::Press, target, key, text, mods);
+        QTest::sendKeyEvent(QTest::Release, target, key, text, mods);
     }
     void Wheel(QWidget& bar, int nAngle)
     {
