@@ -15,6 +15,8 @@ PACKAGES="
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils openbox
   fonts-ipafont-gothic
+  qt6-translations-l10n
+  desktop-file-utils libglib2.0-bin playerctl dbus
 "
 
 missing=""

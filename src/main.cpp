@@ -1,10 +1,15 @@
+#include "app/InfoOptions.h"
 #include "app/InstanceControl.h"
 #include "app/orvApp.h"
 #include "platform/RunStats.h"
 #include "player/graph/GstWarmUp.h"
 
+#include <cstdio>
+
 int main(int argc, char** argv)
 {
+    if (AnswerInfoOption(argc, argv, stdout))
+        return 0;
     StartRunStats();
     // A copy that hands its files to the primary has no use for GStreamer.
     if (!CInstanceControl::PrimaryMayBeRunning())

@@ -2,6 +2,7 @@
 
 #include "app/CmdLineAnalize.h"
 #include "app/InstanceControl.h"
+#include "app/QtTranslations.h"
 #include "app/TerminationSignals.h"
 #include "platform/MainWnd.h"
 #include "platform/ModalSeam.h"
@@ -35,6 +36,7 @@ CorvApp::CorvApp(int& argc, char** argv)
     // The window class on X11 is the application name.
     QCoreApplication::setApplicationName(QStringLiteral("Orvalo"));
     m_pQtApp = std::make_unique<QApplication>(argc, argv);
+    InstallQtTranslations(*m_pQtApp);
     // A signal that comes before the window exists is handled once an event
     // loop runs.
     InstallTerminationHandler([this](int) { OnTerminationSignal(); });

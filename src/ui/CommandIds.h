@@ -68,6 +68,15 @@ constexpr int ID_DISABLE_VMR9 = 32834;
 constexpr int ID_BLACK_LIST = 32836;
 constexpr int ID_FIRST_USE_LIST = 32838;
 
+// Commands of the common player keys, the wheel and the media keys; no
+// menu item shows them.
+constexpr int ID_PLAY = 33101;
+constexpr int ID_PAUSE = 33102;
+constexpr int ID_SEEK_BACK = 33103;
+constexpr int ID_SEEK_FORWARD = 33104;
+constexpr int ID_VOLUME_UP = 33105;
+constexpr int ID_VOLUME_DOWN = 33106;
+
 // Control ids of the two bars.
 constexpr int IDC_SEEKBAR = 32812;
 constexpr int IDC_VOLUMEBAR = 32813;

@@ -49,6 +49,9 @@ bool CanEndAB(const CCommandState& s) { return StartedSeekable(s) && s.bABRepeat
 bool UseVolDB(const CCommandState& s) { return s.bUseVolDB; }
 bool CanRegisterSendTo(const CCommandState& s) { return s.bSendToPath && !s.bSendToExists; }
 bool CanUnregisterSendTo(const CCommandState& s) { return s.bSendToPath && s.bSendToExists; }
+bool Playing(const CCommandState& s) { return s.bStarted && !s.bPaused; }
+bool CanResume(const CCommandState& s) { return CanPlay(s) && !Playing(s); }
+bool CanSeekByKey(const CCommandState& s) { return StartedSeekable(s) && !s.bStepBusy; }
 
 bool Size50(const CCommandState& s) { return s.nDisplaySize == 0; }
 bool Size100(const CCommandState& s) { return s.nDisplaySize == 1; }
@@ -93,7 +96,7 @@ const std::vector<CCommandDef>& CCommandTable::Defs()
     using F = CMainFrame;
     static const std::vector<CCommandDef> defs = {
         // File
-        { ID_FILE_OPEN, "メディアファイルを開く(&O)", {}, &F::OnFileOpen, nullptr, nullptr },
+        { ID_FILE_OPEN, "メディアファイルを開く(&O)", { Key(kCtrl, Qt::Key_O) }, &F::OnFileOpen, nullptr, nullptr },
         { ID_OPEN_FOLDER, "フォルダを開く(&F)", {}, &F::OnOpenFolder, nullptr, nullptr },
         { ID_OPEN_PLAYLIST, "プレイリストを開く(&P)", {}, &F::OnOpenPlayList, nullptr, nullptr },
         { ID_ADD_FILES, "メディアファイルの追加(&D)", {}, &F::OnAddFiles, CanAdd, nullptr },
@@ -104,16 +107,23 @@ const std::vector<CCommandDef>& CCommandTable::Defs()
         { ID_PLAYLIST_WINDOW, "プレイリストWindowの表示(未実装)(&W)", {}, nullptr, Never, nullptr },
         { ID_DSHOW_INFO, "DirectShow情報の表示(&I)", {}, &F::OnDShowInfo, HasGraph, nullptr },
         { ID_MEDIA_INFO, "メディア情報の表示(&M)", {}, &F::OnMediaInfo, Loaded, nullptr },
-        { ID_APP_EXIT, "アプリケーションの終了(&X)", {}, &F::OnAppExit, nullptr, nullptr },
+        { ID_APP_EXIT, "アプリケーションの終了(&X)", { Key(kCtrl, Qt::Key_Q) }, &F::OnAppExit, nullptr, nullptr },
 
         // Operation
-        { ID_PLAY_PAUSE, "再生/一時停止(&P)\tCtrl+P", { Key(kCtrl, Qt::Key_P) }, &F::OnPlayPause, CanPlay, nullptr },
-        { ID_STOP, "停止(&S)\tCtrl+S", { Key(kCtrl, Qt::Key_S) }, &F::OnStop, Started, nullptr },
-        { ID_PREV, "前へ(&R)\tCtrl+R", { Key(kCtrl, Qt::Key_R) }, &F::OnPrev, PrevAvailable, nullptr },
-        { ID_NEXT, "次へ(&N)\tCtrl+N", { Key(kCtrl, Qt::Key_N) }, &F::OnNext, NextAvailable, nullptr },
+        { ID_PLAY_PAUSE, "再生/一時停止(&P)\tCtrl+P",
+            { Key(kCtrl, Qt::Key_P), Key(Qt::NoModifier, Qt::Key_Space), Key(Qt::NoModifier, Qt::Key_MediaPlay),
+                Key(Qt::NoModifier, Qt::Key_MediaTogglePlayPause) },
+            &F::OnPlayPause, CanPlay, nullptr },
+        { ID_STOP, "停止(&S)\tCtrl+S", { Key(kCtrl, Qt::Key_S), Key(Qt::NoModifier, Qt::Key_MediaStop) }, &F::OnStop,
+            Started, nullptr },
+        { ID_PREV, "前へ(&R)\tCtrl+R", { Key(kCtrl, Qt::Key_R), Key(Qt::NoModifier, Qt::Key_MediaPrevious) },
+            &F::OnPrev, PrevAvailable, nullptr },
+        { ID_NEXT, "次へ(&N)\tCtrl+N", { Key(kCtrl, Qt::Key_N), Key(Qt::NoModifier, Qt::Key_MediaNext) }, &F::OnNext,
+            NextAvailable, nullptr },
         // The keypad's Enter is a key of its own here; both Enter keys go
         // full screen.
-        { ID_FULL_SCREEN, "全画面表示(&L)\tAlt+Enter", { Key(kAlt, Qt::Key_Return), Key(kAltPad, Qt::Key_Enter) },
+        { ID_FULL_SCREEN, "全画面表示(&L)\tAlt+Enter",
+            { Key(kAlt, Qt::Key_Return), Key(kAltPad, Qt::Key_Enter), Key(Qt::NoModifier, Qt::Key_F11) },
             &F::OnFullScreen, StartedWithVideo, nullptr },
         { ID_SIZE_50, "50%(&5)\tCtrl+1", { Key(kCtrl, Qt::Key_1), Key(kCtrlPad, Qt::Key_1) }, &F::OnSize50,
             NotFullScreen, Size50 },
@@ -162,9 +172,10 @@ const std::vector<CCommandDef>& CCommandTable::Defs()
         { ID_DISABLE_VMR9, "VMR9を使用しない(&N)", {}, &F::OnDisableVMR9, nullptr, DisableVMR9 },
         { ID_DISABLE_DEINTERLACE, "VMR9のデインターレースを無効にする(&V)", {}, &F::OnDisableDeinterlace, nullptr,
             DisableDeinterlace },
-        { ID_SENDTO_REGISTER, "「送る」メニューにorvを登録する(&S)", {}, nullptr, CanRegisterSendTo, nullptr },
-        { ID_SENDTO_UNREGISTER, "「送る」メニューのorvの登録を解除する(&T)", {}, nullptr, CanUnregisterSendTo,
+        { ID_SENDTO_REGISTER, "「送る」メニューにorvを登録する(&S)", {}, &F::OnSendToRegister, CanRegisterSendTo,
             nullptr },
+        { ID_SENDTO_UNREGISTER, "「送る」メニューのorvの登録を解除する(&T)", {}, &F::OnSendToUnregister,
+            CanUnregisterSendTo, nullptr },
 
         // Help
         { ID_HELP_FINDER, "トピックの検索(&H)", {}, &F::OnHelp, nullptr, nullptr },
@@ -175,6 +186,14 @@ const std::vector<CCommandDef>& CCommandTable::Defs()
         { ID_HELP, "ヘルプ", { Key(Qt::NoModifier, Qt::Key_F1) }, &F::OnHelp, nullptr, nullptr },
         { ID_CONTEXT_HELP, "ヘルプ", { Key(kShift, Qt::Key_F1) }, &F::OnHelp, nullptr, nullptr },
         { ID_DEFAULT_HELP, nullptr, {}, &F::OnHelp, nullptr, nullptr },
+        // The keys people expect of a player, and the wheel over the bars.
+        { ID_PLAY, "再生", {}, &F::OnPlay, CanResume, nullptr },
+        { ID_PAUSE, "一時停止", { Key(Qt::NoModifier, Qt::Key_MediaPause) }, &F::OnPause, Playing, nullptr },
+        { ID_SEEK_BACK, "5秒戻る", { Key(Qt::NoModifier, Qt::Key_Left) }, &F::OnSeekBack, CanSeekByKey, nullptr },
+        { ID_SEEK_FORWARD, "5秒進む", { Key(Qt::NoModifier, Qt::Key_Right) }, &F::OnSeekForward, CanSeekByKey,
+            nullptr },
+        { ID_VOLUME_UP, "音量を上げる", { Key(Qt::NoModifier, Qt::Key_Up) }, &F::OnVolumeUp, nullptr, nullptr },
+        { ID_VOLUME_DOWN, "音量を下げる", { Key(Qt::NoModifier, Qt::Key_Down) }, &F::OnVolumeDown, nullptr, nullptr },
         // Edit and pane keys of the framework: taken, and nothing happens.
         { ID_EDIT_COPY, nullptr, { Key(kCtrl, Qt::Key_Insert) }, nullptr, nullptr, nullptr },
         { ID_EDIT_CUT, nullptr, { Key(kCtrl, Qt::Key_X), Key(kShift, Qt::Key_Delete) }, nullptr, nullptr, nullptr },

@@ -162,6 +162,7 @@ BOOL CMainFrame::LoadFrame()
     const QSize fitted = ClientSize();
     OnSize(fitted.width(), fitted.height());
     UpdateMinimumSize();
+    SetUpDesktopInput();
     m_wndView.setFocus();
     return TRUE;
 }

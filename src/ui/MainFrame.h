@@ -385,6 +385,16 @@ private:
     void OnBlackList();
     // The dialog on a copy of the list; the list takes the copy on OK.
     void EditFilterList(FilterNameList& list, BOOL bFirstUse);
+    // ---- Desktop: the "send to" entry (MainFrameDesktop.cpp) ----
+    void OnSendToRegister();
+    void OnSendToUnregister();
+    // Commands of the common player keys, the wheel and the media keys.
+    void OnPlay();
+    void OnPause();
+    void OnSeekBack();
+    void OnSeekForward();
+    void OnVolumeUp();
+    void OnVolumeDown();
 
     CINIFile& m_iniFile;
     CFrameClient* m_pClient = nullptr;
@@ -414,6 +424,16 @@ private:
     // A database file another process held for the whole wait.
     void ReportVolumeDbTimeout();
     CVolumeDB m_volumeDB = OpenVolumeDB();
+
+    // ---- Desktop: keys, wheel and tooltips (MainFrameDesktop.cpp) ----
+    // Called once the bars and buttons exist.
+    void SetUpDesktopInput();
+    // Like a release of the seek bar that far from the picture on screen,
+    // kept within the file.
+    void SeekBySeconds(int nSeconds);
+    // The volume bar moves and the sound follows, as when it is dragged.
+    void ChangeVolumeBy(int nDelta);
+    class CDesktopInput* m_pDesktopInput = nullptr;
 
     // ---- Still capture (MainFrameCapture.cpp) ----
     // WM_CAPTURE_DONE: the buttons come back and a failure is shown.

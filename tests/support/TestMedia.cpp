@@ -34,6 +34,9 @@ const QMap<TestClip, ClipRecipe>& Recipes()
         { TestClip::AviMjpegPcm,
             { "mjpeg-pcm.avi", kMjpeg(50, "width=160,height=120") "! queue ! mux. " kPcm(87) kMux("avimux") } },
         { TestClip::AviMjpegOnly, { "mjpeg-only.avi", kMjpeg(25, "width=160,height=120") kAviOut } },
+        { TestClip::AviLongSmall,
+            { "long-small.avi",
+                "videotestsrc num-buffers=100 ! video/x-raw,width=64,height=48,framerate=5/1 ! jpegenc " kAviOut } },
         { TestClip::AviFrameCounter,
             { "counter-25fps.avi",
                 "videotestsrc num-buffers=75 pattern=smpte ! video/x-raw,width=320,height=240,framerate=25/1 "

@@ -12,6 +12,7 @@ enum class TestClip {
     AviOddSize,       // 1 s, 321x241 MJPEG at 25 fps
     AviRedOverGreen,  // 0.2 s, 176x96 MJPEG at 25 fps: the top half red, the bottom half green
     AviHd1080,        // 0.2 s, 1920x1080 MJPEG at 25 fps
+    AviLongSmall,     // 20 s, 64x48 MJPEG at 5 fps, no sound: room for seeking by seconds
     Wav,              // 1 s, 44.1 kHz stereo 16-bit
     WavTwoSeconds,    // 2 s, 44.1 kHz stereo 16-bit
     OggTagged,        // 1 s, Theora + Vorbis, title "Test Title", artist "Test Artist"
