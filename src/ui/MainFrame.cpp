@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "app/INIFile.h"
+#include "controls/FullScrCtrlWnd.h"
 #include "platform/MainWnd.h"
 #include "platform/Paths.h"
 #include "platform/ResString.h"
@@ -261,9 +262,19 @@ void CMainFrame::OnVolumeBarScroll(int nPos)
         View().SetVolume(m_nVolume);
 }
 
-void CMainFrame::EnableButton(CBitmapButton& btn, BOOL bEnable) { btn.setEnabled(bEnable); }
+void CMainFrame::EnableButton(CBitmapButton& btn, BOOL bEnable)
+{
+    btn.setEnabled(bEnable);
+    if (CBitmapButton* pTwin = PanelTwin(btn))
+        pTwin->setEnabled(bEnable);
+}
 
-void CMainFrame::ShowButton(CBitmapButton& btn, BOOL bShow) { btn.setVisible(bShow); }
+void CMainFrame::ShowButton(CBitmapButton& btn, BOOL bShow)
+{
+    btn.setVisible(bShow);
+    if (CBitmapButton* pTwin = PanelTwin(btn))
+        pTwin->setVisible(bShow);
+}
 
 void CMainFrame::ShowPair(CBitmapButton& btnShown, CBitmapButton& btnHidden)
 {
@@ -371,6 +382,7 @@ void CMainFrame::RedrawPointValues()
         return;
     const CInfoCells cells = CalcInfoCells();
     m_pClient->update(cells.rcAValue.united(cells.rcBValue));
+    m_wndView.Panel().RedrawPointValues();
 }
 
 void CMainFrame::RedrawCounters()
@@ -379,6 +391,7 @@ void CMainFrame::RedrawCounters()
         return;
     const CInfoCells cells = CalcInfoCells();
     m_pClient->update(cells.rcTimeCounter.united(cells.rcFrameCounter));
+    m_wndView.Panel().RedrawCounters();
 }
 
 void CMainFrame::RedrawPlaylistCount()
@@ -386,6 +399,7 @@ void CMainFrame::RedrawPlaylistCount()
     if (!m_pClient)
         return;
     m_pClient->update(CalcInfoCells().rcPlayListCount);
+    m_wndView.Panel().RedrawPlaylistCount();
 }
 
 void CMainFrame::ResetWindowTitle()
