@@ -111,14 +111,6 @@ void DrawValueBox(QPainter& p, const QRect& rc, const QString& text)
     p.drawText(rc, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, text);
 }
 
-void ConfigureSlider(CJumpSlider& slider, const QColor& clrElapsed)
-{
-    slider.SetThumbUsesElapsedColor(TRUE);
-    slider.SetBaseColor(QColor(127, 127, 127));
-    slider.SetElapsedColor(clrElapsed);
-    slider.SetBkColor(Qt::black);
-}
-
 } // namespace
 
 CFullScrCtrlWnd::CFullScrCtrlWnd(QWidget* parent)
@@ -151,9 +143,9 @@ BOOL CFullScrCtrlWnd::Create(CFullScrCtrlHooks hooks)
         Button(i).hide();
 
     m_pSeekBar = new CJumpSlider;
-    ConfigureSlider(*m_pSeekBar, QColor(0, 255, 255));
+    ConfigureDarkBar(*m_pSeekBar, QColor(0, 255, 255));
     m_pVolumeBar = new CJumpSlider;
-    ConfigureSlider(*m_pVolumeBar, QColor(255, 0, 255));
+    ConfigureDarkBar(*m_pVolumeBar, QColor(255, 0, 255));
     if (!m_pSeekBar->Create(FALSE, QRect(), this, IDC_SEEKBAR)
         || !m_pVolumeBar->Create(FALSE, QRect(), this, IDC_VOLUMEBAR))
         return FALSE;

@@ -78,14 +78,6 @@ const ButtonDef kButtons[] = {
     { &CMainFrame::m_btnFitWindow, ID_FIT_WINDOW, 192, 193, 191 },
 };
 
-void ConfigureSlider(CJumpSlider& slider, const QColor& clrElapsed)
-{
-    slider.SetThumbUsesElapsedColor(TRUE);
-    slider.SetBaseColor(QColor(127, 127, 127));
-    slider.SetElapsedColor(clrElapsed);
-    slider.SetBkColor(Qt::black);
-}
-
 } // namespace
 
 PrevNextState PrevNextAvailability(const CPlayList& list)
@@ -173,14 +165,14 @@ BOOL CMainFrame::CreateSliders()
     const int nViewBottom = std::max(0, client.height() - m_nControlHeight);
 
     m_pSeekBar = std::make_unique<CJumpSlider>();
-    ConfigureSlider(*m_pSeekBar, QColor(0, 255, 255));
+    ConfigureDarkBar(*m_pSeekBar, QColor(0, 255, 255));
     m_rcSeekBar = RectLTRB(0, nViewBottom, client.width(), nViewBottom + 20);
     if (!m_pSeekBar->Create(FALSE, m_rcSeekBar, m_pClient, IDC_SEEKBAR))
         return FALSE;
     m_pSeekBar->setEnabled(false);
 
     m_pVolumeBar = std::make_unique<CJumpSlider>();
-    ConfigureSlider(*m_pVolumeBar, QColor(255, 0, 255));
+    ConfigureDarkBar(*m_pVolumeBar, QColor(255, 0, 255));
     const int nSeekBottom = BottomOf(m_rcSeekBar);
     m_rcVolumeBar = RectLTRB(client.width() - 80, nSeekBottom + 6, client.width(), nSeekBottom + 21);
     if (!m_pVolumeBar->Create(FALSE, m_rcVolumeBar, m_pClient, IDC_VOLUMEBAR))
