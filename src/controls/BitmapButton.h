@@ -22,6 +22,8 @@ public:
     // it to its image. FALSE without a parent or for an unknown image id.
     BOOL Create(QWidget* pParentWnd, int nID, int nIDUp, int nIDDown, int nIDDisabled, CommandRouter router);
     int GetDlgCtrlID() const { return m_nID; }
+    // The normal image: tells a paired button's looks apart.
+    int GetUpImageID() const { return m_nIDUp; }
 
     QSize sizeHint() const override;
 

@@ -357,3 +357,11 @@ void CJumpSlider::changeEvent(QEvent* event)
     }
     QWidget::changeEvent(event);
 }
+
+void ConfigureDarkBar(CJumpSlider& slider, const QColor& clrElapsed)
+{
+    slider.SetThumbUsesElapsedColor(TRUE);
+    slider.SetBaseColor(QColor(127, 127, 127));
+    slider.SetElapsedColor(clrElapsed);
+    slider.SetBkColor(Qt::black);
+}

@@ -109,3 +109,7 @@ private:
     BOOL m_bCreated = FALSE;
     int m_nID = 0;
 };
+
+// The look of the main window's bars: grey channel and outline on black,
+// the part before the thumb and the thumb itself in clrElapsed.
+void ConfigureDarkBar(CJumpSlider& slider, const QColor& clrElapsed);

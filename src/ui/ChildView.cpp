@@ -1,6 +1,7 @@
 #include "ui/ChildView.h"
 
 #include "app/FrameSettings.h"
+#include "controls/FullScrCtrlWnd.h"
 #include "controls/JumpSlider.h"
 #include "platform/ModalSeam.h"
 #include "platform/ResString.h"
@@ -38,6 +39,7 @@ CChildView::CChildView(IViewHost& host, QWidget* parent)
         if (state != Qt::ApplicationActive)
             LeaveFullScreen();
     });
+    CreatePanel();
 }
 
 CChildView::~CChildView()
@@ -122,18 +124,6 @@ QString CChildView::GetRating() { return m_pPlayer ? m_pPlayer->GetRating() : QS
 QString CChildView::GetDescription() { return m_pPlayer ? m_pPlayer->GetDescription() : QString(); }
 QString CChildView::GetCopyright() { return m_pPlayer ? m_pPlayer->GetCopyright() : QString(); }
 
-// ---- full screen ----
-
-void CChildView::LeaveFullScreen() { m_bFullScreen = FALSE; }
-
-void CChildView::ToggleFullScreen()
-{
-    // Only a started video may fill the screen, and filling it needs the
-    // full-screen control panel, which the view does not have yet.
-    if (!m_bStarted || !m_bHasVideo)
-        return;
-}
-
 // ---- loading, starting and stopping ----
 
 void CChildView::ReleasePlayer()
@@ -146,8 +136,9 @@ void CChildView::ReleasePlayer()
     m_bStarted = FALSE;
     m_bPaused = FALSE;
     m_bHeld = FALSE;
-    if (CJumpSlider* pSeekBar = m_host.SeekBar())
-        pSeekBar->SetPos(0);
+    for (CJumpSlider* pSeekBar : SeekBars())
+        if (pSeekBar)
+            pSeekBar->SetPos(0);
 }
 
 BOOL CChildView::LoadMedia(const QString& path)
@@ -167,6 +158,9 @@ BOOL CChildView::LoadMedia(const QString& path)
                 m_host.NotifyTarget(), GraphFactory());
         }))
         return FALSE;
+    // The new renderer's window must not cover the panel.
+    m_pPanel->raise();
+    PlacePanel();
     // A picture that cannot be sized is given up: the file plays as sound.
     if (!CallPlayer([this] { FitVideo(); }, ERRKIND_VIDEO, [this] { TreatAsAudioOnly(); })) {
         // Nothing half-loaded stays behind.
@@ -234,26 +228,29 @@ void CChildView::ReadDurations()
 // the media seeks by frames.
 void CChildView::SetUpSeekBar()
 {
-    CJumpSlider* pSeekBar = m_host.SeekBar();
-    if (!pSeekBar)
-        return;
-    if (m_nSeekMode == SEEKMODE_NONE) {
-        pSeekBar->setEnabled(false);
-        return;
-    }
     const int nLength = static_cast<int>(m_nSeekMode == SEEKMODE_TIME ? m_llDurationSeek / 10000 : m_llDurationSeek);
-    if (nLength > 0) {
-        pSeekBar->SetRange(nLength);
-        pSeekBar->SetPageSize(nLength / 100);
+    for (CJumpSlider* pSeekBar : SeekBars()) {
+        if (!pSeekBar)
+            continue;
+        if (m_nSeekMode == SEEKMODE_NONE) {
+            pSeekBar->setEnabled(false);
+            continue;
+        }
+        if (nLength > 0) {
+            pSeekBar->SetRange(nLength);
+            pSeekBar->SetPageSize(nLength / 100);
+        }
+        pSeekBar->setEnabled(true);
     }
-    pSeekBar->setEnabled(true);
 }
 
 BOOL CChildView::StopPlayback()
 {
     if (!m_bLoaded || !m_pPlayer)
         return FALSE;
-    if (CJumpSlider* pSeekBar = m_host.SeekBar()) {
+    for (CJumpSlider* pSeekBar : SeekBars()) {
+        if (!pSeekBar)
+            continue;
         pSeekBar->SetPos(0);
         pSeekBar->setEnabled(false);
     }
@@ -273,8 +270,9 @@ BOOL CChildView::StopPlayback()
 void CChildView::CloseMedia()
 {
     ReleasePlayer();
-    if (CJumpSlider* pSeekBar = m_host.SeekBar())
-        pSeekBar->setEnabled(false);
+    for (CJumpSlider* pSeekBar : SeekBars())
+        if (pSeekBar)
+            pSeekBar->setEnabled(false);
     update();
 }
 
@@ -282,6 +280,8 @@ void CChildView::KillPollTimer() { m_pollTimer.stop(); }
 
 BOOL CChildView::IsTimerRunning(int nIDEvent) const
 {
+    if (nIDEvent == IDT_FULLSCREEN_IDLE)
+        return m_idleTimer.isActive();
     return nIDEvent == IDT_POSITION_POLL && m_pollTimer.isActive();
 }
 
@@ -339,6 +339,7 @@ void CChildView::paintEvent(QPaintEvent* event)
 void CChildView::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
+    PlacePanel();
     if (!m_pPlayer || !m_bHasVideo)
         return;
     const QSize client = contentsRect().size();
@@ -350,6 +351,8 @@ void CChildView::timerEvent(QTimerEvent* event)
 {
     if (event->timerId() == m_pollTimer.timerId())
         OnTimer(IDT_POSITION_POLL);
+    else if (event->timerId() == m_idleTimer.timerId())
+        OnTimer(IDT_FULLSCREEN_IDLE);
     else
         QFrame::timerEvent(event);
 }

@@ -9,18 +9,24 @@
 // ChildViewTransport.cpp; the figures written for measuring the player
 // (ORV_STATS=1) in ChildViewStats.cpp.
 
+#include "ui/FullScreenIdle.h"
 #include "ui/VideoView.h"
 
 #include <QBasicTimer>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QList>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <memory>
 
 class CDirectShowErrMessage;
+class CFullScrCtrlWnd;
+class CJumpSlider;
 class CStatsSeekBarDrag;
 class IMediaGraphFactory;
 class IViewHost;
@@ -157,4 +163,43 @@ private:
     double m_msStatsSeekStart = 0;
     // The seek-bar drag ORV_STATS_DRAG asks for, while it lasts.
     QPointer<CStatsSeekBarDrag> m_pStatsDrag;
+
+    // ---- full screen (ChildViewFullScreen.cpp) ----
+public:
+    // The idle count of the full-screen panel and cursor, once a second.
+    static constexpr int IDT_FULLSCREEN_IDLE = 2;
+    // The full-screen panel; it is there, zero high, in the window too.
+    CFullScrCtrlWnd& Panel() { return *m_pPanel; }
+    // The mouse moved over the panel.
+    void ShowPanelAndCursor();
+
+private:
+    void CreatePanel();
+    void EnterFullScreen();
+    void ExitFullScreen();
+    // The panel's height, the cursor and the idle timer as m_idle says.
+    void ApplyIdleState();
+    void PlacePanel();
+    void OnIdleTick();
+    // The bars that follow playback: the window's and the panel's; either
+    // may be null.
+    std::array<CJumpSlider*, 2> SeekBars() const;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+
+    // How long reports of the full-screen window's place may still come.
+    static constexpr int kSettleMs = 1000;
+    CFullScrCtrlWnd* m_pPanel = nullptr; // a Qt child
+    CFullScreenIdle m_idle;
+    QBasicTimer m_idleTimer;
+    // Where the view was in the window, to go back there.
+    QPointer<QWidget> m_pSavedParent;
+    QRect m_rcSavedWindow;
+    QSize m_sizeSavedClient;
+    int m_nSavedFrameStyle = 0;
+    // The window's commands, lent to the view while it is a window itself.
+    QList<QAction*> m_borrowedActions;
+    // Since the view came back into the window.
+    QElapsedTimer m_backInWindow;
 };

@@ -140,6 +140,10 @@ int CChildView::ClearSegment()
 
 void CChildView::OnTimer(int nIDEvent)
 {
+    if (nIDEvent == IDT_FULLSCREEN_IDLE) {
+        OnIdleTick();
+        return;
+    }
     // Nothing moves while stopped or while the seek bar holds playback; nor
     // under an open box, whose caller may be about to let the player go.
     if (nIDEvent != IDT_POSITION_POLL || !IsStarted() || m_bHeld || IsModalOpen())
@@ -171,8 +175,9 @@ void CChildView::PollPosition()
         } else {
             llTime = m_llAvgFrameTime * llPosition;
         }
-        if (CJumpSlider* pSeekBar = m_host.SeekBar())
-            pSeekBar->SetPos(nBarPos);
+        for (CJumpSlider* pSeekBar : SeekBars())
+            if (pSeekBar)
+                pSeekBar->SetPos(nBarPos);
         m_host.SetPlayPosition(llTime, llFrame);
         m_host.RedrawCounters();
     }

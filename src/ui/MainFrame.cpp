@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "app/INIFile.h"
+#include "controls/FullScrCtrlWnd.h"
 #include "platform/MainWnd.h"
 #include "platform/Paths.h"
 #include "platform/ResString.h"
@@ -76,14 +77,6 @@ const ButtonDef kButtons[] = {
     { &CMainFrame::m_btnOneLoopOn, ID_ONE_LOOP, 186, 187, 0 },
     { &CMainFrame::m_btnFitWindow, ID_FIT_WINDOW, 192, 193, 191 },
 };
-
-void ConfigureSlider(CJumpSlider& slider, const QColor& clrElapsed)
-{
-    slider.SetThumbUsesElapsedColor(TRUE);
-    slider.SetBaseColor(QColor(127, 127, 127));
-    slider.SetElapsedColor(clrElapsed);
-    slider.SetBkColor(Qt::black);
-}
 
 } // namespace
 
@@ -173,14 +166,14 @@ BOOL CMainFrame::CreateSliders()
     const int nViewBottom = std::max(0, client.height() - m_nControlHeight);
 
     m_pSeekBar = std::make_unique<CJumpSlider>();
-    ConfigureSlider(*m_pSeekBar, QColor(0, 255, 255));
+    ConfigureDarkBar(*m_pSeekBar, QColor(0, 255, 255));
     m_rcSeekBar = RectLTRB(0, nViewBottom, client.width(), nViewBottom + 20);
     if (!m_pSeekBar->Create(FALSE, m_rcSeekBar, m_pClient, IDC_SEEKBAR))
         return FALSE;
     m_pSeekBar->setEnabled(false);
 
     m_pVolumeBar = std::make_unique<CJumpSlider>();
-    ConfigureSlider(*m_pVolumeBar, QColor(255, 0, 255));
+    ConfigureDarkBar(*m_pVolumeBar, QColor(255, 0, 255));
     const int nSeekBottom = BottomOf(m_rcSeekBar);
     m_rcVolumeBar = RectLTRB(client.width() - 80, nSeekBottom + 6, client.width(), nSeekBottom + 21);
     if (!m_pVolumeBar->Create(FALSE, m_rcVolumeBar, m_pClient, IDC_VOLUMEBAR))
@@ -262,9 +255,19 @@ void CMainFrame::OnVolumeBarScroll(int nPos)
         View().SetVolume(m_nVolume);
 }
 
-void CMainFrame::EnableButton(CBitmapButton& btn, BOOL bEnable) { btn.setEnabled(bEnable); }
+void CMainFrame::EnableButton(CBitmapButton& btn, BOOL bEnable)
+{
+    btn.setEnabled(bEnable);
+    if (CBitmapButton* pTwin = PanelTwin(btn))
+        pTwin->setEnabled(bEnable);
+}
 
-void CMainFrame::ShowButton(CBitmapButton& btn, BOOL bShow) { btn.setVisible(bShow); }
+void CMainFrame::ShowButton(CBitmapButton& btn, BOOL bShow)
+{
+    btn.setVisible(bShow);
+    if (CBitmapButton* pTwin = PanelTwin(btn))
+        pTwin->setVisible(bShow);
+}
 
 void CMainFrame::ShowPair(CBitmapButton& btnShown, CBitmapButton& btnHidden)
 {
@@ -372,6 +375,7 @@ void CMainFrame::RedrawPointValues()
         return;
     const CInfoCells cells = CalcInfoCells();
     m_pClient->update(cells.rcAValue.united(cells.rcBValue));
+    m_wndView.Panel().RedrawPointValues();
 }
 
 void CMainFrame::RedrawCounters()
@@ -380,6 +384,7 @@ void CMainFrame::RedrawCounters()
         return;
     const CInfoCells cells = CalcInfoCells();
     m_pClient->update(cells.rcTimeCounter.united(cells.rcFrameCounter));
+    m_wndView.Panel().RedrawCounters();
 }
 
 void CMainFrame::RedrawPlaylistCount()
@@ -387,6 +392,7 @@ void CMainFrame::RedrawPlaylistCount()
     if (!m_pClient)
         return;
     m_pClient->update(CalcInfoCells().rcPlayListCount);
+    m_wndView.Panel().RedrawPlaylistCount();
 }
 
 void CMainFrame::ResetWindowTitle()

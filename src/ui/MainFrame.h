@@ -443,4 +443,11 @@ private:
     // Declared last so that it is destroyed first: the save ends before the
     // rest of the frame goes.
     CCaptureWorker m_captureWorker;
+
+    // ---- Full screen (MainFrameFullScreen.cpp) ----
+    void LayOutForView(QSize sizeClient) override;
+    void OnPanelSliderScroll(int nSBCode, CJumpSlider* pSlider) override;
+    CInfoValues PanelValues() const override { return InfoValues(); }
+    // The full-screen panel's copy of a frame button; null when it has none.
+    CBitmapButton* PanelTwin(const CBitmapButton& btn);
 };

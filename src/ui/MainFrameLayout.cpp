@@ -26,7 +26,9 @@ void CMainFrame::OnSize(int cx, int cy)
     if (!m_pClient)
         return;
     const int nViewHeight = std::max(0, cy - m_nControlHeight);
-    m_wndView.setGeometry(0, 0, cx, nViewHeight);
+    // The view covers the screen until it comes back.
+    if (!m_wndView.IsFullScreen())
+        m_wndView.setGeometry(0, 0, cx, nViewHeight);
     if (!m_pSeekBar)
         return;
     m_rcSeekBar = RectLTRB(0, nViewHeight, cx, nViewHeight + 20);

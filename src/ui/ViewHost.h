@@ -4,8 +4,10 @@
 // and the command its right button gives. The main frame is the host.
 
 #include "platform/WinTypes.h"
+#include "ui/InfoArea.h"
 
 #include <QObject>
+#include <QSize>
 
 class CFrameSettings;
 class CJumpSlider;
@@ -31,4 +33,18 @@ public:
     // Where the player's graph notices (WM_GRAPHNOTIFY) go: the host itself
     // when it is a QObject (the main frame is); none otherwise.
     virtual QObject* NotifyTarget() { return dynamic_cast<QObject*>(this); }
+
+    // ---- full screen ----
+    // The view is back in the window at its old place, sizeClient big: the
+    // window lays itself out around it again.
+    virtual void LayOutForView(QSize sizeClient) { (void)sizeClient; }
+    // A bar of the full-screen panel moved; the window treats it as its own
+    // bar of the same control id.
+    virtual void OnPanelSliderScroll(int nSBCode, CJumpSlider* pSlider)
+    {
+        (void)nSBCode;
+        (void)pSlider;
+    }
+    // What the full-screen panel's boxes show.
+    virtual CInfoValues PanelValues() const { return {}; }
 };

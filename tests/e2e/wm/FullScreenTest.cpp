@@ -1,0 +1,157 @@
+// Full screen on a real display under a window manager, with either
+// renderer: entering and leaving by every way, the panel and cursor idle
+// hiding, boxes and the next file while the screen is covered.
+
+#include "FrameFixture.h"
+#include "GstTestSupport.h"
+#include "TestMedia.h"
+#include "XWindows.h"
+
+#include "controls/FullScrCtrlWnd.h"
+#include "ui/CommandIds.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+
+namespace {
+
+class FullScreen : public FrameFixture, public ::testing::WithParamInterface<BOOL> {
+protected:
+    bool UsesScriptedView() const override { return false; }
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb") || !WindowManagerRunning())
+            GTEST_SKIP() << "needs an X display with a window manager (scripts/with-xvfb.sh --wm openbox)";
+        FrameFixture::SetUp();
+        CMainFrame& f = Frame();
+        f.m_bDisableVMR9 = GetParam();
+        // Still playing however long the checks take.
+        f.m_bOneLoop = TRUE;
+        f.m_playList.Add(TestMediaPath(TestClip::AviFrameCounter));
+        f.m_playList.Add(TestMediaPath(TestClip::AviMjpegPcm));
+        f.show();
+        f.PlayListFromTop();
+        ASSERT_TRUE(View().IsStarted());
+        ASSERT_TRUE(SettledFrameGeometry(QString::number(f.winId())).isValid());
+        m_rcFrame = f.geometry();
+    }
+
+    CChildView& View() { return Frame().m_wndView; }
+    CFullScrCtrlWnd& Panel() { return View().Panel(); }
+    QRect Screen() const { return QGuiApplication::primaryScreen()->geometry(); }
+
+    bool WaitFor(const std::function<bool()>& done, int ms = 3000)
+    {
+        return QTest::qWaitFor(done, ms);
+    }
+    void ExpectCoveringTheScreen()
+    {
+        ASSERT_TRUE(WaitFor([&] { return View().isWindow() && View().geometry() == Screen(); }))
+            << "view at " << View().geometry().width() << "x" << View().geometry().height();
+        EXPECT_TRUE(View().IsFullScreen());
+        EXPECT_TRUE(View().windowState() & Qt::WindowFullScreen);
+        EXPECT_TRUE(View().windowFlags() & Qt::WindowStaysOnTopHint);
+        EXPECT_TRUE(Panel().isVisible());
+        EXPECT_EQ(Panel().height(), CFullScrCtrlWnd::kPanelHeight);
+        EXPECT_EQ(Panel().mapTo(&View(), QPoint(0, Panel().height())).y(), View().height());
+    }
+    void ExpectBackInTheWindow()
+    {
+        EXPECT_FALSE(View().IsFullScreen());
+        EXPECT_FALSE(View().isWindow());
+        EXPECT_EQ(Panel().height(), 0);
+        EXPECT_EQ(View().cursor().shape(), Qt::ArrowCursor);
+        // Settled: nothing moves the view or the window afterwards.
+        QTest::qWait(1200);
+        EXPECT_EQ(Frame().geometry(), m_rcFrame);
+        EXPECT_EQ(View().geometry(), QRect(0, 0, Frame().ClientArea()->width(),
+                                          Frame().ClientArea()->height() - Frame().m_nControlHeight));
+    }
+    void DoubleClickVideo() { QTest::mouseDClick(&View(), Qt::LeftButton, {}, QPoint(50, 50)); }
+    void AltEnter() { QTest::keyClick(&View(), Qt::Key_Return, Qt::AltModifier); }
+
+    QRect m_rcFrame;
+};
+
+TEST_P(FullScreen, TheMenuCommandAndEscEnterAndLeave)
+{
+    Frame().OnCommand(ID_FULL_SCREEN);
+    ExpectCoveringTheScreen();
+    QTest::keyClick(&View(), Qt::Key_Escape);
+    ExpectBackInTheWindow();
+    // Esc in the window does nothing.
+    QTest::keyClick(&View(), Qt::Key_Escape);
+    EXPECT_FALSE(View().IsFullScreen());
+    EXPECT_TRUE(View().IsStarted());
+}
+
+TEST_P(FullScreen, AltEnterAndADoubleClickEnterAndLeaveAgainAndAgain)
+{
+    AltEnter();
+    ExpectCoveringTheScreen();
+    AltEnter();
+    ExpectBackInTheWindow();
+    DoubleClickVideo();
+    ExpectCoveringTheScreen();
+    DoubleClickVideo();
+    ExpectBackInTheWindow();
+    // A second round starts from the restored place, not from the screen's.
+    DoubleClickVideo();
+    ExpectCoveringTheScreen();
+    AltEnter();
+    ExpectBackInTheWindow();
+}
+
+TEST_P(FullScreen, ThePanelGoesAfterThreeSecondsTheCursorAfterFiveAndAMoveBringsThemBack)
+{
+    Frame().OnCommand(ID_FULL_SCREEN);
+    ExpectCoveringTheScreen();
+    QTest::mouseMove(&View(), QPoint(200, 200));
+    QTest::qWait(2500);
+    EXPECT_EQ(Panel().height(), CFullScrCtrlWnd::kPanelHeight);
+    ASSERT_TRUE(WaitFor([&] { return Panel().height() == 0; }, 1500));
+    EXPECT_EQ(View().cursor().shape(), Qt::ArrowCursor);
+    ASSERT_TRUE(WaitFor([&] { return View().cursor().shape() == Qt::BlankCursor; }, 2500));
+
+    QTest::mouseMove(&View(), QPoint(210, 205));
+    EXPECT_EQ(Panel().height(), CFullScrCtrlWnd::kPanelHeight);
+    EXPECT_EQ(View().cursor().shape(), Qt::ArrowCursor);
+
+    // Leaving with the cursor hidden shows it again.
+    ASSERT_TRUE(WaitFor([&] { return View().cursor().shape() == Qt::BlankCursor; }, 6000));
+    QTest::keyClick(&View(), Qt::Key_Escape);
+    ExpectBackInTheWindow();
+}
+
+TEST_P(FullScreen, TheNextFileKeepsFullScreenAndTheWindowItsSize)
+{
+    Frame().OnCommand(ID_FULL_SCREEN);
+    ExpectCoveringTheScreen();
+    Frame().OnCommand(ID_NEXT);
+    ASSERT_EQ(Frame().m_playList.m_nCurrent, 1);
+    ASSERT_TRUE(View().IsStarted());
+    ExpectCoveringTheScreen();
+    QTest::keyClick(&View(), Qt::Key_Escape);
+    ExpectBackInTheWindow();
+}
+
+TEST_P(FullScreen, AnErrorBoxIsShownOutOfFullScreen)
+{
+    Frame().OnCommand(ID_FULL_SCREEN);
+    ExpectCoveringTheScreen();
+    BOOL bFullScreenUnderBox = TRUE;
+    m_responder.whileBoxOpen.push_back([&] { bFullScreenUnderBox = View().IsFullScreen(); });
+    // A file that is gone by the time the list reaches it.
+    Frame().m_playList.Add(QStringLiteral("/nonexistent/orv-gone.avi"));
+    Frame().m_playList.m_nCurrent = 1;
+    Frame().OnCommand(ID_NEXT);
+    ASSERT_FALSE(m_responder.boxes.empty());
+    EXPECT_FALSE(bFullScreenUnderBox);
+    ExpectBackInTheWindow();
+}
+
+INSTANTIATE_TEST_SUITE_P(Renderers, FullScreen, ::testing::Values(FALSE, TRUE),
+    [](const ::testing::TestParamInfo<BOOL>& info) { return info.param ? "OwnerWindow" : "Windowless"; });
+
+} // namespace

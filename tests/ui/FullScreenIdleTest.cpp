@@ -1,0 +1,146 @@
+// The idle rules of full screen: when the panel and the cursor go and what
+// brings them back.
+
+#include "ui/FullScreenIdle.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr BOOL kFull = TRUE;
+constexpr BOOL kWindowed = FALSE;
+constexpr BOOL kActive = TRUE;
+
+void Ticks(CFullScreenIdle& idle, int n, BOOL bActive = kActive)
+{
+    for (int i = 0; i < n; ++i)
+        idle.OnTick(bActive);
+}
+
+TEST(FullScreenIdle, WithTheMouseStillThePanelGoesAfterThreeTicksAndTheCursorAfterFiveThenTheTimerStops)
+{
+    CFullScreenIdle idle;
+    idle.Enter();
+    EXPECT_TRUE(idle.IsPanelShown());
+    EXPECT_TRUE(idle.IsTimerRunning());
+
+    Ticks(idle, 2);
+    EXPECT_TRUE(idle.IsPanelShown());
+    Ticks(idle, 1);
+    EXPECT_FALSE(idle.IsPanelShown());
+    EXPECT_TRUE(idle.IsCursorShown());
+    Ticks(idle, 1);
+    EXPECT_TRUE(idle.IsCursorShown());
+    Ticks(idle, 1);
+    EXPECT_FALSE(idle.IsCursorShown());
+    EXPECT_FALSE(idle.IsTimerRunning());
+
+    // A stopped timer delivers nothing more.
+    Ticks(idle, 10);
+    EXPECT_EQ(idle.IdleTicks(), 5);
+}
+
+TEST(FullScreenIdle, AMoveOverTheVideoBringsBothBackAndCountsFromNothing)
+{
+    CFullScreenIdle idle;
+    idle.Enter();
+    Ticks(idle, 5);
+    idle.OnMouseMove({ 10, 10 }, kFull);
+    EXPECT_TRUE(idle.IsPanelShown());
+    EXPECT_TRUE(idle.IsCursorShown());
+    EXPECT_TRUE(idle.IsTimerRunning());
+    EXPECT_EQ(idle.IdleTicks(), 0);
+
+    // A move half-way through the countdown starts it again.
+    Ticks(idle, 2);
+    idle.OnMouseMove({ 11, 10 }, kFull);
+    Ticks(idle, 2);
+    EXPECT_TRUE(idle.IsPanelShown());
+    Ticks(idle, 1);
+    EXPECT_FALSE(idle.IsPanelShown());
+}
+
+TEST(FullScreenIdle, AMoveReportedAtTheSamePlaceDoesNotBringThePanelBack)
+{
+    CFullScreenIdle idle;
+    idle.Enter();
+    idle.OnMouseMove({ 40, 30 }, kFull);
+    Ticks(idle, 3);
+    ASSERT_FALSE(idle.IsPanelShown());
+    idle.OnMouseMove({ 40, 30 }, kFull);
+    EXPECT_FALSE(idle.IsPanelShown());
+    EXPECT_EQ(idle.IdleTicks(), 3);
+    // But it still says the pointer is over the video.
+    idle.OnPanelMouseMove(kFull);
+    idle.OnMouseMove({ 40, 30 }, kFull);
+    EXPECT_TRUE(idle.IsPointerOnVideo());
+}
+
+TEST(FullScreenIdle, WhileTheMouseRestsOnThePanelNothingHides)
+{
+    CFullScreenIdle idle;
+    idle.Enter();
+    Ticks(idle, 2);
+    idle.OnPanelMouseMove(kFull);
+    EXPECT_FALSE(idle.IsPointerOnVideo());
+    EXPECT_FALSE(idle.IsTimerRunning());
+    Ticks(idle, 10);
+    EXPECT_TRUE(idle.IsPanelShown());
+    EXPECT_TRUE(idle.IsCursorShown());
+
+    // Further moves over the panel change nothing until the video sees one;
+    // then the countdown runs again.
+    idle.OnPanelMouseMove(kFull);
+    EXPECT_FALSE(idle.IsTimerRunning());
+    idle.OnMouseMove({ 5, 5 }, kFull);
+    EXPECT_TRUE(idle.IsPointerOnVideo());
+    Ticks(idle, 3);
+    EXPECT_FALSE(idle.IsPanelShown());
+}
+
+TEST(FullScreenIdle, TicksWhilePlaybackIsHeldOrStoppedDoNotCount)
+{
+    CFullScreenIdle idle;
+    idle.Enter();
+    Ticks(idle, 10, FALSE);
+    EXPECT_EQ(idle.IdleTicks(), 0);
+    EXPECT_TRUE(idle.IsPanelShown());
+    EXPECT_TRUE(idle.IsTimerRunning());
+}
+
+TEST(FullScreenIdle, LeavingShowsAHiddenCursorRemovesThePanelAndDisarms)
+{
+    CFullScreenIdle idle;
+    idle.Enter();
+    Ticks(idle, 5);
+    ASSERT_FALSE(idle.IsCursorShown());
+    idle.Leave();
+    EXPECT_TRUE(idle.IsCursorShown());
+    EXPECT_FALSE(idle.IsPanelShown());
+    EXPECT_FALSE(idle.IsTimerRunning());
+
+    // Left half-way: the running countdown stops too.
+    idle.Enter();
+    Ticks(idle, 1);
+    idle.Leave();
+    EXPECT_FALSE(idle.IsTimerRunning());
+    Ticks(idle, 5);
+    EXPECT_TRUE(idle.IsCursorShown());
+}
+
+TEST(FullScreenIdle, InTheWindowAMoveShowsTheCursorAndNeverThePanel)
+{
+    CFullScreenIdle idle;
+    idle.Enter();
+    Ticks(idle, 5);
+    // As though the view had left without the idle state being told.
+    idle.OnMouseMove({ 1, 2 }, kWindowed);
+    EXPECT_TRUE(idle.IsCursorShown());
+    EXPECT_FALSE(idle.IsPanelShown());
+    EXPECT_FALSE(idle.IsTimerRunning());
+    // The panel does not react outside full screen.
+    idle.OnPanelMouseMove(kWindowed);
+    EXPECT_TRUE(idle.IsPointerOnVideo());
+}
+
+} // namespace
