@@ -24,9 +24,11 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CINIFile;
 class CFrameClient;
+class CPlayListWnd;
 struct CHandoffContent;
 class CCommandTable;
 class IVideoView;
@@ -385,6 +387,7 @@ private:
     void OnBlackList();
     // The dialog on a copy of the list; the list takes the copy on OK.
     void EditFilterList(FilterNameList& list, BOOL bFirstUse);
+    void OnPlayListWindow();
 
     CINIFile& m_iniFile;
     CFrameClient* m_pClient = nullptr;
@@ -423,4 +426,21 @@ private:
     // Declared last so that it is destroyed first: the save ends before the
     // rest of the frame goes.
     CCaptureWorker m_captureWorker;
+
+    // ---- Playlist window (MainFramePlayListWnd.cpp) ----
+    // The window, once it has been opened; it is a child of the frame.
+    CPlayListWnd* PlayListWnd() const;
+    BOOL IsPlayListWndShown() const;
+    void ShowPlayListWnd();
+    // At the first showing of the frame: the window as the settings left it.
+    void RestorePlayListWnd();
+    // Before the settings are written: the window's place, and no more
+    // change notices to a frame being taken apart.
+    void DetachPlayListWnd();
+    // Every change of the list, whatever made it.
+    void OnPlayListChanged(PlayListChange change);
+    // What the window asks for.
+    void PlayListEntry(int nIndex);
+    void RemoveListEntries(std::vector<int> indices);
+    int MoveListEntries(std::vector<int> indices, int nBefore);
 };
