@@ -434,8 +434,8 @@ private:
     void ShowPlayListWnd();
     // At the first showing of the frame: the window as the settings left it.
     void RestorePlayListWnd();
-    // Before the settings are written: the window's place, and no more
-    // change notices to a frame being taken apart.
+    // Before the settings are written: the window's place kept, the window
+    // gone, and no more change notices to a frame being taken apart.
     void DetachPlayListWnd();
     // Every change of the list, whatever made it.
     void OnPlayListChanged(PlayListChange change);

@@ -90,8 +90,11 @@ void CMainFrame::RestorePlayListWnd()
 void CMainFrame::DetachPlayListWnd()
 {
     m_playList.SetObserver(nullptr);
-    if (const CPlayListWnd* pWnd = PlayListWnd())
+    if (CPlayListWnd* pWnd = PlayListWnd()) {
         m_rcPlayListWnd = pWnd->geometry();
+        // It reads the list, which goes before the frame's children do.
+        delete pWnd;
+    }
 }
 
 void CMainFrame::OnPlayListChanged(PlayListChange change)
