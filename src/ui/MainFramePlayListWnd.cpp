@@ -67,7 +67,12 @@ void CMainFrame::ShowPlayListWnd()
             QDropEvent drop(QPointF(), Qt::CopyAction, pData, Qt::NoButton, Qt::NoModifier);
             dropEvent(&drop);
         };
-        actions.closed = [this] { m_bPlayListWnd = FALSE; };
+        // Once the frame has closed, the program's end closes the window
+        // too; that is not the user hiding it.
+        actions.closed = [this] {
+            if (!m_bClosed)
+                m_bPlayListWnd = FALSE;
+        };
         pWnd = new CPlayListWnd(m_playList, std::move(actions), this);
         if (OnSomeScreen(m_rcPlayListWnd)) {
             pWnd->setGeometry(m_rcPlayListWnd);

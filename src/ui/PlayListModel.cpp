@@ -136,6 +136,14 @@ QVariant CPlayListModel::data(const QModelIndex& index, int role) const
                                          : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::ForegroundRole:
         return nRow == m_nShownCurrent ? kCurrentColor : kTextColor;
+    case Qt::FontRole: {
+        // Bold as well, so the mark shows on a selected row too.
+        if (nRow != m_nShownCurrent)
+            return {};
+        QFont font = InfoFont();
+        font.setBold(true);
+        return font;
+    }
     default:
         return {};
     }
