@@ -109,14 +109,20 @@ TEST(PlayListMove, EntriesMoveAsABlockAndTheCurrentOneStaysCurrent)
     EXPECT_EQ(Entries(list), (QStringList { Entry(4), Entry(1), Entry(0), Entry(2), Entry(3) }));
 }
 
+// A random-order list of n entries after nPicks picks.
+void PickRandomly(CPlayList& list, int n, int nPicks)
+{
+    list.m_nLoopMode = LOOP_RANDOM;
+    Fill(list, n);
+    list.Rewind();
+    for (int i = 1; i < nPicks; ++i)
+        list.Next();
+}
+
 TEST(PlayListRandom, PicksFollowTheirEntriesThroughMovesAndRemovals)
 {
     CPlayList list;
-    list.m_nLoopMode = LOOP_RANDOM;
-    Fill(list, 10);
-    list.Rewind();
-    for (int i = 0; i < 4; ++i)
-        list.Next();
+    PickRandomly(list, 10, 5);
     const QStringList before = Picks(list);
     ASSERT_EQ(before.size(), 5);
 
@@ -136,11 +142,7 @@ TEST(PlayListRandom, PicksFollowTheirEntriesThroughMovesAndRemovals)
 TEST(PlayListRandom, AfterRemovalsPicksStillNeverRepeatTheRecentOnes)
 {
     CPlayList list;
-    list.m_nLoopMode = LOOP_RANDOM;
-    Fill(list, 12);
-    list.Rewind();
-    for (int i = 0; i < 5; ++i)
-        list.Next();
+    PickRandomly(list, 12, 6);
     list.Remove({ 0, 3, 7, 11 });
     std::vector<QString> picks;
     for (const int n : list.RandomHistory())
