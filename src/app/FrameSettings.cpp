@@ -45,6 +45,10 @@ void CFrameSettings::LoadFrameSettings(CINIFile& ini)
     m_bOneLoop = ini.GetInt(QStringLiteral("ONE_LOOP"), 0);
     m_bDisableDeinterlace = ini.GetInt(QStringLiteral("DISABLE_DEINTERLESS"), 0);
     m_bDisableVMR9 = ini.GetInt(QStringLiteral("DISABLE_VMR9"), 0);
+    m_bPlayListWnd = ini.GetInt(QStringLiteral("PLAYLIST_WND"), 0);
+    m_rcPlayListWnd = QRect(ini.GetInt(QStringLiteral("PLAYLIST_WND_X"), 0),
+        ini.GetInt(QStringLiteral("PLAYLIST_WND_Y"), 0), ini.GetInt(QStringLiteral("PLAYLIST_WND_WIDTH"), 0),
+        ini.GetInt(QStringLiteral("PLAYLIST_WND_HEIGHT"), 0));
     const int nBlack = ini.GetInt(QStringLiteral("BL_NUM"), 0);
     const int nFirstUse = ini.GetInt(QStringLiteral("FL_NUM"), 0);
 
@@ -74,6 +78,11 @@ void CFrameSettings::SaveFrameSettings(CINIFile& ini, BOOL bPrimary)
     ini.WriteInt(QStringLiteral("ONE_LOOP"), m_bOneLoop);
     ini.WriteInt(QStringLiteral("DISABLE_DEINTERLESS"), m_bDisableDeinterlace);
     ini.WriteInt(QStringLiteral("DISABLE_VMR9"), m_bDisableVMR9);
+    ini.WriteInt(QStringLiteral("PLAYLIST_WND"), m_bPlayListWnd);
+    ini.WriteInt(QStringLiteral("PLAYLIST_WND_X"), m_rcPlayListWnd.x());
+    ini.WriteInt(QStringLiteral("PLAYLIST_WND_Y"), m_rcPlayListWnd.y());
+    ini.WriteInt(QStringLiteral("PLAYLIST_WND_WIDTH"), m_rcPlayListWnd.width());
+    ini.WriteInt(QStringLiteral("PLAYLIST_WND_HEIGHT"), m_rcPlayListWnd.height());
     ini.WriteInt(QStringLiteral("BL_NUM"), m_blackList.GetCount());
     ini.WriteInt(QStringLiteral("FL_NUM"), m_firstUseList.GetCount());
     SaveList(ini, kBlackList, "BL_FILTER", m_blackList);

@@ -5,6 +5,7 @@
 #include "filters/FilterNameList.h"
 #include "platform/WinTypes.h"
 
+#include <QRect>
 #include <QString>
 
 class CINIFile;
@@ -36,6 +37,10 @@ public:
     BOOL m_bDisableVMR9 = FALSE;
     FilterNameList m_blackList;
     FilterNameList m_firstUseList;
+    // The playlist window: shown, and where; an empty rectangle when it
+    // has no place yet.
+    BOOL m_bPlayListWnd = FALSE;
+    QRect m_rcPlayListWnd;
 
 private:
     int m_nLoopMode = 0;

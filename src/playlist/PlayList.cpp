@@ -12,6 +12,12 @@ CPlayList::CPlayList()
 
 void CPlayList::Clear()
 {
+    ClearEntries();
+    Notify(PlayListChange::Entries);
+}
+
+void CPlayList::ClearEntries()
+{
     m_aRandomHistory.fill(RANDOM_HISTORY_EMPTY);
     for (int i = 0; i < m_nCount; ++i)
         m_strEntries[static_cast<size_t>(i)].clear();
@@ -48,6 +54,7 @@ void CPlayList::Rewind()
     } else {
         m_nCurrent = 0;
     }
+    Notify(PlayListChange::Current);
 }
 
 QString CPlayList::GetAt(int nIndex) const
@@ -99,6 +106,7 @@ QString CPlayList::Next()
         ++m_nCurrent;
         break;
     }
+    Notify(PlayListChange::Current);
     return GetAt(m_nCurrent);
 }
 
@@ -118,6 +126,7 @@ QString CPlayList::Prev()
         --m_nCurrent;
         break;
     }
+    Notify(PlayListChange::Current);
     return GetAt(m_nCurrent);
 }
 
@@ -142,6 +151,7 @@ BOOL CPlayList::Add(const QString& path)
     if (!Store(path))
         return FALSE;
     m_bModified = TRUE;
+    Notify(PlayListChange::Entries);
     return TRUE;
 }
 
@@ -149,13 +159,14 @@ void CPlayList::Assign(const CPlayList& other)
 {
     if (&other == this)
         return;
-    Clear();
+    ClearEntries();
     for (int i = 0; i < other.m_nCount; ++i)
         Store(other.m_strEntries[static_cast<size_t>(i)]);
     m_bModified = other.m_bModified;
     // Entries dropped as repeats may leave the other list's position beyond
     // this one's end.
     m_nCurrent = other.m_nCurrent < m_nCount ? other.m_nCurrent : -1;
+    Notify(PlayListChange::Entries);
 }
 
 BOOL CPlayList::Append(const CPlayList& other)
@@ -175,8 +186,147 @@ BOOL CPlayList::Append(const CPlayList& other)
     // merge is refused whole even when it would fit without them.
     if (m_nCount + static_cast<int>(incoming.size()) > PLAYLIST_MAX)
         return FALSE;
+    const int nBefore = m_nCount;
     for (const QString& path : incoming)
         if (Store(path))
             m_bModified = TRUE;
+    if (m_nCount != nBefore)
+        Notify(PlayListChange::Entries);
     return TRUE;
+}
+
+BOOL CPlayList::SetCurrent(int nIndex)
+{
+    if (nIndex < -1 || nIndex >= m_nCount)
+        return FALSE;
+    m_nCurrent = nIndex;
+    Notify(PlayListChange::Current);
+    return TRUE;
+}
+
+int CPlayList::Remove(std::vector<int> indices)
+{
+    const int nOld = m_nCount;
+    std::vector<int> mapOld(static_cast<size_t>(nOld), 0);
+    int nRemoved = 0;
+    for (const int i : indices) {
+        if (i >= 0 && i < nOld && mapOld[static_cast<size_t>(i)] != -1) {
+            mapOld[static_cast<size_t>(i)] = -1;
+            ++nRemoved;
+        }
+    }
+    if (nRemoved == 0)
+        return 0;
+    int nNew = 0;
+    for (int i = 0; i < nOld; ++i) {
+        if (mapOld[static_cast<size_t>(i)] == -1)
+            continue;
+        if (i != nNew)
+            m_strEntries[static_cast<size_t>(nNew)] = std::move(m_strEntries[static_cast<size_t>(i)]);
+        mapOld[static_cast<size_t>(i)] = nNew++;
+    }
+    for (int i = nNew; i < nOld; ++i)
+        m_strEntries[static_cast<size_t>(i)].clear();
+    m_nCount = nNew;
+    Renumber(mapOld);
+    m_bModified = TRUE;
+    Notify(PlayListChange::Entries);
+    return nRemoved;
+}
+
+int CPlayList::Move(std::vector<int> indices, int nBefore)
+{
+    const int nOld = m_nCount;
+    if (nBefore < 0 || nBefore > nOld)
+        return -1;
+    std::vector<bool> moving(static_cast<size_t>(nOld), false);
+    bool bAny = false;
+    for (const int i : indices) {
+        if (i >= 0 && i < nOld) {
+            moving[static_cast<size_t>(i)] = true;
+            bAny = true;
+        }
+    }
+    if (!bAny)
+        return -1;
+
+    // The old indices in their new order: the staying entries before the
+    // gap, the moved ones, the staying ones after it.
+    std::vector<int> order;
+    order.reserve(static_cast<size_t>(nOld));
+    for (int i = 0; i < nBefore; ++i)
+        if (!moving[static_cast<size_t>(i)])
+            order.push_back(i);
+    const int nFirstMoved = static_cast<int>(order.size());
+    for (int i = 0; i < nOld; ++i)
+        if (moving[static_cast<size_t>(i)])
+            order.push_back(i);
+    for (int i = nBefore; i < nOld; ++i)
+        if (!moving[static_cast<size_t>(i)])
+            order.push_back(i);
+
+    std::vector<int> mapOld(static_cast<size_t>(nOld));
+    bool bChanged = false;
+    for (int k = 0; k < nOld; ++k) {
+        mapOld[static_cast<size_t>(order[static_cast<size_t>(k)])] = k;
+        bChanged = bChanged || order[static_cast<size_t>(k)] != k;
+    }
+    if (!bChanged)
+        return nFirstMoved;
+
+    std::vector<QString> reordered;
+    reordered.reserve(static_cast<size_t>(nOld));
+    for (const int i : order)
+        reordered.push_back(std::move(m_strEntries[static_cast<size_t>(i)]));
+    std::move(reordered.begin(), reordered.end(), m_strEntries.begin());
+    Renumber(mapOld);
+    m_bModified = TRUE;
+    Notify(PlayListChange::Entries);
+    return nFirstMoved;
+}
+
+void CPlayList::Renumber(const std::vector<int>& mapOld)
+{
+    const int nOld = static_cast<int>(mapOld.size());
+    if (m_nCurrent >= nOld) {
+        // Past the end after a last next: it stays past the end.
+        m_nCurrent = m_nCount;
+    } else if (m_nCurrent >= 0) {
+        int nNext = m_nCurrent;
+        while (nNext < nOld && mapOld[static_cast<size_t>(nNext)] == -1)
+            ++nNext;
+        m_nCurrent = nNext < nOld ? mapOld[static_cast<size_t>(nNext)] : m_nCount - 1;
+    }
+
+    // The picks follow their entries; a pick of an entry taken out is
+    // forgotten, so it can neither keep another entry from being picked
+    // nor name an entry that is not there.
+    std::array<std::int32_t, RANDOM_HISTORY_SIZE> history;
+    history.fill(RANDOM_HISTORY_EMPTY);
+    size_t nKept = 0;
+    for (const std::int32_t nPick : m_aRandomHistory) {
+        if (nPick == RANDOM_HISTORY_EMPTY)
+            break;
+        if (nPick < 0 || nPick >= nOld || mapOld[static_cast<size_t>(nPick)] == -1)
+            continue;
+        history[nKept++] = mapOld[static_cast<size_t>(nPick)];
+    }
+    m_aRandomHistory = history;
+}
+
+std::vector<int> CPlayList::RandomHistory() const
+{
+    std::vector<int> picks;
+    for (const std::int32_t nPick : m_aRandomHistory) {
+        if (nPick == RANDOM_HISTORY_EMPTY)
+            break;
+        picks.push_back(nPick);
+    }
+    return picks;
+}
+
+void CPlayList::Notify(PlayListChange change) const
+{
+    if (m_observer.fn)
+        m_observer.fn(change);
 }

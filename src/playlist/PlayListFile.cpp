@@ -92,6 +92,15 @@ QString LocalPathOfUrl(const QString& line)
 
 int CPlayList::Load(const QString& path)
 {
+    const int nBefore = m_nCount;
+    const int nResult = ReadFile(path);
+    if (m_nCount != nBefore)
+        Notify(PlayListChange::Entries);
+    return nResult;
+}
+
+int CPlayList::ReadFile(const QString& path)
+{
     const bool bResolve = PathFindExtension(path).compare(QLatin1String(".m3u"), Qt::CaseInsensitive) == 0;
     QFile file;
     const FileWaitResult opened = OpenFileWait(file, path, "r");

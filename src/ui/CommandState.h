@@ -39,6 +39,7 @@ struct CCommandState {
     BOOL bOneLoop = FALSE;
     BOOL bDisableDeinterlace = FALSE;
     BOOL bDisableVMR9 = FALSE;
+    BOOL bPlayListWnd = FALSE;
 
     // The application.
     BOOL bAccMultiBoot = FALSE;

@@ -23,7 +23,6 @@ const Qt::KeyboardModifiers kAltPad = Qt::AltModifier | Qt::KeypadModifier;
 bool IsSet(LONGLONG llPoint) { return llPoint != -1; }
 
 // The rules, one per distinct condition of the menu.
-bool Never(const CCommandState&) { return false; }
 bool CanAdd(const CCommandState& s) { return s.nCount > 0 && s.nCount < PLAYLIST_MAX; }
 bool CanSave(const CCommandState& s) { return s.bPlayListFile && s.nCount > 1; }
 bool CanSaveAs(const CCommandState& s) { return s.nCount > 1; }
@@ -69,6 +68,7 @@ bool AccSameData(const CCommandState& s) { return s.bAccSameData; }
 bool AccSubFolder(const CCommandState& s) { return s.bAccSubFolder; }
 bool DisableVMR9(const CCommandState& s) { return s.bDisableVMR9; }
 bool DisableDeinterlace(const CCommandState& s) { return s.bDisableDeinterlace; }
+bool PlayListWndShown(const CCommandState& s) { return s.bPlayListWnd; }
 
 } // namespace
 
@@ -104,7 +104,7 @@ const std::vector<CCommandDef>& CCommandTable::Defs()
         { ID_ADD_PLAYLIST, "プレイリストの追加(&L)", {}, &F::OnAddPlayList, CanAdd, nullptr },
         { ID_SAVE_PLAYLIST, "プレイリストの保存(&S)", {}, &F::OnSavePlayList, CanSave, nullptr },
         { ID_SAVE_PLAYLIST_AS, "プレイリストの名前を付けて保存(&A)", {}, &F::OnSavePlayListAs, CanSaveAs, nullptr },
-        { ID_PLAYLIST_WINDOW, "プレイリストWindowの表示(未実装)(&W)", {}, nullptr, Never, nullptr },
+        { ID_PLAYLIST_WINDOW, "プレイリストWindowの表示(&W)", {}, &F::OnPlayListWindow, nullptr, PlayListWndShown },
         { ID_DSHOW_INFO, "DirectShow情報の表示(&I)", {}, &F::OnDShowInfo, HasGraph, nullptr },
         { ID_MEDIA_INFO, "メディア情報の表示(&M)", {}, &F::OnMediaInfo, Loaded, nullptr },
         { ID_APP_EXIT, "アプリケーションの終了(&X)", { Key(kCtrl, Qt::Key_Q) }, &F::OnAppExit, nullptr, nullptr },

@@ -103,6 +103,7 @@ CMainFrame::CMainFrame(CINIFile& ini)
     , m_pCommands(new CCommandTable(*this))
 {
     m_playList.m_bAllowDuplicates = TheAppSettings().m_bAccSameData;
+    m_playList.SetObserver([this](PlayListChange change) { OnPlayListChanged(change); });
     LoadFrameSettings(m_iniFile);
     m_strPlayListFile.clear();
     m_strLastFolder.clear();
@@ -110,6 +111,7 @@ CMainFrame::CMainFrame(CINIFile& ini)
 
 CMainFrame::~CMainFrame()
 {
+    DetachPlayListWnd();
     SaveFrameSettings(m_iniFile, TheAppSettings().m_bPrimary);
     m_pSeekBar.reset();
     m_pVolumeBar.reset();

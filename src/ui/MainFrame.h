@@ -24,9 +24,11 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CINIFile;
 class CFrameClient;
+class CPlayListWnd;
 struct CHandoffContent;
 class CCommandTable;
 class IVideoView;
@@ -395,6 +397,7 @@ private:
     void OnSeekForward();
     void OnVolumeUp();
     void OnVolumeDown();
+    void OnPlayListWindow();
 
     CINIFile& m_iniFile;
     CFrameClient* m_pClient = nullptr;
@@ -450,4 +453,21 @@ private:
     CInfoValues PanelValues() const override { return InfoValues(); }
     // The full-screen panel's copy of a frame button; null when it has none.
     CBitmapButton* PanelTwin(const CBitmapButton& btn);
+
+    // ---- Playlist window (MainFramePlayListWnd.cpp) ----
+    // The window, once it has been opened; it is a child of the frame.
+    CPlayListWnd* PlayListWnd() const;
+    BOOL IsPlayListWndShown() const;
+    void ShowPlayListWnd();
+    // At the first showing of the frame: the window as the settings left it.
+    void RestorePlayListWnd();
+    // Before the settings are written: the window's place kept, the window
+    // gone, and no more change notices to a frame being taken apart.
+    void DetachPlayListWnd();
+    // Every change of the list, whatever made it.
+    void OnPlayListChanged(PlayListChange change);
+    // What the window asks for.
+    void PlayListEntry(int nIndex);
+    void RemoveListEntries(std::vector<int> indices);
+    int MoveListEntries(std::vector<int> indices, int nBefore);
 };

@@ -74,6 +74,7 @@ CCommandState CMainFrame::CommandState()
     s.bOneLoop = m_bOneLoop;
     s.bDisableDeinterlace = m_bDisableDeinterlace;
     s.bDisableVMR9 = m_bDisableVMR9;
+    s.bPlayListWnd = IsPlayListWndShown();
     s.bAccMultiBoot = app.m_bAccMultiBoot;
     s.bAccSameData = app.m_bAccSameData;
     s.bAccSubFolder = app.m_bAccSubFolder;

@@ -120,6 +120,7 @@ void CMainFrame::showEvent(QShowEvent* event)
         m_bWatchingExposure = TRUE;
     }
     StatsWindowShown();
+    RestorePlayListWnd();
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)

@@ -83,7 +83,9 @@ TEST_F(CommandTableTest, PopupsGreyAndCheckItemsByTheRulesOfTheMoment)
 {
     const QString save = QStringLiteral("プレイリストの保存(&S)");
 
-    EXPECT_FALSE(Item(QStringLiteral("プレイリストWindowの表示(未実装)(&W)")).bEnabled);
+    const QString playListWnd = QStringLiteral("プレイリストWindowの表示(&W)");
+    EXPECT_TRUE(Item(playListWnd).bEnabled);
+    EXPECT_FALSE(Item(playListWnd).bChecked);
     EXPECT_FALSE(Item(QStringLiteral("メディアファイルの追加(&D)")).bEnabled);
 
     Frame().m_playList.Add(QStringLiteral("/m/a.mp3"));
