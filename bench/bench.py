@@ -133,7 +133,7 @@ class Bench:
                            False, True))
         why_not = peers.vlc_runnable()
         chosen.append((peers.VLC, _unavailable(why_not) if why_not else
-                       lambda c, p, o: peers.vlc(c, p, o, self.vlc_home), False, True))
+                       lambda c, p, o: peers.vlc(c, p, o, self.vlc_home, self.env), False, True))
         # The second renderer at 100 % only: the size groups would cost a third more time.
         chosen += [(report.ORV, lambda c, p, o: orv_hooks.orv_playback(orv, p, o), False, True),
                    (report.ORV_NO_VMR9, lambda c, p, o: orv_hooks.orv_playback_no_vmr9(orv, p), True, False)]

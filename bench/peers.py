@@ -2,6 +2,10 @@
 with a GTK interface) and VLC (Qt interface), each as a RunSpec for one clip
 at one output size.
 
+Their full-screen commands need a window manager, which the bench's display
+has none of (they would stay in a window): for the full screen their window is
+made the size of the screen, where each fits the picture with its aspect kept.
+
 Parole keeps its settings through Xfconf, which it reaches on a session bus:
 the bench gives it a private one. VLC refuses to run as root, so as root it
 runs as `nobody` through setpriv, which keeps its pid (the one measured).
@@ -18,7 +22,7 @@ import xwindow
 from measure import RunSpec, StderrLog
 from media import Clip
 from players import QOS_ENV, count_qos
-from sizes import Output
+from sizes import SCREEN, Output
 
 PAROLE, VLC = "Parole", "VLC"
 # Parole's menu bar above the picture; its controls lie over the picture.
@@ -58,15 +62,14 @@ def parole(clip: Clip, path: Path, out: Optional[Output], bus: SessionBus,
            display_env: dict[str, str]) -> RunSpec:
     """Parole, its sound into a clock-synced fake sink (the highest ranked, so
     its automatic sink takes it). It opens at the window size it last had, so
-    the window is sized to hold the picture; the full screen is its own."""
+    the window is sized to hold the picture."""
     env = {**QOS_ENV, **bus.env(), "GST_PLUGIN_FEATURE_RANK": "fakeaudiosink:MAX"}
-    argv = ["parole", "--new-instance"]
     ready = None
     if out and out.key == "full":
-        argv.append("--fullscreen")
+        ready = _sized({**display_env, **env}, *SCREEN)
     elif out:
         ready = _sized({**display_env, **env}, out.width, out.height + PAROLE_MENU_PX)
-    return RunSpec(argv + [str(path)], env=env, dropped=count_qos, ready=ready)
+    return RunSpec(["parole", "--new-instance", str(path)], env=env, dropped=count_qos, ready=ready)
 
 
 def vlc_home(scratch: Path) -> Path:
@@ -87,16 +90,19 @@ def vlc_runnable() -> str:
     return ""
 
 
-def vlc(clip: Clip, path: Path, out: Optional[Output], home: Path) -> RunSpec:
+def vlc(clip: Clip, path: Path, out: Optional[Output], home: Path,
+        display_env: dict[str, str]) -> RunSpec:
     """VLC with its Qt interface, painting through plain X11 as mpv does, sound
     discarded. Its zoom sizes the window to the picture, as orv's 50 % does."""
     argv = ["vlc", "--no-qt-privacy-ask", "--no-video-title-show", "--vout=xcb_x11",
             "--aout=adummy"]
+    ready = None
     if out and out.key == "full":
-        argv.append("--fullscreen")
+        ready = _sized(display_env, *SCREEN)
     elif out and out.key == "half":
         argv.append("--zoom=0.5")
     if os.getuid() == 0:
         argv = ["setpriv", f"--reuid={UNPRIVILEGED}", "--regid=nogroup", "--clear-groups",
                 "--"] + argv
-    return RunSpec(argv + [str(path)], env={"HOME": str(home)}, stop_signal=signal.SIGINT)
+    return RunSpec(argv + [str(path)], env={"HOME": str(home)}, stop_signal=signal.SIGINT,
+                   ready=ready)
