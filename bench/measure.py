@@ -206,12 +206,15 @@ def measure_playback(spec: RunSpec, env: dict[str, str], xserver: XServer,
     child = Child(spec, env)
     sample = Sample()
     try:
+        opens = child.started + warmup_s
         if spec.ready:
             spec.ready(child.proc.pid, child.log)
-        sleep_until(child.started + warmup_s)
+            # A player brought to its size late has a second to settle in it.
+            opens = max(opens, time.monotonic() + 1.0)
+        sleep_until(opens)
         before = cpu_seconds(child.proc.pid), xserver.cpu_seconds()
         sample.private_kb = private_kb(child.proc.pid)
-        sleep_until(child.started + warmup_s + window_s)
+        sleep_until(opens + window_s)
         after = cpu_seconds(child.proc.pid), xserver.cpu_seconds()
         sample.private_kb = max(sample.private_kb, private_kb(child.proc.pid))
         sample.x_cpu_s = after[1] - before[1]

@@ -96,7 +96,7 @@ def clips(clip_seconds: int, mp3_seconds: int) -> list[Clip]:
         # Noise at a high rate with B pictures: every block carries detail, so
         # decoding is the larger part of playing.
         long_gop("h264-1080p-heavy", "1080p30 H.264 heavy, 250-frame GOPs", s, aac, "snow",
-                 "speed-preset=veryfast bitrate=16000 bframes=3"),
+                 "speed-preset=veryfast bitrate=25000 bframes=3"),
         # A ball on black: almost every block is skipped, so decoding costs little
         # and scaling and painting the picture are most of the cost.
         long_gop("h264-1080p-light", "1080p30 H.264 light, 250-frame GOPs", s, aac, "ball",
