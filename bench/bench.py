@@ -43,7 +43,7 @@ def options() -> argparse.Namespace:
     p.add_argument("--build", type=Path, default=ROOT / "build", help="the CMake build folder")
     p.add_argument("--runs", type=int, default=int(env("BENCH_RUNS", "2")),
                    help="runs per player and clip (medians are taken)")
-    p.add_argument("--window", type=float, default=float(env("BENCH_WINDOW", "2.5")),
+    p.add_argument("--window", type=float, default=float(env("BENCH_WINDOW", "2")),
                    help="seconds of playback measured per run; 0 plays each clip to its end")
     p.add_argument("--warmup", type=float, default=1.5,
                    help="seconds from start before the measured window opens")
