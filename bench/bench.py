@@ -16,31 +16,34 @@ import tempfile
 import time
 from dataclasses import asdict
 from pathlib import Path
-from typing import Callable
+from typing import Callable, Optional
 
 import media
 import orv_hooks
+import peers
 import players
 import report
+import sizes
 from measure import RunSpec, XServer, measure_first_frame, measure_playback, seek_floor
 from orv_hooks import NotYet, OrvSetup
 from report import Cell, DragCell, Results
+from sizes import Output
 
 ROOT = Path(__file__).resolve().parent.parent
 SEEKS = 20
 SEEK_SEED = 11
 HEADLINE = "h264-1080p30"
 DRAG_MS = 3000
-BUDGET_S = 15 * 60
+BUDGET_S = 20 * 60
 
 
 def options() -> argparse.Namespace:
     env = os.environ.get
     p = argparse.ArgumentParser(description=__doc__)
     p.add_argument("--build", type=Path, default=ROOT / "build", help="the CMake build folder")
-    p.add_argument("--runs", type=int, default=int(env("BENCH_RUNS", "3")),
+    p.add_argument("--runs", type=int, default=int(env("BENCH_RUNS", "2")),
                    help="runs per player and clip (medians are taken)")
-    p.add_argument("--window", type=float, default=float(env("BENCH_WINDOW", "4")),
+    p.add_argument("--window", type=float, default=float(env("BENCH_WINDOW", "2")),
                    help="seconds of playback measured per run; 0 plays each clip to its end")
     p.add_argument("--warmup", type=float, default=1.5,
                    help="seconds from start before the measured window opens")
@@ -83,7 +86,13 @@ def window_for(clip: media.Clip, o: argparse.Namespace) -> float:
     return o.window if o.window > 0 else clip.seconds - o.warmup - 0.5
 
 
-Maker = Callable[[media.Clip, Path], RunSpec]
+Maker = Callable[[media.Clip, Path, Optional[Output]], RunSpec]
+
+
+def _unavailable(reason: str) -> Maker:
+    def make(clip: media.Clip, path: Path, out: Optional[Output]) -> RunSpec:
+        raise NotYet(reason)
+    return make
 
 
 class Bench:
@@ -92,51 +101,84 @@ class Bench:
     def __init__(self, o: argparse.Namespace):
         self.o = o
         self.seek_program = o.build / "bench" / "seek_floor"
-        self.xserver = XServer()
+        self.xserver = XServer(sizes.SCREEN)
         self.env = base_env(self.xserver.display)
         self._scratch = tempfile.TemporaryDirectory(prefix="orv-bench-")
         self.scratch = Path(self._scratch.name)
         self.orv = OrvSetup(o.orv, self.env, self.scratch)
+        self.bus = peers.SessionBus(self.scratch) if peers.installed("parole") else None
+        self.vlc_home = peers.vlc_home(self.scratch)
 
     def close(self) -> None:
+        if self.bus:
+            self.bus.close()
         self._scratch.cleanup()
         self.xserver.close()
 
-    def players(self) -> list[tuple[str, Maker, bool]]:
-        """(name, spec maker, video clips only), in the order runs take turns."""
+    def players(self) -> list[tuple[str, Maker, bool, bool]]:
+        """(name, spec maker, video clips only, at every output size), in the
+        order runs take turns."""
         orv = self.orv
-        chosen = [(report.FLOOR, players.decode_floor, False),
-                  ("BGRx", players.decode_bgrx, True),
-                  (report.GST_PLAY, players.gst_play, False)]
+        chosen: list[tuple[str, Maker, bool, bool]] = [
+            (report.FLOOR, lambda c, p, o: players.decode_floor(c, p), False, False),
+            ("BGRx", players.decode_bgrx, True, True),
+            (report.GST_PLAY, players.gst_play, False, True)]
         if players.mpv_installed():
-            chosen.append((report.MPV, lambda c, p: players.mpv(c, p, self.scratch), False))
-        chosen += [(report.ORV, lambda c, p: orv_hooks.orv_playback(orv, p), False),
-                   (report.ORV_NO_VMR9, lambda c, p: orv_hooks.orv_playback_no_vmr9(orv, p), True)]
+            chosen.append((report.MPV, lambda c, p, o: players.mpv(c, p, o, self.scratch), False, True))
+        if self.bus:
+            bus, env = self.bus, self.env
+            chosen.append((peers.PAROLE, lambda c, p, o: peers.parole(c, p, o, bus, env), False, True))
+        else:
+            chosen.append((peers.PAROLE, _unavailable("Parole not installed (make bench BENCH_PEERS=1)"),
+                           False, True))
+        why_not = peers.vlc_runnable()
+        chosen.append((peers.VLC, _unavailable(why_not) if why_not else
+                       lambda c, p, o: peers.vlc(c, p, o, self.vlc_home, self.env), False, True))
+        # The second renderer at 100 % only: the size groups would cost a third more time.
+        chosen += [(report.ORV, lambda c, p, o: orv_hooks.orv_playback(orv, p, o), False, True),
+                   (report.ORV_NO_VMR9, lambda c, p, o: orv_hooks.orv_playback_no_vmr9(orv, p), True, False)]
         return chosen
 
-    def measure_clip(self, clip: media.Clip, path: Path) -> dict[str, Cell]:
-        cells: dict[str, Cell] = {}
-        specs: dict[str, RunSpec] = {}
-        for name, make, video_only in self.players():
-            if video_only and not clip.has_video:
-                continue
-            cells[name] = Cell()
-            try:
-                specs[name] = make(clip, path)
-            except NotYet as why:
-                cells[name].note = str(why)
-        self._playback(clip, specs, cells)
-        if clip.has_video:
-            self._first_frames(clip, path, cells)
-        self._seeks(clip, path, cells)
-        return cells
+    def measure_clip(self, clip: media.Clip, path: Path) -> list[tuple[str, dict[str, Cell]]]:
+        """One group of rows per output size; the decode floor is measured once
+        and stands in every group."""
+        groups = []
+        outputs: list[Optional[Output]] = \
+            sizes.outputs(clip.width, clip.height) if clip.has_video else [None]
+        floor = Cell()
+        for out in outputs:
+            native = out is None or out.key == "native"
+            cells: dict[str, Cell] = {}
+            specs: dict[str, RunSpec] = {}
+            for name, make, video_only, every_size in self.players():
+                if video_only and not clip.has_video:
+                    continue
+                if name == report.FLOOR:
+                    cells[name] = floor
+                    if not native:
+                        continue
+                elif not (native or every_size):
+                    continue
+                else:
+                    cells[name] = Cell()
+                try:
+                    specs[name] = make(clip, path, out)
+                except NotYet as why:
+                    cells[name].note = str(why)
+            self._playback(f"{clip.key} {out.key if out else ''}", clip, specs, cells)
+            if native:
+                if clip.has_video:
+                    self._first_frames(clip, path, cells)
+                self._seeks(clip, path, cells)
+            groups.append((clip.label if out is None else f"{clip.label}, {out.label}", cells))
+        return groups
 
-    def _playback(self, clip: media.Clip, specs: dict[str, RunSpec],
+    def _playback(self, tag: str, clip: media.Clip, specs: dict[str, RunSpec],
                   cells: dict[str, Cell]) -> None:
         o = self.o
         for run in range(o.runs):
             for name, spec in specs.items():
-                print(f"  {clip.key} {name} run {run + 1}/{o.runs}", flush=True)
+                print(f"  {tag} {name} run {run + 1}/{o.runs}", flush=True)
                 sample = measure_playback(spec, {**self.env, **spec.env}, self.xserver,
                                           o.warmup, window_for(clip, o))
                 cells[name].samples.append(sample)
@@ -248,13 +290,17 @@ def header(o: argparse.Namespace, kind: str, elapsed_s: float, load_before: floa
         f"- Machine: {cpu_model()}, {os.cpu_count()} cores; load average "
         f"{load_before:.2f} at the start, {os.getloadavg()[0]:.2f} at the end.",
         f"- orv: {kind or 'plain'} build. {version(['gst-launch-1.0', '--version'], 1)}; "
-        f"{version(['mpv', '--version'], 0, words=2)}.",
+        f"{version(['mpv', '--version'], 0, words=2)}; "
+        f"{version(['vlc', '--version'], 0, words=3) if peers.installed('vlc') else 'VLC not installed'}.",
+        f"- Output sizes, the same for every player: the picture at its own size, at half of it, "
+        f"and fitted to the {sizes.SCREEN[0]}×{sizes.SCREEN[1]} screen with its aspect kept "
+        "(bench/README.md says how each player is brought to it).",
         f"- CPU s: program + X server over a window of {window} that opens {o.warmup:g} s "
         "after the start. Wall s: start to exit. Peak RSS: the program's high-water mark. "
         "Private MB: its own resident memory (anonymous pages, the larger reading at the "
         "window's start and end), without the library, font and X pages it shares. "
         "Dropped: frames dropped in the worst run, as the player reports them "
-        "(gst-play: QoS messages; — where the player cannot drop).",
+        "(gst-play, Parole: QoS messages; — where the player cannot drop or does not say).",
         "- 1st frame: start to the first picture put on the window (gst-play: ximagesink's "
         f"log line; orv: its ORV_STATS line). Seek: median of {SEEKS} paused accurate seeks "
         "at the same random positions (floor row: GStreamer alone, seek_floor).",
@@ -262,10 +308,17 @@ def header(o: argparse.Namespace, kind: str, elapsed_s: float, load_before: floa
     ]
 
 
-def estimate_s(all_clips: list[media.Clip], o: argparse.Namespace, player_count: int) -> float:
-    """Roughly how long the measuring takes, to say so before it starts."""
+def estimate_s(all_clips: list[media.Clip], o: argparse.Namespace,
+               roster: list[tuple[str, bool, bool]]) -> float:
+    """Roughly how long the measuring takes, to say so before it starts.
+    roster: (player, video clips only, at every output size) of those measured."""
     per_run = o.warmup + 1.0
-    playing = sum((window_for(c, o) + per_run) * player_count for c in all_clips) * o.runs
+    playing = 0.0
+    for c in all_clips:
+        outputs = 3 if c.has_video else 1
+        runs = sum(outputs if every else 1 for _, video_only, every in roster
+                   if c.has_video or not video_only)
+        playing += runs * (window_for(c, o) + per_run) * o.runs
     # Two renderers; a drag stalled by its seeks lasts longer than asked.
     dragging = 2 * o.runs * (DRAG_MS / 1000.0 * 1.5 + 2)
     return playing + len(all_clips) * (o.runs * 2 * 1.5 + 10) + dragging
@@ -282,7 +335,7 @@ def main() -> int:
     if orv_hooks.ORV_PLAYS_FILES and kind not in OPTIMIZED:
         sys.exit(f"bench: {o.build} is a {kind or 'plain'} build; measure an optimized one, "
                  "e.g. make bench BUILD_DIR=build-bench (configured as RelWithDebInfo)")
-    all_clips = media.clips(*((4, 8) if o.quick else (20, 60)))
+    all_clips = media.clips(*((4, 8) if o.quick else (12, 60)))
     drag_clip = media.drag_clip(all_clips[0].seconds)
     folder = o.build / ("bench-media-quick" if o.quick else "bench-media")
     print(f"bench: media in {folder}", flush=True)
@@ -290,15 +343,17 @@ def main() -> int:
     paths = {c.key: c.path(folder) for c in all_clips}
 
     bench = Bench(o)
-    measured = [name for name, *_ in bench.players()
-                if orv_hooks.ORV_PLAYS_FILES or not name.startswith(report.ORV)]
+    roster = [(name, video_only, every) for name, _, video_only, every in bench.players()
+              if orv_hooks.ORV_PLAYS_FILES or not name.startswith(report.ORV)]
     print(f"bench: X server {bench.xserver.display}; about "
-          f"{estimate_s(all_clips, o, len(measured)) / 60:.0f} min of measuring", flush=True)
+          f"{estimate_s(all_clips, o, roster) / 60:.0f} min of measuring", flush=True)
     results = Results(clips=[])
     try:
         for clip in all_clips:
             print(f"bench: {clip.label}", flush=True)
-            results.clips.append((clip.label, bench.measure_clip(clip, paths[clip.key])))
+            groups = bench.measure_clip(clip, paths[clip.key])
+            results.clips += groups
+            results.tall += [label for label, _ in groups if clip.height >= 1080]
         bench.measure_orv_wide(results, paths)
         print(f"bench: seek-bar drag across {drag_clip.label}", flush=True)
         bench.measure_drag(results, drag_clip, drag_clip.path(folder))
@@ -306,10 +361,9 @@ def main() -> int:
         bench.close()
 
     elapsed = time.monotonic() - started
-    headline = next(c.label for c in all_clips if c.key == HEADLINE)
     lines = header(o, kind, elapsed, load_before, results.orv_measured()) + report.table(results)
     lines += ["", "## Seek-bar drag", ""] + report.drag_table(results, DRAG_MS / 1000.0)
-    lines += ["", "## Targets", ""] + report.targets(results, headline)
+    lines += ["", "## Targets", ""] + report.targets(results)
     text = "\n".join(lines) + "\n"
     print("\n" + text)
     o.out.write_text(text)

@@ -60,7 +60,8 @@ def median(values: list[float]) -> Optional[float]:
 class XServer:
     """A private Xvfb large enough for a 1080p picture at 100 % plus a frame."""
 
-    def __init__(self, size: str = "2560x1600x24"):
+    def __init__(self, screen: tuple[int, int]):
+        size = f"{screen[0]}x{screen[1]}x24"
         read_end, write_end = os.pipe()
         self.proc = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size,
@@ -139,6 +140,9 @@ class RunSpec:
     dropped: Optional[Callable[[list[str]], Optional[int]]] = None
     # Matches the standard-error line that announces the first painted frame.
     first_frame: Optional[re.Pattern] = None
+    # Brings the started program to the size measured (its pid, its log),
+    # before the measured window opens; raises RuntimeError when it cannot.
+    ready: Optional[Callable[[int, "StderrLog"], None]] = None
 
 
 @dataclass
@@ -202,16 +206,23 @@ def measure_playback(spec: RunSpec, env: dict[str, str], xserver: XServer,
     child = Child(spec, env)
     sample = Sample()
     try:
-        sleep_until(child.started + warmup_s)
+        opens = child.started + warmup_s
+        if spec.ready:
+            spec.ready(child.proc.pid, child.log)
+            # A player brought to its size late has a second to settle in it.
+            opens = max(opens, time.monotonic() + 1.0)
+        sleep_until(opens)
         before = cpu_seconds(child.proc.pid), xserver.cpu_seconds()
         sample.private_kb = private_kb(child.proc.pid)
-        sleep_until(child.started + warmup_s + window_s)
+        sleep_until(opens + window_s)
         after = cpu_seconds(child.proc.pid), xserver.cpu_seconds()
         sample.private_kb = max(sample.private_kb, private_kb(child.proc.pid))
         sample.x_cpu_s = after[1] - before[1]
         sample.cpu_s = after[0] - before[0] + sample.x_cpu_s
     except Ended:
         sample.error = "ended before the measured window was over"
+    except RuntimeError as why:
+        sample.error = f"not brought to its size: {why}"
     ended, usage = child.stop()
     sample.wall_s = ended - child.started
     sample.total_cpu_s = usage.ru_utime + usage.ru_stime

@@ -23,6 +23,8 @@ class Clip:
     seconds: int
     has_video: bool
     recipe: str     # gst-launch description; {out} is the file being written
+    width: int = 0  # the picture's size (0 without video)
+    height: int = 0
 
     def path(self, folder: Path) -> Path:
         return folder / f"{self.key}.{self.ext}"
@@ -46,9 +48,20 @@ def tone(seconds: int) -> str:
             "! audioconvert")
 
 
-def picture(seconds: int, width: int, height: int, fps: int = 30) -> str:
-    return (f"videotestsrc num-buffers={seconds * fps} pattern=smpte horizontal-speed=8 "
+def picture(seconds: int, width: int, height: int, fps: int = 30,
+            pattern: str = "smpte horizontal-speed=8") -> str:
+    return (f"videotestsrc num-buffers={seconds * fps} pattern={pattern} "
             f"! video/x-raw,format=I420,width={width},height={height},framerate={fps}/1")
+
+
+def long_gop(key: str, label: str, seconds: int, aac: str, pattern: str, x264: str) -> Clip:
+    """A 1080p30 H.264 clip with a key frame every 250 pictures, as broadcast and
+    camera files often have."""
+    return Clip(key, "mp4", label, seconds, True,
+                f"{picture(seconds, 1920, 1080, pattern=pattern)} "
+                f"! x264enc key-int-max=250 {x264} ! h264parse ! queue ! mux. "
+                f"{tone(seconds)} ! {aac} bitrate=128000 ! aacparse ! queue ! mux. "
+                "mp4mux name=mux ! filesink location={out}", 1920, 1080)
 
 
 def clips(clip_seconds: int, mp3_seconds: int) -> list[Clip]:
@@ -62,24 +75,32 @@ def clips(clip_seconds: int, mp3_seconds: int) -> list[Clip]:
         Clip("h264-1080p30", "mp4", "1080p30 H.264+AAC MP4", s, True,
              f"{picture(s, 1920, 1080)} ! {x264} ! h264parse ! queue ! mux. "
              f"{tone(s)} ! {aac} bitrate=128000 ! aacparse ! queue ! mux. "
-             "mp4mux name=mux ! filesink location={out}"),
+             "mp4mux name=mux ! filesink location={out}", 1920, 1080),
         # Interlaced: 60 progressive pictures a second woven into 30 frames of two fields.
         Clip("h264-1080i30", "ts", "1080i30 H.264+AAC TS", s, True,
              f"{picture(s * 2, 1920, 1080, fps=60)} ! interlace field-pattern=1:1 "
              f"top-field-first=true ! {x264} interlaced=true ! h264parse ! queue ! mux. "
              f"{tone(s)} ! {aac} bitrate=128000 ! aacparse ! queue ! mux. "
-             "mpegtsmux name=mux ! filesink location={out}"),
+             "mpegtsmux name=mux ! filesink location={out}", 1920, 1080),
         # mpeg2enc, because the libav MPEG-2 encoder does not negotiate here; it
         # is slow, so it is made first and alongside the others.
         Clip("mpeg2-720p30", "mpg", "720p30 MPEG-2+MP2 PS", s, True,
              f"{picture(s, 1280, 720)} ! mpeg2enc format=3 constraints=false bitrate=8000 "
              "disable-encode-retries=true ! mpegvideoparse ! queue ! mux. "
              f"{tone(s)} ! {mp2} {mp2_rate} ! mpegaudioparse ! queue ! mux. "
-             "mpegpsmux name=mux ! filesink location={out}"),
+             "mpegpsmux name=mux ! filesink location={out}", 1280, 720),
         Clip("mjpeg-480p30", "avi", "480p30 MJPEG+PCM AVI", s, True,
              f"{picture(s, 640, 480)} ! jpegenc quality=85 ! queue ! mux. "
              f"{tone(s)} ! audio/x-raw,format=S16LE,layout=interleaved ! queue ! mux. "
-             "avimux name=mux ! filesink location={out}"),
+             "avimux name=mux ! filesink location={out}", 640, 480),
+        # Noise at a high rate with B pictures: every block carries detail, so
+        # decoding is the larger part of playing.
+        long_gop("h264-1080p-heavy", "1080p30 H.264 heavy, 250-frame GOPs", s, aac, "snow",
+                 "speed-preset=veryfast bitrate=25000 bframes=3"),
+        # A ball on black: almost every block is skipped, so decoding costs little
+        # and scaling and painting the picture are most of the cost.
+        long_gop("h264-1080p-light", "1080p30 H.264 light, 250-frame GOPs", s, aac, "ball",
+                 "speed-preset=superfast bitrate=1500"),
         Clip("audio-192k", "mp3", f"{mp3_seconds} s MP3", mp3_seconds, False,
              f"{tone(mp3_seconds)} ! lamemp3enc target=bitrate bitrate=192 cbr=true "
              "! filesink location={out}"),
@@ -95,7 +116,7 @@ def drag_clip(seconds: int) -> Clip:
                 "! x264enc speed-preset=superfast bitrate=6000 key-int-max=250 "
                 "! h264parse ! queue ! mux. "
                 f"{tone(seconds)} ! {aac} bitrate=128000 ! aacparse ! queue ! mux. "
-                "mp4mux name=mux ! filesink location={out}")
+                "mp4mux name=mux ! filesink location={out}", 1920, 1080)
 
 
 def _make(clip: Clip, folder: Path) -> None:

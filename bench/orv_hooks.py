@@ -13,7 +13,9 @@ import time
 from pathlib import Path
 from typing import Optional
 
-from measure import Child, RunSpec
+import xwindow
+from measure import Child, RunSpec, StderrLog
+from sizes import SCREEN, Output
 
 # BENCH_ORV=0 leaves orv out, to check the harness against GStreamer alone.
 ORV_PLAYS_FILES = os.environ.get("BENCH_ORV", "1") != "0"
@@ -89,10 +91,26 @@ def _require_player() -> None:
         raise NotYet()
 
 
-# --- hook: orv playing a file at 100 % in the default renderer ---------------
-def orv_playback(orv: OrvSetup, clip_path: Path) -> RunSpec:
+def _fill_screen(env: dict[str, str]):
+    # The window is made the size of the screen once the file is loaded (orv
+    # sizes it to the picture on loading); the view fits the picture into it.
+    def ready(pid: int, log: StderrLog) -> None:
+        if log.wait_for(FIRST_FRAME, HANDOFF_TIMEOUT_S) is None:
+            raise RuntimeError("no first picture")
+        xwindow.place(pid, env, *SCREEN)
+    return ready
+
+
+# --- hook: orv playing a file in the default renderer -------------------------
+def orv_playback(orv: OrvSetup, clip_path: Path, out: Optional[Output] = None) -> RunSpec:
+    """At 100 %, at 50 % (its own size command) or in a window filling the screen."""
     _require_player()
-    return orv.spec([clip_path], orv.env("play"))
+    key = out.key if out else "native"
+    env = orv.env(f"play-{key}", display_size=0 if key == "half" else 1)
+    spec = orv.spec([clip_path], env)
+    if key == "full":
+        spec.ready = _fill_screen(env)
+    return spec
 
 
 # --- hook: orv playing a file at 100 % with VMR9 disabled ---------------------

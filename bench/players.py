@@ -13,6 +13,7 @@ from typing import Optional
 
 from measure import RunSpec
 from media import Clip
+from sizes import Output
 
 QOS_ENV = {"GST_DEBUG": "GST_MESSAGE:6", "GST_DEBUG_NO_COLOR": "1"}
 QOS_MESSAGE = re.compile(r"creating new message \S+ qos$")
@@ -40,14 +41,23 @@ def decode_floor(clip: Clip, path: Path) -> RunSpec:
     return _decode(clip, path, "")
 
 
-def decode_bgrx(clip: Clip, path: Path) -> RunSpec:
-    """Decoding plus the conversion to the 32-bit picture a window paints."""
-    return _decode(clip, path, "videoconvert ! video/x-raw,format=BGRx !")
+def decode_bgrx(clip: Clip, path: Path, out: Output) -> RunSpec:
+    """Decoding plus GStreamer's own scaling and conversion to the 32-bit
+    picture a window paints, at the output size."""
+    if not out.scaled((clip.width, clip.height)):
+        return _decode(clip, path, "videoconvert ! video/x-raw,format=BGRx !")
+    return _decode(clip, path, "videoscale ! videoconvert ! "
+                   f"video/x-raw,format=BGRx,width={out.width},height={out.height} !")
 
 
-def gst_play(clip: Clip, path: Path) -> RunSpec:
-    """GStreamer's own player on the same stack as orv, without an interface."""
-    return RunSpec(["gst-play-1.0", "-q", "--no-interactive", "--videosink=ximagesink",
+def gst_play(clip: Clip, path: Path, out: Optional[Output] = None) -> RunSpec:
+    """GStreamer's own player on the same stack as orv, without an interface.
+    ximagesink paints pictures as they come, so at another size GStreamer's
+    scaler makes them that size first."""
+    sink = "ximagesink"
+    if out and out.scaled((clip.width, clip.height)):
+        sink = f"videoscale ! video/x-raw,width={out.width},height={out.height} ! ximagesink"
+    return RunSpec(["gst-play-1.0", "-q", "--no-interactive", f"--videosink={sink}",
                     "--audiosink=fakesink sync=true", str(path)],
                    env=dict(QOS_ENV), dropped=count_qos)
 
@@ -78,7 +88,15 @@ def _mpv_quit(ipc: Path) -> None:
         s.sendall(b'{"command": ["quit"]}\n')
 
 
-def mpv(clip: Clip, path: Path, scratch: Path) -> RunSpec:
+def mpv_size(clip: Clip, out: Optional[Output]) -> list[str]:
+    if out is None or out.key == "native":
+        return []
+    if out.key == "full":
+        return ["--fs"]
+    return [f"--geometry={out.width}x{out.height}"]
+
+
+def mpv(clip: Clip, path: Path, out: Optional[Output], scratch: Path) -> RunSpec:
     """mpv drawing through plain X11, sound discarded at the clock's pace.
 
     Without a terminal mpv dies on signals before it can report, so it is asked
@@ -86,5 +104,5 @@ def mpv(clip: Clip, path: Path, scratch: Path) -> RunSpec:
     ipc = scratch / "mpv.sock"
     return RunSpec(["mpv", "--no-config", "--vo=x11", "--ao=null", "--no-terminal",
                     f"--input-ipc-server={ipc}", f"--script={BENCH_DIR / 'mpv-stats.lua'}",
-                    str(path)],
+                    *mpv_size(clip, out), str(path)],
                    stop=lambda: _mpv_quit(ipc), dropped=_mpv_dropped)
