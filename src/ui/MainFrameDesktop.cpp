@@ -44,7 +44,8 @@ void CMainFrame::SetUpDesktopInput()
     m_pDesktopInput = new CDesktopInput(this, [this](int nID) { OnCommand(nID); });
     m_pDesktopInput->WatchBar(*m_pSeekBar, ID_SEEK_FORWARD, ID_SEEK_BACK);
     m_pDesktopInput->WatchBar(*m_pVolumeBar, ID_VOLUME_UP, ID_VOLUME_DOWN);
-    for (CBitmapButton* pButton : ClientArea()->findChildren<CBitmapButton*>(Qt::FindDirectChildrenOnly))
+    // The full-screen panel's buttons too: they stand for the same commands.
+    for (CBitmapButton* pButton : ClientArea()->findChildren<CBitmapButton*>())
         pButton->setToolTip(CommandToolTip(pButton->GetDlgCtrlID()));
 }
 
