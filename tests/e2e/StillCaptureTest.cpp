@@ -15,7 +15,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -27,15 +26,8 @@
 namespace {
 
 // With the windowless renderer, or the owner-window one.
-class StillCapture : public FrameFixture, public ::testing::WithParamInterface<bool> {
+class StillCapture : public OnScreenFrameFixture, public ::testing::WithParamInterface<bool> {
 protected:
-    bool UsesScriptedView() const override { return false; }
-    void SetUp() override
-    {
-        if (QGuiApplication::platformName() != QLatin1String("xcb"))
-            GTEST_SKIP() << "needs an X display";
-        FrameFixture::SetUp();
-    }
     // Chooses the format and the folder through the settings command.
     void Configure(int nFormat, int nQuality)
     {
