@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QMetaObject>
@@ -138,13 +139,27 @@ void CChildView::ShowPanelAndCursor()
 
 void CChildView::OnIdleTick()
 {
+    // A pointer resting on the panel keeps it, however its moves were
+    // delivered (the renderer's own window may take them).
+    if (m_bFullScreen && m_pPanel && m_pPanel->height() > 0
+        && m_pPanel->rect().contains(m_pPanel->mapFromGlobal(QCursor::pos()))) {
+        ShowPanelAndCursor();
+        return;
+    }
     m_idle.OnTick(m_bStarted && !m_bHeld);
     ApplyIdleState();
 }
 
 void CChildView::mouseMoveEvent(QMouseEvent* event)
 {
-    m_idle.OnMouseMove(event->position().toPoint(), m_bFullScreen);
+    // The native panel's moves can arrive here, at the view, on X: over the
+    // panel they are the panel's.
+    const QPoint pt = event->position().toPoint();
+    if (m_bFullScreen && m_pPanel && m_pPanel->height() > 0 && m_pPanel->geometry().contains(pt)) {
+        ShowPanelAndCursor();
+        return;
+    }
+    m_idle.OnMouseMove(pt, m_bFullScreen);
     // Every real move counts the idle seconds from now.
     if (m_idle.IsTimerRunning() && m_idle.IdleTicks() == 0)
         m_idleTimer.start(CFullScreenIdle::kTickMs, this);

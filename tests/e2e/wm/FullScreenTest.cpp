@@ -114,14 +114,31 @@ TEST_P(FullScreen, ThePanelGoesAfterThreeSecondsTheCursorAfterFiveAndAMoveBrings
     EXPECT_EQ(View().cursor().shape(), Qt::ArrowCursor);
     ASSERT_TRUE(WaitFor([&] { return View().cursor().shape() == Qt::BlankCursor; }, 2500));
 
+    // The move reaches the view through the X server, not at once.
     QTest::mouseMove(&View(), QPoint(210, 205));
-    EXPECT_EQ(Panel().height(), CFullScrCtrlWnd::kPanelHeight);
+    EXPECT_TRUE(WaitFor([&] { return Panel().height() == CFullScrCtrlWnd::kPanelHeight; }, 1000));
     EXPECT_EQ(View().cursor().shape(), Qt::ArrowCursor);
 
     // Leaving with the cursor hidden shows it again.
     ASSERT_TRUE(WaitFor([&] { return View().cursor().shape() == Qt::BlankCursor; }, 6000));
     QTest::keyClick(&View(), Qt::Key_Escape);
     ExpectBackInTheWindow();
+}
+
+TEST_P(FullScreen, ThePanelStaysWhileThePointerRestsOnIt)
+{
+    Frame().OnCommand(ID_FULL_SCREEN);
+    ExpectCoveringTheScreen();
+    QTest::mouseMove(&View(), QPoint(200, 200));
+    const QPoint onPanel(View().width() / 2, View().height() - 5);
+    QTest::mouseMove(&View(), onPanel);
+    QTest::mouseMove(&View(), onPanel + QPoint(2, 1));
+    QTest::qWait(4000);
+    EXPECT_EQ(Panel().height(), CFullScrCtrlWnd::kPanelHeight);
+    EXPECT_EQ(View().cursor().shape(), Qt::ArrowCursor);
+    // Back over the picture the countdown starts again.
+    QTest::mouseMove(&View(), QPoint(240, 230));
+    EXPECT_TRUE(WaitFor([&] { return Panel().height() == 0; }, 4500));
 }
 
 TEST_P(FullScreen, TheNextFileKeepsFullScreenAndTheWindowItsSize)
