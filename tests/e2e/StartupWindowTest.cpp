@@ -152,36 +152,53 @@ TEST_F(StartupWindows, TheTitleMarksSecondariesAndAKilledPrimaryMakesWayAtOnce)
     EXPECT_NE(WaitForWindow(next, "orv"), 0u);
 }
 
-TEST_F(StartupWindows, TenCopiesStartedAtOnceOpenOneWindow)
+TEST_F(StartupWindows, TenCopiesStartedAtOnceOpenOneWindowRoundAfterRound)
 {
-    std::vector<std::unique_ptr<OrvProcess>> copies;
-    QStringList files;
-    for (int i = 0; i < 10; ++i) {
-        files << QStringLiteral("copy%1.wav").arg(i);
-        copies.push_back(std::make_unique<OrvProcess>(QStringList { Clip(files.last()) }));
-    }
-    const auto running = [&] {
-        std::vector<int> out;
-        for (int i = 0; i < 10; ++i)
-            if (copies[i]->IsRunning())
-                out.push_back(i);
-        return out;
-    };
-    ASSERT_TRUE(WaitFor([&] { return running().size() <= 1; }));
-    const std::vector<int> left = running();
-    ASSERT_EQ(left.size(), 1u);
-    for (int i = 0; i < 10; ++i) {
-        if (i != left[0]) {
-            EXPECT_EQ(copies[i]->Finish(), 0) << i;
+    for (int nRound = 0; nRound < 5 && !HasFailure(); ++nRound) {
+        std::vector<std::unique_ptr<OrvProcess>> copies;
+        QStringList files;
+        for (int i = 0; i < 10; ++i) {
+            files << QStringLiteral("copy%1.wav").arg(i);
+            copies.push_back(std::make_unique<OrvProcess>(QStringList { Clip(files.last()) }));
         }
+        const auto running = [&] {
+            std::vector<int> out;
+            for (int i = 0; i < 10; ++i)
+                if (copies[i]->IsRunning())
+                    out.push_back(i);
+            return out;
+        };
+        ASSERT_TRUE(WaitFor([&] { return running().size() <= 1; })) << "round " << nRound;
+        const std::vector<int> left = running();
+        ASSERT_EQ(left.size(), 1u) << "round " << nRound;
+        for (int i = 0; i < 10; ++i) {
+            if (i != left[0]) {
+                EXPECT_EQ(copies[i]->Finish(), 0) << i << " round " << nRound;
+            }
+        }
+        // The primary plays a file handed to it, never its own.
+        QString title;
+        EXPECT_TRUE(WaitFor([&] {
+            const QStringList windows = VisibleWindows(copies[left[0]]->Pid());
+            title = windows.size() == 1 ? WindowTitle(windows[0]) : QString();
+            return title.endsWith(" - orv") && files.contains(title.chopped(6)) && title != FileTitle(files[left[0]]);
+        })) << qPrintable(title) << " round " << nRound;
     }
-    // The primary plays a file handed to it, never its own.
-    QString title;
-    EXPECT_TRUE(WaitFor([&] {
-        const QStringList windows = VisibleWindows(copies[left[0]]->Pid());
-        title = windows.size() == 1 ? WindowTitle(windows[0]) : QString();
-        return title.endsWith(" - orv") && files.contains(title.chopped(6)) && title != FileTitle(files[left[0]]);
-    })) << qPrintable(title);
+}
+
+// A primary killed outright leaves nothing behind that keeps the next start
+// from being the primary, every time.
+TEST_F(StartupWindows, AKilledPrimaryMakesWayForTheNextStartEveryTime)
+{
+    for (int i = 0; i < 10 && !HasFailure(); ++i) {
+        OrvProcess primary({ Clip("a.wav") });
+        ASSERT_NE(WaitForWindow(primary, FileTitle("a.wav")), 0u) << i;
+        primary.Kill();
+        OrvProcess next;
+        QDeadlineTimer inTime(1000);
+        EXPECT_NE(WaitForWindow(next, "orv"), 0u) << i;
+        EXPECT_FALSE(inTime.hasExpired()) << i;
+    }
 }
 
 // A primary waiting for the user to close its first file's box must not
