@@ -26,7 +26,10 @@ TEST(Startup, TerminationWritesEverySettingWithoutAskingAboutTheList)
         // Two files make an unsaved list, which closing by hand asks about.
         OrvProcess orv({ TestMediaPath(TestClip::Wav), TestMediaPath(TestClip::AviMjpegOnly) });
         ASSERT_TRUE(orv.Signal(sig)) << sig;
+        QElapsedTimer timer;
+        timer.start();
         EXPECT_EQ(orv.Finish(), 0) << sig;
+        EXPECT_LT(timer.elapsed(), 3000) << sig;
 
         EXPECT_EQ(GetPrivateProfileInt("Common", "VOLUME", -1, ini), 33) << sig;
         EXPECT_EQ(GetPrivateProfileInt("Common", "JPEG_QUALITY", -1, ini), 90) << sig;
