@@ -108,9 +108,11 @@ int CPlayList::ReadFile(const QString& path)
         return opened == FileWaitResult::TimedOut ? PLAYLIST_LOAD_IN_USE : PLAYLIST_LOAD_FAILED;
     // No list of 1024 paths comes near this; a file that does is not a list.
     constexpr qint64 kMaxPlayListBytes = 16 * 1024 * 1024;
-    if (file.size() > kMaxPlayListBytes)
+    const qint64 llSize = file.size();
+    if (llSize > kMaxPlayListBytes)
         return PLAYLIST_LOAD_FAILED;
-    const QByteArray bytes = file.read(kMaxPlayListBytes);
+    // What it held when looked at; anything written since is not read.
+    const QByteArray bytes = file.read(llSize);
     file.close();
 
     const QString folder = QFileInfo(path).absolutePath();
