@@ -4,6 +4,8 @@
 
 #include "platform/WinTypes.h"
 
+#include <QString>
+
 struct CCommandState {
     // The video view.
     BOOL bLoaded = FALSE;
@@ -48,8 +50,9 @@ struct CCommandState {
 
     // The launcher entry of the "send to" commands: its path could be
     // worked out, and a file lies there.
-    BOOL bSendToPath = FALSE;
-    BOOL bSendToExists = FALSE;
+    // Where the "send to" entry goes; empty when there is no such folder.
+    // Whether it is there is looked up only by the two rules that ask.
+    QString strSendToPath;
 };
 
 using CommandRule = bool (*)(const CCommandState&);

@@ -5,6 +5,7 @@
 #include "ui/MainFrame.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -46,8 +47,9 @@ bool CanGoToB(const CCommandState& s) { return StartedSeekable(s) && IsSet(s.llP
 bool CanStartAB(const CCommandState& s) { return CanSetPoint(s) && IsSet(s.llPointA) && IsSet(s.llPointB); }
 bool CanEndAB(const CCommandState& s) { return StartedSeekable(s) && s.bABRepeat; }
 bool UseVolDB(const CCommandState& s) { return s.bUseVolDB; }
-bool CanRegisterSendTo(const CCommandState& s) { return s.bSendToPath && !s.bSendToExists; }
-bool CanUnregisterSendTo(const CCommandState& s) { return s.bSendToPath && s.bSendToExists; }
+bool SendToExists(const CCommandState& s) { return QFileInfo::exists(s.strSendToPath); }
+bool CanRegisterSendTo(const CCommandState& s) { return !s.strSendToPath.isEmpty() && !SendToExists(s); }
+bool CanUnregisterSendTo(const CCommandState& s) { return !s.strSendToPath.isEmpty() && SendToExists(s); }
 bool Playing(const CCommandState& s) { return s.bStarted && !s.bPaused; }
 bool CanResume(const CCommandState& s) { return CanPlay(s) && !Playing(s); }
 bool CanSeekByKey(const CCommandState& s) { return StartedSeekable(s) && !s.bStepBusy; }

@@ -15,7 +15,6 @@
 #include "ui/HelpWnd.h"
 #include "ui/VideoView.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QSessionManager>
@@ -44,7 +43,6 @@ CCommandState CMainFrame::CommandState()
     IVideoView& view = View();
     const CAppSettings& app = TheAppSettings();
     const PrevNextState prevNext = PrevNextAvailability(m_playList);
-    const QString sendTo = SendToShortcutPath();
 
     CCommandState s;
     s.bLoaded = view.IsLoaded();
@@ -78,8 +76,7 @@ CCommandState CMainFrame::CommandState()
     s.bAccMultiBoot = app.m_bAccMultiBoot;
     s.bAccSameData = app.m_bAccSameData;
     s.bAccSubFolder = app.m_bAccSubFolder;
-    s.bSendToPath = !sendTo.isEmpty();
-    s.bSendToExists = s.bSendToPath && QFileInfo::exists(sendTo);
+    s.strSendToPath = SendToShortcutPath();
     return s;
 }
 
