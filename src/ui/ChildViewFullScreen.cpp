@@ -140,8 +140,7 @@ void CChildView::ShowPanelAndCursor()
 void CChildView::OnIdleTick()
 {
     // A pointer resting on the panel keeps it, however its moves were
-    // delivered: on X the native panel's moves may reach the view or the
-    // renderer's own window instead.
+    // delivered (the renderer's own window may take them).
     if (m_bFullScreen && m_pPanel && m_pPanel->height() > 0
         && m_pPanel->rect().contains(m_pPanel->mapFromGlobal(QCursor::pos()))) {
         ShowPanelAndCursor();
@@ -153,7 +152,14 @@ void CChildView::OnIdleTick()
 
 void CChildView::mouseMoveEvent(QMouseEvent* event)
 {
-    m_idle.OnMouseMove(event->position().toPoint(), m_bFullScreen);
+    // The native panel's moves can arrive here, at the view, on X: over the
+    // panel they are the panel's.
+    const QPoint pt = event->position().toPoint();
+    if (m_bFullScreen && m_pPanel && m_pPanel->height() > 0 && m_pPanel->geometry().contains(pt)) {
+        ShowPanelAndCursor();
+        return;
+    }
+    m_idle.OnMouseMove(pt, m_bFullScreen);
     // Every real move counts the idle seconds from now.
     if (m_idle.IsTimerRunning() && m_idle.IdleTicks() == 0)
         m_idleTimer.start(CFullScreenIdle::kTickMs, this);
