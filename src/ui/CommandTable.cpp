@@ -113,7 +113,7 @@ const std::vector<CCommandDef>& CCommandTable::Defs()
 
         // Operation
         { ID_PLAY_PAUSE, "再生/一時停止(&P)\tCtrl+P",
-            { Key(kCtrl, Qt::Key_P), Key(Qt::NoModifier, Qt::Key_Space), Key(Qt::NoModifier, Qt::Key_MediaPlay),
+            { Key(kCtrl, Qt::Key_P), Key(Qt::NoModifier, Qt::Key_Space),
                 Key(Qt::NoModifier, Qt::Key_MediaTogglePlayPause) },
             &F::OnPlayPause, CanPlay, nullptr },
         { ID_STOP, "停止(&S)\tCtrl+S", { Key(kCtrl, Qt::Key_S), Key(Qt::NoModifier, Qt::Key_MediaStop) }, &F::OnStop,
@@ -189,7 +189,7 @@ const std::vector<CCommandDef>& CCommandTable::Defs()
         { ID_CONTEXT_HELP, "ヘルプ", { Key(kShift, Qt::Key_F1) }, &F::OnHelp, nullptr, nullptr },
         { ID_DEFAULT_HELP, nullptr, {}, &F::OnHelp, nullptr, nullptr },
         // The keys people expect of a player, and the wheel over the bars.
-        { ID_PLAY, "再生", {}, &F::OnPlay, CanResume, nullptr },
+        { ID_PLAY, "再生", { Key(Qt::NoModifier, Qt::Key_MediaPlay) }, &F::OnPlay, CanResume, nullptr },
         { ID_PAUSE, "一時停止", { Key(Qt::NoModifier, Qt::Key_MediaPause) }, &F::OnPause, Playing, nullptr },
         { ID_SEEK_BACK, "5秒戻る", { Key(Qt::NoModifier, Qt::Key_Left) }, &F::OnSeekBack, CanSeekByKey, nullptr },
         { ID_SEEK_FORWARD, "5秒進む", { Key(Qt::NoModifier, Qt::Key_Right) }, &F::OnSeekForward, CanSeekByKey,
