@@ -1,9 +1,8 @@
 // The information dialogs and the filter list dialog of a frame on an X
 // display, run modally and used with the mouse and keys as a user would: the
-// black list changes the decoder of the next file, the information shows a
-// clip's format, and the saved list survives the next start.
+// black list changes the decoder of the next file and the information shows
+// a clip's format.
 
-#include "DialogControls.h"
 #include "FrameFixture.h"
 #include "GstTestSupport.h"
 #include "TestMedia.h"
@@ -11,7 +10,6 @@
 #include "ui/CommandIds.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -48,11 +46,8 @@ protected:
     void SetUp() override
     {
         OnScreenFrameFixture::SetUp();
-        if (!IsSkipped())
-            ShowFrame();
-    }
-    void ShowFrame()
-    {
+        if (IsSkipped())
+            return;
         Frame().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame()));
     }
@@ -163,33 +158,6 @@ TEST_F(InfoDialogs, MediaInformationShowsTheClipsPictureAndSound)
     EXPECT_EQ(texts,
         (QStringList { QStringLiteral("160 × 120"), QStringLiteral("160 × 120"), QStringLiteral("44100Hz"),
             QStringLiteral("16ビット"), QStringLiteral("ステレオ"), QStringLiteral("25.00") }));
-}
-
-TEST_F(InfoDialogs, TheSavedBlackListComesBackAtTheNextStartAndCancelKeepsIt)
-{
-    RegisterWithOk(kJpegDecoder);
-    Command(ID_BLACK_LIST);
-
-    // Closed and started again: the frame writes and reads its settings.
-    m_frame.reset();
-    m_frame = std::make_unique<CMainFrame>(m_ini);
-    ASSERT_TRUE(m_frame->LoadFrame());
-    ShowFrame();
-    QStringList shown;
-    NextDialog([&](QDialog& dlg) {
-        shown = ListRows(dlg, 1028);
-        ClickButton(dlg, "1033");
-        EXPECT_EQ(ListRows(dlg, 1028), QStringList());
-        ClickButton(dlg, "2");
-    });
-    Command(ID_BLACK_LIST);
-    EXPECT_EQ(shown, QStringList { kJpegDecoder });
-    ASSERT_EQ(Frame().m_blackList.GetCount(), 1);
-    EXPECT_EQ(Frame().m_blackList.GetAt(0), kJpegDecoder);
-
-    m_frame.reset();
-    m_frame = std::make_unique<CMainFrame>(m_ini);
-    EXPECT_EQ(m_frame->m_blackList.GetCount(), 1);
 }
 
 } // namespace

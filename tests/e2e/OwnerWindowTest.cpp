@@ -7,7 +7,6 @@
 #include "TestMedia.h"
 
 #include "filters/FilterNameList.h"
-#include "platform/Dib.h"
 #include "player/DShowPlayer.h"
 #include "player/graph/GstGraph.h"
 #include "player/graph/GstOwnerWindowRenderer.h"
@@ -67,24 +66,6 @@ protected:
     QWidget view;
 };
 
-TEST_F(OwnerWindow, VideoGoesToAChildWindowOfTheView)
-{
-    FilterNameList blackList;
-    FilterNameList firstUse;
-    CDShowPlayer player(TestMediaPath(TestClip::AviMjpegPcm), TRUE, TRUE, FALSE, &blackList, &firstUse, &view);
-    ASSERT_TRUE(player.IsOwnerWindowMode());
-    EXPECT_FALSE(player.HasWindowlessControl());
-    EXPECT_EQ(player.GetVideoWidth(), 160);
-    EXPECT_EQ(player.GetVideoHeight(), 120);
-    EXPECT_EQ(player.GetFramesPerSecond(), 2500);
-
-    const QList<QWidget*> children = view.findChildren<QWidget*>();
-    ASSERT_EQ(children.size(), 1);
-    EXPECT_TRUE(children[0]->testAttribute(Qt::WA_NativeWindow));
-    EXPECT_TRUE(children[0]->testAttribute(Qt::WA_TransparentForMouseEvents));
-    EXPECT_FALSE(children[0]->isVisible());
-}
-
 TEST_F(OwnerWindow, ThePositionIsThePictureOnScreen)
 {
     FilterNameList blackList;
@@ -96,36 +77,6 @@ TEST_F(OwnerWindow, ThePositionIsThePictureOnScreen)
     check.PausedFrameIsShownFrame();
     check.StepAndBackReturnsTheSameFrame(37);
     check.SeekPastTheEndShowsTheLastFrame();
-}
-
-TEST_F(OwnerWindow, BasicVideoPlacesThePictureAndGrabsItAtNativeSize)
-{
-    CGstGraph graph;
-    ASSERT_EQ(graph.CanUseOwnerWindow(), S_OK);
-    ASSERT_EQ(graph.RenderFile(TestMediaPath(TestClip::AviMjpegPcm)), S_OK);
-    IVideoWindow* pWindow = nullptr;
-    IBasicVideo2* pVideo = nullptr;
-    ASSERT_EQ(graph.QueryVideoWindow(&pWindow), S_OK);
-    ASSERT_EQ(graph.QueryBasicVideo(&pVideo), S_OK);
-    ASSERT_EQ(pWindow->put_Owner(&view), S_OK);
-    ASSERT_EQ(pWindow->put_Visible(OATRUE), S_OK);
-    ASSERT_EQ(pWindow->SetWindowPosition(0, 0, 320, 240), S_OK);
-    ASSERT_EQ(pVideo->SetDestinationPosition(40, 0, 240, 240), S_OK);
-    long lX = 0;
-    long lY = 0;
-    EXPECT_EQ(pVideo->GetPreferredAspectRatio(&lX, &lY), S_OK);
-    EXPECT_EQ(lX, 4);
-    EXPECT_EQ(lY, 3);
-
-    ASSERT_TRUE(SUCCEEDED(graph.Pause()));
-    long lState = 0;
-    graph.GetState(5000, &lState);
-    long lSize = 0;
-    ASSERT_EQ(pVideo->GetCurrentImage(&lSize, nullptr), S_OK);
-    std::vector<std::uint8_t> buffer(static_cast<size_t>(lSize));
-    ASSERT_EQ(pVideo->GetCurrentImage(&lSize, buffer.data()), S_OK);
-    const QImage image = PackedDibToImage(QByteArray(reinterpret_cast<const char*>(buffer.data()), lSize));
-    EXPECT_EQ(image.size(), QSize(160, 120));
 }
 
 TEST_F(OwnerWindow, BeforeThePlayerPlacesItThePictureKeepsItsOwnSize)

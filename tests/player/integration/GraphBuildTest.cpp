@@ -33,24 +33,6 @@ TEST_F(GraphBuild, AviListsItsSourceDemuxerDecoderAndRenderers)
     EXPECT_TRUE(names.contains(kWindowlessRendererName));
     EXPECT_TRUE(player->HasWindowlessControl());
     EXPECT_FALSE(player->IsOwnerWindowMode());
-
-    EXPECT_EQ(player->GetVideoWidth(), 160);
-    EXPECT_EQ(player->GetVideoHeight(), 120);
-    EXPECT_EQ(player->GetFramesPerSecond(), 2500);
-    EXPECT_EQ(player->GetAudioChannels(), 2);
-    EXPECT_EQ(player->GetAudioSampleRate(), 44100);
-    EXPECT_EQ(player->GetAudioBitsPerSample(), 16);
-    EXPECT_EQ(player->GetSeekMode(), SEEKMODE_FRAME);
-}
-
-TEST_F(GraphBuild, BlackListedDecoderGivesWayToTheNextOne)
-{
-    blackList.Add(kJpegDec);
-    Load(TestMediaPath(TestClip::AviMjpegPcm));
-    const QStringList names = Filters();
-    EXPECT_FALSE(names.contains(kJpegDec));
-    EXPECT_TRUE(names.contains(kLibavMjpeg)) << qPrintable(names.join(QLatin1Char('|')));
-    EXPECT_TRUE(player->HasWindowlessControl());
 }
 
 TEST_F(GraphBuild, BlackListComparesExactCase)

@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
@@ -37,21 +36,6 @@ protected:
     GraphNotifyTarget target;
     IGraphFilter* pRenderer = nullptr;
 };
-
-TEST_F(GstGraphTest, NotificationsStopWhenTheWindowIsCleared)
-{
-    Render(TestMediaPath(TestClip::Wav));
-    graph.SetNotifyWindow(nullptr, 0, 0);
-    ASSERT_TRUE(SUCCEEDED(graph.Run()));
-    long lCode = 0;
-    qintptr l1 = 0;
-    qintptr l2 = 0;
-    // Waiting on the queue itself still sees the end.
-    EXPECT_EQ(graph.GetEvent(&lCode, &l1, &l2, 10000), S_OK);
-    EXPECT_EQ(lCode, EC_COMPLETE);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(target.nNotified, 0);
-}
 
 TEST_F(GstGraphTest, StoppedStaysPrerolledAndReportsStopped)
 {
@@ -136,15 +120,6 @@ TEST_F(GstGraphTest, VolumeReachesTheAudioBranchAsALinearFactor)
     EXPECT_EQ(linear(), 0.0);
     EXPECT_EQ(graph.put_Volume(1), E_INVALIDARG);
     g_value_unset(&volume);
-}
-
-TEST_F(GstGraphTest, SilentVideoHasNoVolume)
-{
-    Render(TestMediaPath(TestClip::AviMjpegOnly), true);
-    EXPECT_EQ(graph.put_Volume(0), E_NOTIMPL);
-    EXPECT_EQ(graph.CanStep(0), S_OK);
-    IBasicVideo2* pBasicVideo = nullptr;
-    EXPECT_EQ(graph.QueryBasicVideo(&pBasicVideo), E_NOINTERFACE);
 }
 
 }

@@ -40,27 +40,6 @@ TEST_F(Playback, AviCountsFramesAndPlaysToTheCompleteEvent)
     EXPECT_GE(llDrawn + llDropped, 50);
 }
 
-TEST_F(Playback, ASegmentCompletesAtPointB)
-{
-    Load(TestClip::WavTwoSeconds);
-    ASSERT_EQ(player->GetSeekMode(), SEEKMODE_TIME);
-    player->Run();
-    ASSERT_EQ(player->SetSegment(5000000, 10000000), 1);
-    EXPECT_EQ(player->GetState(), State_Running);
-    ASSERT_TRUE(WaitForEvent(EC_COMPLETE));
-    // About 1.0 s: the media goes on to 2 s.
-    EXPECT_NEAR(double(player->GetCurrentPosition()), 10000000.0, 500000.0);
-    EXPECT_EQ(player->IsBeforeSegmentEnd(), 0);
-
-    // Playing again starts at A.
-    player->Restart();
-    EXPECT_EQ(player->GetState(), State_Running);
-    const LONGLONG llPosition = player->GetCurrentPosition();
-    EXPECT_GE(llPosition, 5000000 - 250000);
-    EXPECT_LT(llPosition, 10000000);
-    EXPECT_EQ(player->IsBeforeSegmentEnd(), 1);
-}
-
 TEST_F(Playback, ThePositionIsThePictureOnScreen)
 {
     Load(TestClip::AviFrameCounter);
@@ -125,11 +104,9 @@ TEST_F(Playback, CurrentImageIsABottomUpBgrDibAtNativeSize)
             + (nRow * 176 + nColumn) * 4;
         return std::array<int, 3> { p[0], p[1], p[2] };
     };
-    for (int nColumn : { 4, 88, 170 }) {
-        const auto bottom = pixel(4, nColumn);
-        EXPECT_TRUE(bottom[0] < 60 && bottom[1] > 200 && bottom[2] < 60) << bottom[0] << ' ' << bottom[1] << ' ' << bottom[2];
-        const auto top = pixel(90, nColumn);
-        EXPECT_TRUE(top[0] < 60 && top[1] < 60 && top[2] > 200) << top[0] << ' ' << top[1] << ' ' << top[2];
-    }
+    const auto bottom = pixel(4, 88);
+    EXPECT_TRUE(bottom[0] < 60 && bottom[1] > 200 && bottom[2] < 60) << bottom[0] << ' ' << bottom[1] << ' ' << bottom[2];
+    const auto top = pixel(90, 88);
+    EXPECT_TRUE(top[0] < 60 && top[1] < 60 && top[2] > 200) << top[0] << ' ' << top[1] << ' ' << top[2];
 }
 }

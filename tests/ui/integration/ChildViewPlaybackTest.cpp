@@ -83,16 +83,6 @@ TEST_F(ChildViewPlayback, SeekBarDragHoldsPlaybackAndThePollAndResumesOnlyWhatPl
     EXPECT_TRUE(responder.boxes.empty());
 }
 
-TEST_F(ChildViewPlayback, StepBackAtTheStartReportsTheStartWithoutMoving)
-{
-    ASSERT_TRUE(view->LoadMedia(TestMediaPath(TestClip::AviMjpegPcm)));
-    ASSERT_TRUE(view->StartPlayback());
-    ASSERT_TRUE(view->TogglePause());
-    ASSERT_EQ(view->SeekPlaying(0), 1);
-    EXPECT_EQ(view->StepFrames(FALSE, 1), STEPFLAG_AT_START);
-    EXPECT_EQ(view->GetCurrentPosition(), 0);
-}
-
 TEST_F(ChildViewPlayback, FileThatCannotLoadShowsItsCodedMessageOnceAndLeavesNoPlayer)
 {
     EXPECT_TRUE(view->SetVolume(50)); // nothing loaded yet: nothing to do
