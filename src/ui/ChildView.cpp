@@ -6,6 +6,7 @@
 #include "platform/ModalSeam.h"
 #include "platform/ResString.h"
 #include "platform/RunStats.h"
+#include "platform/Termination.h"
 #include "player/DShowPlayer.h"
 #include "player/ErrMessage.h"
 #include "player/Volume.h"
@@ -74,6 +75,9 @@ BOOL CChildView::CallPlayer(const std::function<void()>& call, int nQuietKind, c
 
 void CChildView::ShowError(const CDirectShowErrMessage& e)
 {
+    // Told to end, the program ends: what it was doing failing is no news.
+    if (TerminationRequested())
+        return;
     LeaveFullScreen();
     const QString text = e.FormatText();
     if (m_bLoading)

@@ -6,9 +6,14 @@
 #include <QProcess>
 #include <QStringList>
 
+#include <functional>
+
 class OrvProcess {
 public:
     explicit OrvProcess(const QStringList& args = {});
+    // Runs childSetup in the new process before the program starts, and keeps
+    // its standard error for Errors() instead of passing it on.
+    OrvProcess(const QStringList& args, std::function<void()> childSetup);
     ~OrvProcess();
     OrvProcess(const OrvProcess&) = delete;
     OrvProcess& operator=(const OrvProcess&) = delete;
@@ -22,6 +27,7 @@ public:
     // Waits for the end: the exit code of a normal exit, -1 after a crash or
     // when it still runs at the timeout.
     int Finish(int timeoutMs = 30000);
+    QByteArray Errors() { return m_process.readAllStandardError(); }
 
 private:
     QProcess m_process;
