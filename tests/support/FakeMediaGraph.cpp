@@ -61,10 +61,10 @@ public:
     HRESULT GetNativeVideoSize(long* plWidth, long* plHeight, long* plARWidth, long* plARHeight) override
     {
         const HRESULT hr = Call("GetNativeVideoSize");
-        Answer(hr, plWidth, State().lNativeWidth);
-        Answer(hr, plHeight, State().lNativeHeight);
-        Answer(hr, plARWidth, State().lARWidth);
-        return Answer(hr, plARHeight, State().lARHeight);
+        Answer(hr, plWidth, 320L);
+        Answer(hr, plHeight, 240L);
+        Answer(hr, plARWidth, 4L);
+        return Answer(hr, plARHeight, 3L);
     }
     HRESULT SetVideoPosition(const QRect*, const QRect*) override { return Call("SetVideoPosition"); }
     HRESULT RepaintVideo(QWidget*, QPainter*) override { return Call("RepaintVideo"); }
@@ -224,7 +224,7 @@ private:
     HRESULT Call(const char* pszName) { return m_pState->Call(QLatin1String(pszName)); }
     LONGLONG Duration() const
     {
-        return m_pState->timeFormat == TimeFormat::Frame ? m_pState->llDurationFrames : m_pState->llDurationTime;
+        return m_pState->timeFormat == TimeFormat::Frame ? 50 : m_pState->llDurationTime;
     }
     LONGLONG StopPosition() const { return m_pState->llStop >= 0 ? m_pState->llStop : Duration(); }
 

@@ -57,18 +57,13 @@ public:
     DWORD dwSeekCaps = AM_SEEKING_CanSeekAbsolute | AM_SEEKING_CanSeekForwards | AM_SEEKING_CanSeekBackwards
         | AM_SEEKING_CanGetCurrentPos | AM_SEEKING_CanGetStopPos | AM_SEEKING_CanGetDuration;
     TimeFormat timeFormat = TimeFormat::MediaTime;
-    LONGLONG llDurationTime = 20000000;
-    LONGLONG llDurationFrames = 50;
+    LONGLONG llDurationTime = 20000000; // 50 frames in the frame format
     LONGLONG llCurrent = 0;
     LONGLONG llStop = -1; // -1: the duration in the current format
     long lState = State_Stopped;
     std::deque<FakeEvent> events;
 
-    // ---- the windowless renderer ----
-    long lNativeWidth = 320;
-    long lNativeHeight = 240;
-    long lARWidth = 4;
-    long lARHeight = 3;
+    // ---- the windowless renderer, whose picture is 320x240 at 4:3 ----
     QWidget* pClippingWindow = nullptr;
     DWORD dwAspectRatioMode = VMR9ARMode_None;
 

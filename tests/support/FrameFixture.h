@@ -29,8 +29,6 @@ public:
     BOOL bSeekable = FALSE;
     BOOL bFullScreen = FALSE;
     QSize sizeNative;
-    QStringList filters;
-    BOOL bAspectResult = TRUE;
     // Files that fail to load; the view says so in a box of this text.
     QStringList failing;
     static inline const QString kLoadFailure = QStringLiteral("load failed");
@@ -38,7 +36,6 @@ public:
     // What the frame asked for.
     QStringList loaded;
     int nStarts = 0;
-    int nLeaveFullScreen = 0;
     std::vector<int> volumes;
     // The seek bar's drag, in order: "Begin", "To 37", "End".
     QStringList seeks;
@@ -65,24 +62,20 @@ public:
     }
     QSize GetNativeSize() override { return bHasVideo ? sizeNative : QSize(); }
     CDShowPlayer* GetPlayer() override { return nullptr; }
-    QString GetFilterName(int nIndex) override { return filters.value(nIndex); }
+    QString GetFilterName(int) override { return {}; }
     QString GetAuthor() override { return {}; }
     QString GetTitle() override { return {}; }
     QString GetRating() override { return {}; }
     QString GetDescription() override { return {}; }
     QString GetCopyright() override { return {}; }
-    void LeaveFullScreen() override
-    {
-        ++nLeaveFullScreen;
-        bFullScreen = FALSE;
-    }
+    void LeaveFullScreen() override { bFullScreen = FALSE; }
     void ToggleFullScreen() override {}
     BOOL SetVolume(int nVolume) override
     {
         volumes.push_back(nVolume);
         return TRUE;
     }
-    BOOL SetAspectFix(BOOL) override { return bAspectResult; }
+    BOOL SetAspectFix(BOOL) override { return TRUE; }
     BOOL LoadMedia(const QString& path) override
     {
         loaded << path;

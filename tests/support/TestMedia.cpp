@@ -46,7 +46,6 @@ const QMap<TestClip, ClipRecipe>& Recipes()
             { "ntsc.avi",
                 "videotestsrc num-buffers=30 ! video/x-raw,width=160,height=120,framerate=30000/1001 ! jpegenc "
                 kAviOut } },
-        { TestClip::AviOddSize, { "odd-size.avi", kMjpeg(25, "width=321,height=241") kAviOut } },
         { TestClip::AviRedOverGreen,
             { "red-over-green.avi",
                 "videotestsrc num-buffers=5 pattern=solid-color foreground-color=0xffff0000 "
@@ -88,7 +87,6 @@ const QMap<TestClip, ClipRecipe>& Recipes()
         { TestClip::Webm, { "clip.webm", kBoth("vp8enc deadline=1", "opusenc", "webmmux") } },
         { TestClip::Ts, { "clip.ts", kBoth("x264enc", "avenc_aac ! aacparse", "mpegtsmux") } },
         { TestClip::Flac, { "clip.flac", kShortSound "! flacenc ! filesink location=%1" } },
-        { TestClip::Opus, { "clip.opus", kShortSound "! opusenc ! oggmux ! filesink location=%1" } },
         // The index of an MP4 comes last; cut before it, nothing says what the file holds.
         { TestClip::TruncatedMp4,
             { "truncated.mp4",

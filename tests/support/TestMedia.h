@@ -9,7 +9,6 @@ enum class TestClip {
     AviMjpegOnly,     // 1 s, MJPEG video only
     AviFrameCounter,  // 3 s, 320x240 MJPEG at 25 fps showing its time code (HH:MM:SS:FF) + PCM
     AviNtsc,          // 1 s, MJPEG at 30000/1001 fps
-    AviOddSize,       // 1 s, 321x241 MJPEG at 25 fps
     AviRedOverGreen,  // 0.2 s, 176x96 MJPEG at 25 fps: the top half red, the bottom half green
     AviHd1080,        // 0.2 s, 1920x1080 MJPEG at 25 fps
     AviLongSmall,     // 20 s, 64x48 MJPEG at 5 fps, no sound: room for seeking by seconds
@@ -29,7 +28,6 @@ enum class TestClip {
     Webm,             // VP8 + Opus
     Ts,               // H.264 + AAC in MPEG-TS
     Flac,             // sound only
-    Opus,             // sound only, in Ogg
     TruncatedMp4,     // an MP4 whose index never came: the first 60000 bytes of a longer one
     ZeroByte,         // an empty file named .avi
     TextAsAvi,        // a text file named .avi

@@ -83,26 +83,9 @@ TEST_F(CommandTableTest, PopupsGreyAndCheckItemsByTheRulesOfTheMoment)
     EXPECT_TRUE(Frame().Commands().Action(ID_SIZE_200)->isEnabled());
 }
 
-TEST_F(CommandTableTest, ACommandWithoutAHandlerIsGreyWhateverItsRule)
-{
-    EXPECT_FALSE(Frame().Commands().IsEnabled(ID_NEXT_PANE));
-    EXPECT_TRUE(Frame().Commands().IsEnabled(ID_EXT_SETTINGS));
-}
-
-TEST_F(CommandTableTest, AKeyActsOnlyWhileItsItemWouldBeEnabled)
+TEST_F(CommandTableTest, CtrlMAndTheSoundButtonsMuteAndRestore)
 {
     ShowActive();
-    Key(Qt::Key_1, Qt::ControlModifier);
-    EXPECT_EQ(Frame().m_nDisplaySize, 0);
-
-    // Full screen greys the size items: the key does nothing.
-    m_view.bFullScreen = TRUE;
-    Key(Qt::Key_3, Qt::ControlModifier | Qt::KeypadModifier);
-    EXPECT_EQ(Frame().m_nDisplaySize, 0);
-    m_view.bFullScreen = FALSE;
-    Key(Qt::Key_3, Qt::ControlModifier | Qt::KeypadModifier);
-    EXPECT_EQ(Frame().m_nDisplaySize, 2);
-
     Key(Qt::Key_M, Qt::ControlModifier);
     EXPECT_FALSE(Frame().m_bSoundOn);
     // The buttons send their ids through the same rules.

@@ -8,7 +8,6 @@
 namespace {
 
 constexpr BOOL kFull = TRUE;
-constexpr BOOL kWindowed = FALSE;
 constexpr BOOL kActive = TRUE;
 
 void Ticks(CFullScreenIdle& idle, int n, BOOL bActive = kActive)
@@ -40,41 +39,6 @@ TEST(FullScreenIdle, TicksWhilePlaybackIsHeldOrStoppedDoNotCount)
     Ticks(idle, 10, FALSE);
     EXPECT_EQ(idle.IdleTicks(), 0);
     EXPECT_TRUE(idle.IsPanelShown());
-}
-
-TEST(FullScreenIdle, LeavingShowsAHiddenCursorRemovesThePanelAndDisarms)
-{
-    CFullScreenIdle idle;
-    idle.Enter();
-    Ticks(idle, 5);
-    ASSERT_FALSE(idle.IsCursorShown());
-    idle.Leave();
-    EXPECT_TRUE(idle.IsCursorShown());
-    EXPECT_FALSE(idle.IsPanelShown());
-    EXPECT_FALSE(idle.IsTimerRunning());
-
-    // Left half-way: the running countdown stops too.
-    idle.Enter();
-    Ticks(idle, 1);
-    idle.Leave();
-    EXPECT_FALSE(idle.IsTimerRunning());
-    Ticks(idle, 5);
-    EXPECT_TRUE(idle.IsCursorShown());
-}
-
-TEST(FullScreenIdle, InTheWindowAMoveShowsTheCursorAndNeverThePanel)
-{
-    CFullScreenIdle idle;
-    idle.Enter();
-    Ticks(idle, 5);
-    // As though the view had left without the idle state being told.
-    idle.OnMouseMove({ 1, 2 }, kWindowed);
-    EXPECT_TRUE(idle.IsCursorShown());
-    EXPECT_FALSE(idle.IsPanelShown());
-    EXPECT_FALSE(idle.IsTimerRunning());
-    // The panel does not react outside full screen.
-    idle.OnPanelMouseMove(kWindowed);
-    EXPECT_TRUE(idle.IsPointerOnVideo());
 }
 
 } // namespace

@@ -26,7 +26,6 @@ TEST_F(GraphEventsTest, EventsAreTakenOnlyFromThePlayerThatSentTheNotice)
     EXPECT_EQ(fake.state->pNotifyWindow, &Frame());
 
     Frame().m_bStepBusy = TRUE;
-    Frame().m_bStepAtEnd = TRUE;
     fake.state->events.push_back({ EC_STEP_COMPLETE, 0, 0 });
     auto notify = [&](qintptr lData) {
         CMessageEvent notice(WM_GRAPHNOTIFY, 0, lData);
@@ -37,13 +36,9 @@ TEST_F(GraphEventsTest, EventsAreTakenOnlyFromThePlayerThatSentTheNotice)
     EXPECT_EQ(fake.state->events.size(), 1u);
     EXPECT_TRUE(Frame().m_bStepBusy);
 
-    // A finished step opens the ways that are not at their end.
     notify(pPlayer->GetNotifyData());
     EXPECT_TRUE(fake.state->events.empty());
     EXPECT_FALSE(Frame().m_bStepBusy);
-    EXPECT_FALSE(Frame().m_btnFrameFwd.isEnabled());
-    EXPECT_TRUE(Frame().m_btnFrameBack.isEnabled());
-    EXPECT_TRUE(Frame().m_btnSkipBack.isEnabled());
 }
 
 // The end of the file comes while a box is open (here the unsaved-list

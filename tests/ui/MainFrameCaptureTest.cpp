@@ -2,14 +2,12 @@
 // is asked and told, the files that come of it, and the command held back
 // while a save runs.
 
-#include "FileSizeLimit.h"
 #include "FrameFixture.h"
 #include "TestEnv.h"
 
 #include "app/INIFile.h"
 #include "capture/CaptureNaming.h"
 #include "platform/Dib.h"
-#include "platform/ProfileFile.h"
 #include "platform/ResString.h"
 #include "res/StringIds.h"
 #include "ui/CommandIds.h"
@@ -155,28 +153,6 @@ TEST_F(MainFrameCapture, NoPictureIsToldAndLeavesTheCommandFree)
     EXPECT_TRUE(Files().isEmpty());
 }
 
-TEST_F(MainFrameCapture, AFailedWriteIsToldAndLeavesNoFile)
-{
-    m_picture.image = NoiseDib(96, 96);
-    for (int nFormat : { SAVE_FORMAT_BMP, SAVE_FORMAT_JPEG }) {
-        Configure({ true, nFormat, m_dir.path(), 100 });
-        {
-            const FileSizeLimit limit(2048);
-            ASSERT_TRUE(limit.IsSet());
-            Command(ID_SAVE_STILL);
-            Frame().WaitForCaptureThread();
-        }
-        RunPosted();
-        ASSERT_EQ(m_responder.boxes.size(), 1u) << nFormat;
-        EXPECT_EQ(m_responder.boxes[0].text,
-            LoadResString(nFormat == SAVE_FORMAT_JPEG ? IDS_JPEG_SAVE_FAILED : IDS_BMP_SAVE_FAILED));
-        EXPECT_EQ(m_responder.boxes[0].style, unsigned(MB_ICONERROR));
-        m_responder.boxes.clear();
-        EXPECT_TRUE(Files().isEmpty()) << Files().join(' ').toStdString();
-        EXPECT_TRUE(CanCapture());
-    }
-}
-
 TEST_F(MainFrameCapture, AReportArrivingUnderABoxWaitsForItToClose)
 {
     // A folder so deep that no still's path fits the length limit.
@@ -201,19 +177,6 @@ TEST_F(MainFrameCapture, AReportArrivingUnderABoxWaitsForItToClose)
     RunPosted();
     EXPECT_EQ(TakeBoxes(), (QStringList { "another box", LoadResString(IDS_STILL_NAME_FAILED) }));
     EXPECT_TRUE(CanCapture());
-}
-
-TEST_F(MainFrameCapture, SettingsChosenInTheDialogOutliveTheFrame)
-{
-    Configure({ true, SAVE_FORMAT_JPEG, m_dir.path(), 75 });
-    // Cancel changes nothing.
-    AnswerDialog(kCancel);
-    Command(ID_CAPTURE_OPTIONS);
-
-    m_frame.reset();
-    EXPECT_EQ(GetPrivateProfileInt("Common", "SAVE_FORMAT", -1, m_ini.m_strPath), SAVE_FORMAT_JPEG);
-    EXPECT_EQ(GetPrivateProfileString("Common", "SAVE_FOLDER", QString(), m_ini.m_strPath), m_dir.path());
-    EXPECT_EQ(GetPrivateProfileInt("Common", "JPEG_QUALITY", -1, m_ini.m_strPath), 75);
 }
 
 TEST_F(MainFrameCapture, ClosingTheWindowWaitsForTheSave)

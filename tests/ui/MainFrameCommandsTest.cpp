@@ -91,17 +91,6 @@ TEST_F(MainFrameCommandsTest, SizeCommandsStoreTheSizeAndFitOnlyAStartedVideo)
     EXPECT_EQ(Frame().m_wndView.height(), 0);
 }
 
-// The aspect setting flips only when the view took it.
-TEST_F(MainFrameCommandsTest, AspectFixNeedsTheViewsConsent)
-{
-    m_view.bAspectResult = FALSE;
-    Command(ID_ASPECT_FIX);
-    EXPECT_TRUE(Frame().m_bAspectFix);
-    m_view.bAspectResult = TRUE;
-    Command(ID_ASPECT_FIX);
-    EXPECT_FALSE(Frame().m_bAspectFix);
-}
-
 TEST_F(MainFrameCommandsTest, BarNotificationsWaitForAStepAndSetTheVolume)
 {
     CJumpSlider& seekBar = *Frame().m_pSeekBar;
@@ -129,9 +118,8 @@ TEST_F(MainFrameCommandsTest, BarNotificationsWaitForAStepAndSetTheVolume)
     EXPECT_EQ(m_view.volumes, (std::vector<int> { 20 }));
 }
 
-TEST_F(MainFrameCommandsTest, ExitAndTheSessionEndOnlyWhenTheQuestionAllowsIt)
+TEST_F(MainFrameCommandsTest, TheSessionEndsOnlyWhenTheQuestionAllowsIt)
 {
-    Frame().show();
     EXPECT_TRUE(Frame().OnQueryEndSession());
     EXPECT_TRUE(m_responder.boxes.empty());
     Frame().m_playList.Add(QStringLiteral("/m/a.mp3"));
@@ -139,14 +127,7 @@ TEST_F(MainFrameCommandsTest, ExitAndTheSessionEndOnlyWhenTheQuestionAllowsIt)
     m_responder.boxAnswers = { IDCANCEL, IDNO };
     EXPECT_FALSE(Frame().OnQueryEndSession());
     EXPECT_TRUE(Frame().OnQueryEndSession());
-
-    m_responder.boxAnswers = { IDCANCEL };
-    Command(ID_APP_EXIT);
-    EXPECT_TRUE(Frame().isVisible());
-    EXPECT_EQ(TakeBoxes().size(), 3);
-    m_responder.boxAnswers = { IDNO };
-    Command(ID_APP_EXIT);
-    EXPECT_FALSE(Frame().isVisible());
+    EXPECT_EQ(TakeBoxes().size(), 2);
 }
 
 } // namespace

@@ -72,18 +72,6 @@ TEST_F(MainFrameSessionTest, AStepNoFilesOrACancelledQuestionKeepTheOldList)
     EXPECT_EQ(m_view.loaded, before);
 }
 
-TEST_F(MainFrameSessionTest, ALonePlaylistOfAnotherFormatIsNoSaveTarget)
-{
-    Frame().m_strPlayListFile = QStringLiteral("/lists/mine.orvl");
-    Offer({ "/m/c.avi", "/m/d.avi" }, 1, "/lists/other.m3u");
-    Frame().OnInstanceHandoff();
-    RunPosted();
-    EXPECT_EQ(Entries(), (QStringList { "/m/c.avi", "/m/d.avi" }));
-    EXPECT_EQ(Frame().m_strPlayListFile, "/lists/mine.orvl");
-    EXPECT_FALSE(Frame().m_playList.m_bModified);
-    EXPECT_TRUE(m_responder.boxes.empty());
-}
-
 // The case a load failure used to get wrong: while its box is open a second
 // start hands over a new list. The box's caller moves the old list past the
 // failed entry; only then does the new list replace it and play from its
@@ -164,25 +152,9 @@ TEST_F(MainFrameSessionTest, YesWithoutASavedListKeepsTheWindowAndTheList)
     EXPECT_FALSE(Frame().close());
     EXPECT_TRUE(Frame().isVisible());
     EXPECT_TRUE(m_view.bStarted) << "closing stops playback only once nobody objects";
-
-    // Yes, and the save fails.
-    m_responder.boxAnswers = { IDYES };
-    m_responder.saveAnswers = { QStringLiteral("/nonexistent-folder/list.orvl") };
-    EXPECT_FALSE(Frame().close());
-    EXPECT_TRUE(Frame().isVisible());
-
-    EXPECT_EQ(TakeBoxes(), (QStringList { LoadResString(IDS_PLAYLIST_UNSAVED), LoadResString(IDS_PLAYLIST_UNSAVED), LoadResString(IDS_PLAYLIST_SAVE_FAILED) }));
+    EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(IDS_PLAYLIST_UNSAVED) });
     EXPECT_EQ(Entries(), (QStringList { old1, old2 }));
     EXPECT_TRUE(Frame().m_playList.m_bModified);
-}
-
-TEST_F(MainFrameSessionTest, BeingToldToEndClosesWithoutTheQuestion)
-{
-    Frame().show();
-    PlayOldList();
-    Frame().CloseWithoutQuestions();
-    EXPECT_FALSE(Frame().isVisible());
-    EXPECT_TRUE(m_responder.boxes.empty());
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "app/AppSettings.h"
 #include "app/INIFile.h"
-#include "platform/ProfileFile.h"
 #include "ui/CommandIds.h"
 #include "ui/MainFrame.h"
 
@@ -65,40 +64,20 @@ TEST_F(MainFrameTest, TheWindowCannotShrinkBelowItsStartWidthOrTheControlArea)
     EXPECT_EQ(frame->m_wndView.height(), 0);
 }
 
-TEST_F(MainFrameTest, ANarrowVideoIsScaledUpTo320Wide)
+// A fit asked for before the window is on screen is made again once it is,
+// unless fitting to the controls has dropped it meanwhile.
+TEST_F(MainFrameTest, FittingToTheControlsDropsAFitThatStillWaits)
 {
-    auto frame = MakeFrame();
-    Show(*frame);
-    int w = 160;
-    int h = 120;
-    frame->FitWindowToVideo(w, h, FALSE);
-    Settle();
-    EXPECT_EQ(VideoArea(*frame), QSize(320, 240));
-}
-
-TEST_F(MainFrameTest, AFitAskedForBeforeTheWindowIsOnScreenIsMadeAgainOnceItIs)
-{
-    auto frame = MakeFrame();
     const QRect work(0, 0, 1000, 700);
-    frame->SetWorkAreaSource([work] { return work; });
-    frame->move(600, 500);
     int w = 1920;
     int h = 1080;
+    auto frame = MakeFrame();
+    frame->SetWorkAreaSource([work] { return work; });
+    frame->move(600, 500);
     frame->FitWindowToVideo(w, h, TRUE);
-    // Sized at once; placed when the window manager has put it somewhere.
-    EXPECT_LE(frame->height(), 700);
-    EXPECT_EQ(frame->pos(), QPoint(600, 500));
+    frame->FitWindowToControls();
     Show(*frame);
-    EXPECT_TRUE(work.contains(frame->frameGeometry()));
-
-    // Fitting to the controls drops a fit that still waits.
-    auto other = MakeFrame();
-    other->SetWorkAreaSource([work] { return work; });
-    other->move(600, 500);
-    other->FitWindowToVideo(w, h, TRUE);
-    other->FitWindowToControls();
-    Show(*other);
-    EXPECT_EQ(other->m_wndView.height(), 0);
+    EXPECT_EQ(frame->m_wndView.height(), 0);
 }
 
 TEST_F(MainFrameTest, FittingToTheControlsLeavesNoVideoArea)
@@ -122,23 +101,6 @@ TEST_F(MainFrameTest, FittingToTheControlsLeavesNoVideoArea)
     EXPECT_EQ(frame->m_wndView.height(), 0);
 }
 
-TEST_F(MainFrameTest, TheOneLoopButtonsToggleTheSettingThatIsSavedAtTheEnd)
-{
-    {
-        auto frame = MakeFrame();
-        Show(*frame);
-        QTest::mouseClick(&frame->m_btnOneLoopOff, Qt::LeftButton);
-        EXPECT_TRUE(frame->m_btnOneLoopOff.isHidden());
-
-        // The volume bar's value is the frame's volume.
-        const QRect bar = frame->m_pVolumeBar->rect();
-        QTest::mouseClick(frame->m_pVolumeBar.get(), Qt::LeftButton, {}, QPoint(bar.right(), bar.center().y()));
-        EXPECT_EQ(frame->m_nVolume, 100);
-    }
-    EXPECT_EQ(GetPrivateProfileInt("Common", "ONE_LOOP", -1, m_ini.m_strPath), 1);
-    EXPECT_EQ(GetPrivateProfileInt("Common", "VOLUME", -1, m_ini.m_strPath), 100);
-}
-
 TEST_F(MainFrameTest, ASecondaryWindowNeverWritesTheSettings)
 {
     m_app.m_bPrimary = FALSE;
@@ -148,23 +110,6 @@ TEST_F(MainFrameTest, ASecondaryWindowNeverWritesTheSettings)
         EXPECT_TRUE(frame->m_bOneLoop);
     }
     EXPECT_FALSE(QFile::exists(m_ini.m_strPath));
-}
-
-TEST(PrevNext, FollowsTheRepeatModeAndThePosition)
-{
-    CPlayList list;
-    EXPECT_FALSE(PrevNextAvailability(list).bNext);
-    for (const char* path : { "/m/a.mp4", "/m/b.mp4", "/m/c.mp4" })
-        list.Add(QString::fromLatin1(path));
-    // No current entry.
-    EXPECT_FALSE(PrevNextAvailability(list).bPrev);
-    EXPECT_FALSE(PrevNextAvailability(list).bNext);
-
-    // The last entry goes on only when the list repeats.
-    list.m_nCurrent = 2;
-    EXPECT_FALSE(PrevNextAvailability(list).bNext);
-    list.m_nLoopMode = LOOP_ALL;
-    EXPECT_TRUE(PrevNextAvailability(list).bNext);
 }
 
 } // namespace

@@ -167,24 +167,6 @@ TEST_F(MainFrameVolumeDbTest, ResetAsksFirstAndOnlyYesDeletesTheStoredVolumes)
     EXPECT_TRUE(DbExists());
 }
 
-TEST_F(MainFrameVolumeDbTest, ASecondaryRestoresStoredVolumesButNeverWrites)
-{
-    const QByteArray stored = kBom + Line(kA + "|030");
-    WriteFileBytes(VolumeDbFilePath(), stored);
-    Command(ID_USE_VOL_DB);
-    Restart(FALSE, { kA, kB });
-    Frame().PlayListFromTop();
-    EXPECT_EQ(Volume(), 30);
-    DragVolume(80);
-    Frame().PlayNextEntry();
-    DragVolume(10);
-    Frame().PlayPrevEntry();
-    // Kept for the run all the same.
-    EXPECT_EQ(Volume(), 80);
-    Close();
-    EXPECT_EQ(DbBytes(), stored);
-}
-
 TEST_F(MainFrameVolumeDbTest, AFileHeldByAnotherProcessIsReportedOutOfFullScreen)
 {
     WriteFileBytes(VolumeDbFilePath(), kBom + Line(kA + "|030"));

@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -107,27 +106,6 @@ TEST_F(PlaylistCommandsTest, AddingWhileNothingPlaysStartsTheList)
     Command(ID_ADD_FILES);
     EXPECT_EQ(m_view.loaded, QStringList { a });
     EXPECT_EQ(m_view.nStarts, 2);
-}
-
-TEST_F(PlaylistCommandsTest, OpeningAFolderScansItWithOrWithoutSubFolders)
-{
-    const QString a = Touch("music/a.wav");
-    const QString b = Touch("music/sub/b.avi");
-    Touch("music/c.txt");
-    const QString folder = m_dir.filePath("music");
-
-    m_responder.folderAnswers = { folder };
-    Command(ID_OPEN_FOLDER);
-    EXPECT_EQ(Entries(), QStringList { a });
-    EXPECT_EQ(m_view.loaded, QStringList { a });
-
-    m_app.m_bAccSubFolder = TRUE;
-    m_responder.folderAnswers = { folder };
-    Command(ID_OPEN_FOLDER);
-    const QStringList entries = Entries();
-    EXPECT_EQ(QSet<QString>(entries.begin(), entries.end()), (QSet<QString> { a, b }));
-    EXPECT_EQ(entries.size(), 2);
-    EXPECT_EQ(DialogDirs(), (QStringList { QString(), folder }));
 }
 
 // Files dropped while a load-failure box is open are added once its caller

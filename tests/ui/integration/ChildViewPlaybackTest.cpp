@@ -42,15 +42,6 @@ TEST_F(ChildViewPlayback, AudioOnlyFileLoadsWithoutVideoInTheAudioLayout)
     EXPECT_TRUE(view->StartPlayback());
 }
 
-TEST_F(ChildViewPlayback, HalfDisplaySizeAsksTheWindowForHalfTheNativeSize)
-{
-    host.settings.m_nDisplaySize = 0;
-    ASSERT_TRUE(view->LoadMedia(TestMediaPath(TestClip::AviOddSize)));
-    EXPECT_EQ(view->GetNativeSize(), QSize(321, 241));
-    ASSERT_EQ(host.fitVideo.size(), 1u);
-    EXPECT_EQ(host.fitVideo[0], QSize(160, 120));
-}
-
 TEST_F(ChildViewPlayback, SeekBarDragHoldsPlaybackAndThePollAndResumesOnlyWhatPlayed)
 {
     ASSERT_TRUE(view->LoadMedia(TestMediaPath(TestClip::AviMjpegPcm)));

@@ -90,22 +90,6 @@ TEST_F(FramePlayback, RepeatAllWrapsBothWaysAndTheOneFileLoopStaysOnItsFile)
     EXPECT_EQ(Frame().m_playList.m_nCurrent, 2);
 }
 
-TEST_F(FramePlayback, AMissingFileIsReportedOnceAndTheListStopsOnTheNextEntry)
-{
-    const QStringList clips = Clips({ "a.avi", "c.avi" }, false);
-    Frame().m_playList.Add(clips[0]);
-    Frame().m_playList.Add(m_dir.filePath("gone.avi"));
-    Frame().m_playList.Add(clips[1]);
-    Frame().PlayListFromTop();
-    ASSERT_TRUE(ProcessEventsUntil([&] { return !m_responder.boxes.empty(); }));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(m_responder.boxes.size(), 1u);
-    ExpectStoppedAt("c.avi", 2);
-    EXPECT_FALSE(View().IsLoaded());
-    Command(ID_PLAY_PAUSE);
-    EXPECT_TRUE(Plays(clips[1]));
-}
-
 TEST_F(FramePlayback, EntriesThatAreNoFilesFailAtOnceOneAfterTheOther)
 {
     const QString fifo = m_dir.filePath("pipe.avi");
