@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cstring>
 #include <memory>
 #include <random>
@@ -68,33 +67,6 @@ TEST(HandoffBlock, PathsThatDoNotFitAreLeftOutNotCut)
     const auto full = Encode(files, 1100, "", &nLeftOut);
     EXPECT_EQ(nLeftOut, 76);
     EXPECT_EQ(DecodeHandoffBlock(*full).m_files, files.mid(0, 1024));
-}
-
-TEST(HandoffBlock, HostileCountsAreClamped)
-{
-    auto block = std::make_unique<HandoffBlock>();
-    std::memset(block.get(), 0, sizeof(HandoffBlock));
-    for (int i = 0; i < HANDOFF_MAX_FILES; ++i) {
-        const QString p = QString("/f%1").arg(i);
-        for (int j = 0; j < p.size(); ++j)
-            block->szFiles[i][j] = p[j].unicode();
-    }
-    // The padding and the flag carry junk a reader must cope with.
-    block->wPadding = 0xFFFF;
-    block->bPlaylistArg = -7;
-
-    for (const qint32 n : { -1, INT_MIN, 0 }) {
-        block->nCount = n;
-        EXPECT_TRUE(DecodeHandoffBlock(*block).m_files.isEmpty()) << n;
-    }
-    for (const qint32 n : { 1025, INT_MAX }) {
-        block->nCount = n;
-        const CHandoffContent c = DecodeHandoffBlock(*block);
-        ASSERT_EQ(c.m_files.size(), 1024) << n;
-        EXPECT_TRUE(c.m_bPlaylistArg);
-    }
-    block->nCount = 2;
-    EXPECT_EQ(DecodeHandoffBlock(*block).m_files, (QStringList { "/f0", "/f1" }));
 }
 
 TEST(HandoffBlock, RandomBlocksDecodeToWellFormedPaths)

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
+#include <QFile>
 
 #include <sys/stat.h>
 
@@ -15,18 +15,6 @@ bool BlockExists()
 {
     CSharedMemory shm;
     return shm.OpenReadOnly(HANDOFF_BLOCK_NAME, sizeof(HandoffBlock));
-}
-
-TEST(InstanceControl, LocksFailClearlyInAFolderOthersCanReach)
-{
-    TempRuntimeDir rt;
-    ASSERT_TRUE(QDir().mkdir(rt.OrvDir()));
-    ASSERT_EQ(::chmod(rt.OrvDir().toLocal8Bit().constData(), 0777), 0);
-    CInstanceControl control;
-    EXPECT_FALSE(control.AcquireStartupLock());
-    EXPECT_FALSE(control.CreateInstanceLock());
-    EXPECT_FALSE(control.TryBecomePrimary());
-    EXPECT_FALSE(control.HandOff({ "/m/a.mp4" }, 1, ""));
 }
 
 TEST(InstanceControl, ThePrimarysSocketIsPrivateItsOwnAndGoesWithIt)

@@ -4,12 +4,8 @@
 // where it was left.
 
 #include "FrameFixture.h"
-#include "TempRuntimeDir.h"
 #include "TestMedia.h"
 
-#include "app/HandoffBlock.h"
-#include "app/InstanceControl.h"
-#include "platform/SharedMemory.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandTable.h"
 #include "ui/PlayListModel.h"
@@ -28,8 +24,6 @@
 
 #include <sys/stat.h>
 
-#include <cstring>
-
 namespace {
 
 class PlayListWindowTest : public OnScreenFrameFixture {
@@ -46,12 +40,6 @@ protected:
             m_files << path;
         }
     }
-    void TearDown() override
-    {
-        CSharedMemory::Unlink(HANDOFF_BLOCK_NAME);
-        OnScreenFrameFixture::TearDown();
-    }
-
     // The three files opened as media files: the first plays.
     void OpenThree()
     {
@@ -83,13 +71,6 @@ protected:
         QDropEvent drop(QPointF(pos), action, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(View().viewport(), &drop);
     }
-    void Offer(const QStringList& files)
-    {
-        const auto block = std::make_unique<HandoffBlock>();
-        EncodeHandoffBlock(*block, files, static_cast<int>(files.size()), QString());
-        ASSERT_TRUE(m_shm.Create(HANDOFF_BLOCK_NAME, sizeof(HandoffBlock)));
-        std::memcpy(m_shm.Data(), block.get(), sizeof(HandoffBlock));
-    }
     QStringList FileNames() const
     {
         QStringList out;
@@ -100,8 +81,6 @@ protected:
 
     QTemporaryDir m_dir;
     QStringList m_files;
-    TempRuntimeDir m_runtime;
-    CSharedMemory m_shm;
 };
 
 TEST_F(PlayListWindowTest, TheCommandShowsTheListAndEnterPlaysTheChosenEntry)
@@ -178,16 +157,15 @@ TEST_F(PlayListWindowTest, ADragReordersTheListAndSaveAsWritesTheNewOrder)
     EXPECT_EQ(Names().value(3), QStringLiteral("four.wav"));
 }
 
-TEST_F(PlayListWindowTest, AHandoffReplacesTheRowsAndAFifoGetsNoLength)
+TEST_F(PlayListWindowTest, OpeningOtherFilesReplacesTheRowsAndAFifoGetsNoLength)
 {
     OpenThree();
     Command(ID_PLAYLIST_WINDOW);
     const QString fifo = m_dir.filePath(QStringLiteral("pipe.wav"));
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    Offer({ m_files[2], fifo });
     m_responder.boxAnswers = { IDNO };
-    EXPECT_EQ(Frame().OnInstanceHandoff(), 0);
-    RunPosted();
+    m_responder.openAnswers = { { m_files[2], fifo } };
+    Command(ID_FILE_OPEN);
     EXPECT_EQ(Names(), (QStringList { FileNames()[2], QStringLiteral("pipe.wav") }));
     EXPECT_EQ(Frame().m_strLoadedFile, m_files[2]);
 

@@ -42,10 +42,6 @@ TEST_F(ProfileFileTest, ValuesRoundTripIncludingJapaneseBlanksAndQuotes)
         ASSERT_TRUE(WritePrivateProfileString("S", QStringLiteral("K%1").arg(i), values[i], ini));
     for (int i = 0; i < values.size(); ++i)
         EXPECT_EQ(GetPrivateProfileString("S", QStringLiteral("K%1").arg(i), "x", ini), values[i]);
-
-    // Values are cut to the reader's buffer.
-    ASSERT_TRUE(WritePrivateProfileString("S", "K", QString(300, QLatin1Char('x')), ini));
-    EXPECT_EQ(GetPrivateProfileString("S", "K", "", ini).size(), 260);
 }
 
 TEST_F(ProfileFileTest, ALineBreakInAValueCannotInjectKeys)

@@ -39,20 +39,6 @@ void Plant(const QString& name, mode_t mode, std::size_t size, char fill)
     ::close(fd);
 }
 
-TEST(SharedMemory, NameBelongsToTheUserAndTheRuntimeFolder)
-{
-    QString first;
-    {
-        TempRuntimeDir rt;
-        first = CSharedMemory::SystemName("ORV_004");
-    }
-    TempRuntimeDir rt;
-    const QString second = CSharedMemory::SystemName("ORV_004");
-    EXPECT_TRUE(second.startsWith(QString("/orv-%1-").arg(::geteuid())));
-    EXPECT_EQ(second.count('/'), 1);
-    EXPECT_NE(first, second);
-}
-
 TEST(SharedMemory, CreateMakesAFreshPrivateZeroedObjectOfExactSize)
 {
     TempRuntimeDir rt;

@@ -140,37 +140,4 @@ TEST(DesktopEntryTest, ExecKeepsAPercentSignAndANewlineInTheProgramPath)
     EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
 }
 
-TEST(DesktopEntryTest, CreatesTheMissingFolderAndFailsWhereNothingCanBeWritten)
-{
-    QTemporaryDir dir;
-    const QString deep = dir.filePath(QStringLiteral("share/applications/orvで再生.desktop"));
-    EXPECT_TRUE(CreateSendToShortcut(deep, QStringLiteral("/usr/bin/orv")));
-    EXPECT_TRUE(QFileInfo::exists(deep));
-    EXPECT_TRUE(DeleteSendToShortcut(deep));
-    EXPECT_FALSE(QFileInfo::exists(deep));
-    EXPECT_FALSE(DeleteSendToShortcut(deep));
-
-    // A folder that is a file cannot hold the entry, whoever runs this.
-    const QString blocker = dir.filePath(QStringLiteral("blocker"));
-    WriteFileBytes(blocker, "x");
-    EXPECT_FALSE(CreateSendToShortcut(blocker + QStringLiteral("/applications/orvで再生.desktop"),
-        QStringLiteral("/usr/bin/orv")));
-    // Nothing half-written is left where the entry goes.
-    const QString locked = dir.filePath(QStringLiteral("locked"));
-    ASSERT_TRUE(QDir().mkpath(locked));
-    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
-    if (geteuid() != 0) {
-        EXPECT_FALSE(CreateSendToShortcut(locked + QStringLiteral("/orvで再生.desktop"), QStringLiteral("/usr/bin/orv")));
-        EXPECT_TRUE(QDir(locked).isEmpty());
-    }
-    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-TEST(DesktopEntryTest, EntryPathFollowsTheUsersDataFolder)
-{
-    QTemporaryDir dir;
-    ScopedEnv data("XDG_DATA_HOME", dir.path());
-    EXPECT_EQ(SendToShortcutPath(), dir.filePath(QStringLiteral("applications/orvで再生.desktop")));
-}
-
 } // namespace

@@ -41,13 +41,9 @@ protected:
     CFullScrCtrlWnd& Panel() { return View().Panel(); }
     QRect Screen() const { return QGuiApplication::primaryScreen()->geometry(); }
 
-    bool WaitFor(const std::function<bool()>& done, int ms = 3000)
-    {
-        return QTest::qWaitFor(done, ms);
-    }
     void ExpectCoveringTheScreen()
     {
-        ASSERT_TRUE(WaitFor([&] { return View().isWindow() && View().geometry() == Screen(); }))
+        ASSERT_TRUE(QTest::qWaitFor([&] { return View().isWindow() && View().geometry() == Screen(); }, 3000))
             << "view at " << View().geometry().width() << "x" << View().geometry().height();
         EXPECT_TRUE(View().IsFullScreen());
         EXPECT_EQ(Panel().height(), CFullScrCtrlWnd::kPanelHeight);
@@ -91,17 +87,17 @@ TEST_P(FullScreen, ThePanelGoesAfterThreeSecondsTheCursorAfterFiveAndAMoveBrings
     QTest::mouseMove(&View(), QPoint(200, 200));
     QTest::qWait(2500);
     EXPECT_EQ(Panel().height(), CFullScrCtrlWnd::kPanelHeight);
-    ASSERT_TRUE(WaitFor([&] { return Panel().height() == 0; }, 1500));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Panel().height() == 0; }, 1500));
     EXPECT_EQ(View().cursor().shape(), Qt::ArrowCursor);
-    ASSERT_TRUE(WaitFor([&] { return View().cursor().shape() == Qt::BlankCursor; }, 2500));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return View().cursor().shape() == Qt::BlankCursor; }, 2500));
 
     // The move reaches the view through the X server, not at once.
     QTest::mouseMove(&View(), QPoint(210, 205));
-    EXPECT_TRUE(WaitFor([&] { return Panel().height() == CFullScrCtrlWnd::kPanelHeight; }, 1000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Panel().height() == CFullScrCtrlWnd::kPanelHeight; }, 1000));
     EXPECT_EQ(View().cursor().shape(), Qt::ArrowCursor);
 
     // Leaving with the cursor hidden shows it again.
-    ASSERT_TRUE(WaitFor([&] { return View().cursor().shape() == Qt::BlankCursor; }, 6000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return View().cursor().shape() == Qt::BlankCursor; }, 6000));
     QTest::keyClick(&View(), Qt::Key_Escape);
     ExpectBackInTheWindow();
 }
@@ -119,7 +115,7 @@ TEST_P(FullScreen, ThePanelStaysWhileThePointerRestsOnIt)
     EXPECT_EQ(View().cursor().shape(), Qt::ArrowCursor);
     // Back over the picture the countdown starts again.
     QTest::mouseMove(&View(), QPoint(240, 230));
-    EXPECT_TRUE(WaitFor([&] { return Panel().height() == 0; }, 4500));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Panel().height() == 0; }, 4500));
 }
 
 TEST_P(FullScreen, TheNextFileKeepsFullScreenAndTheWindowItsSize)
