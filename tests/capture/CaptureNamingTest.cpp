@@ -50,14 +50,6 @@ TEST_F(CaptureNaming, TheBaseIsTheFileNameWithoutItsExtension)
     EXPECT_EQ(Next("/m.d/50%1 off.mkv"), m_dir.filePath("50%1 off_00000.bmp"));
 }
 
-TEST_F(CaptureNaming, TrailingSeparatorsOfTheFolderAreIgnored)
-{
-    const QString plain = MakeCaptureFilePath("/m/clip.avi", m_dir.path(), SAVE_FORMAT_BMP);
-    EXPECT_EQ(MakeCaptureFilePath("/m/clip.avi", m_dir.path() + "/", SAVE_FORMAT_BMP), plain);
-    EXPECT_EQ(MakeCaptureFilePath("/m/clip.avi", m_dir.path() + "//", SAVE_FORMAT_BMP), plain);
-    EXPECT_EQ(MakeCaptureFilePath("/m/clip.avi", "/", SAVE_FORMAT_BMP).left(6), "/clip_");
-}
-
 TEST_F(CaptureNaming, APathLongerThanMaxPathHasNoName)
 {
     // "/" + folder name + "/c_00000.bmp" (12 characters).

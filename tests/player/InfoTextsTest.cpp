@@ -30,44 +30,9 @@ MediaInfoValues Clip()
     return values;
 }
 
-TEST(InfoTexts, TheSourcePathIsSplitFromTheFilters)
-{
-    DShowInfoValues values;
-    values.filterNames = { QStringLiteral("/old/first.avi"), QStringLiteral("Avi demuxer"),
-        QStringLiteral("/media/clip.avi"), QStringLiteral("JPEG image decoder"), QStringLiteral("a/b filter") };
-    const DShowInfoTexts texts = MakeDShowInfoTexts(values);
-    // A later path replaces an earlier one; a slash inside a name is no path.
-    EXPECT_EQ(texts.strSource, QStringLiteral("/media/clip.avi"));
-    EXPECT_EQ(texts.strFilters, QStringLiteral("Avi demuxer\nJPEG image decoder\na/b filter\n"));
-    // Sound only: nothing about interlacing.
-    EXPECT_TRUE(texts.strInterlaceMode.isEmpty());
-    EXPECT_TRUE(texts.strDeinterlaceState.isEmpty());
-}
-
-TEST(InfoTexts, FrameRatesSizesAndChannelsAtTheirEdges)
+TEST(InfoTexts, WithoutVideoOrSoundTheirValuesAreNotShown)
 {
     MediaInfoValues values = Clip();
-    const std::pair<int, const char*> rates[] = { { 5, "0.05" }, { 0, "" } };
-    for (const auto& [nFps, pszText] : rates) {
-        values.nFps = nFps;
-        EXPECT_EQ(MakeMediaInfoTexts(values).strFrameRate, QString::fromUtf8(pszText)) << nFps;
-    }
-
-    // Only both sizes 0 is "unknown"; a top-down picture's height shows as stored.
-    values.nVideoWidth = values.nVideoHeight = 0;
-    values.nDisplayWidth = 0;
-    values.nDisplayHeight = 480;
-    EXPECT_TRUE(MakeMediaInfoTexts(values).strNativeSize.isEmpty());
-    EXPECT_EQ(MakeMediaInfoTexts(values).strDisplaySize, QStringLiteral("0 × 480"));
-    values.nVideoWidth = 640;
-    values.nVideoHeight = -480;
-    EXPECT_EQ(MakeMediaInfoTexts(values).strNativeSize, QStringLiteral("640 × -480"));
-
-    values.nChannels = 6;
-    EXPECT_TRUE(MakeMediaInfoTexts(values).strChannels.isEmpty());
-
-    // Without video or sound their values are not shown at all.
-    values = Clip();
     values.bVideo = values.bAudio = false;
     const MediaInfoTexts texts = MakeMediaInfoTexts(values);
     for (const QString* text : { &texts.strNativeSize, &texts.strDisplaySize, &texts.strFrameRate,

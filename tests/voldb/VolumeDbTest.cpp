@@ -10,29 +10,6 @@
 
 namespace {
 
-TEST_F(VolumeDbTest, VolumeComesBackInThisRunAndTheNext)
-{
-    const QString a = QStringLiteral("/音/a.mp3");
-    {
-        CVolumeDB db(DbPath(), TRUE);
-        EXPECT_EQ(db.Lookup(a), -1) << "no file yet";
-        ASSERT_TRUE(PlayAndLeave(db, a, 30));
-        EXPECT_TRUE(PlayAndLeave(db, QStringLiteral("/b.mp3"), 100));
-        EXPECT_TRUE(PlayAndLeave(db, QStringLiteral("/c.mp3"), 0));
-        EXPECT_EQ(db.Lookup(a), 30);
-    }
-    EXPECT_EQ(Bytes(),
-        QByteArray("\xFF\xFE/\0\xF3\x97/\0a\0.\0m\0p\0" "3\0|\0" "0\0" "3\0" "0\0\r\0\n\0"
-                   "/\0b\0.\0m\0p\0" "3\0|\0" "1\0" "0\0" "0\0\r\0\n\0"
-                   "/\0c\0.\0m\0p\0" "3\0|\0" "0\0" "0\0" "0\0\r\0\n\0", 78));
-
-    CVolumeDB next(DbPath(), TRUE);
-    // A change is the same line rewritten where it stands.
-    EXPECT_TRUE(PlayAndLeave(next, QStringLiteral("/b.mp3"), 7));
-    EXPECT_TRUE(PlayAndLeave(next, QStringLiteral("/c.mp3"), 250));
-    EXPECT_EQ(Bytes().mid(30), Db("/b.mp3|007\r\n/c.mp3|100\r\n").mid(2));
-}
-
 TEST_F(VolumeDbTest, OtherLetterCaseIsAnotherFile)
 {
     CVolumeDB db(DbPath(), TRUE);
@@ -56,29 +33,6 @@ TEST_F(VolumeDbTest, FirstFullLineOfThePathWins)
     // value goes to the end rather than into the next line.
     ASSERT_TRUE(PlayAndLeave(db, QStringLiteral("/a"), 60));
     EXPECT_EQ(Bytes(), Db("no bar\r\n/a|03\r\n/a.mp3|041\r\n/a|0123\r\n/a|055\r\n/b|999\n/c|-5x\r\n/a|060\r\n"));
-}
-
-TEST_F(VolumeDbTest, ResetWhileAFileIsLoadedKeepsTheRunsVolumes)
-{
-    CVolumeDB db(DbPath(), TRUE);
-    ASSERT_TRUE(PlayAndLeave(db, QStringLiteral("/b.mp3"), 40));
-    EXPECT_EQ(db.Lookup(QStringLiteral("/a.mp3")), -1);
-    ASSERT_TRUE(db.Reset());
-    EXPECT_FALSE(QFile::exists(DbPath()));
-    EXPECT_TRUE(db.Reset()) << "nothing to delete is no failure";
-    // Leaving a.mp3 starts the new file; b.mp3, unchanged, comes back into
-    // it when it is next left.
-    EXPECT_TRUE(db.Remember(QStringLiteral("/a.mp3"), 30));
-    EXPECT_TRUE(db.Flush());
-    EXPECT_EQ(Bytes(), Db("/a.mp3|030\r\n"));
-    EXPECT_EQ(db.Lookup(QStringLiteral("/b.mp3")), 40);
-    EXPECT_TRUE(db.Remember(QStringLiteral("/b.mp3"), 40));
-    EXPECT_TRUE(db.Flush());
-    EXPECT_EQ(Bytes(), Db("/a.mp3|030\r\n/b.mp3|040\r\n"));
-
-    // The cache outlives the file, as while the database is switched off.
-    ASSERT_TRUE(QFile::remove(DbPath()));
-    EXPECT_EQ(db.Lookup(QStringLiteral("/a.mp3")), 30);
 }
 
 TEST_F(VolumeDbTest, AThousandFilesFillTheCache)

@@ -21,20 +21,6 @@ protected:
     }
 };
 
-TEST_F(GraphBuild, AviListsItsSourceDemuxerDecoderAndRenderers)
-{
-    const QString strFile = TestMediaPath(TestClip::AviMjpegPcm);
-    Load(strFile);
-    const QStringList names = Filters();
-
-    EXPECT_EQ(names.value(0), strFile);
-    EXPECT_TRUE(names.contains(QStringLiteral("Avi demuxer"))) << qPrintable(names.join(QLatin1Char('|')));
-    EXPECT_TRUE(names.contains(kJpegDec));
-    EXPECT_TRUE(names.contains(kWindowlessRendererName));
-    EXPECT_TRUE(player->HasWindowlessControl());
-    EXPECT_FALSE(player->IsOwnerWindowMode());
-}
-
 TEST_F(GraphBuild, BlackListComparesExactCase)
 {
     blackList.Add(QStringLiteral("jpeg image decoder"));

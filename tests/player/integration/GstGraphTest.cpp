@@ -1,5 +1,5 @@
-// The GStreamer graph on its own: its notifications, state reports, the
-// windowless renderer's picture and the volume.
+// The GStreamer graph on its own: the windowless renderer's picture and the
+// volume.
 
 #include "GstTestSupport.h"
 #include "TestMedia.h"
@@ -36,25 +36,6 @@ protected:
     GraphNotifyTarget target;
     IGraphFilter* pRenderer = nullptr;
 };
-
-TEST_F(GstGraphTest, StoppedStaysPrerolledAndReportsStopped)
-{
-    Render(TestMediaPath(TestClip::AviMjpegPcm), true);
-    ASSERT_TRUE(SUCCEEDED(graph.Pause()));
-    long lState = -1;
-    EXPECT_EQ(graph.GetState(1000, &lState), S_OK);
-    EXPECT_EQ(lState, State_Paused);
-    ASSERT_TRUE(SUCCEEDED(graph.Stop()));
-    EXPECT_EQ(graph.GetState(1000, &lState), S_OK);
-    EXPECT_EQ(lState, State_Stopped);
-    // Still seekable and answering while stopped.
-    LONGLONG llFrame = 10;
-    EXPECT_EQ(graph.SetTimeFormat(TimeFormat::Frame), S_OK);
-    EXPECT_EQ(graph.SetPositions(&llFrame, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning), S_OK);
-    LONGLONG llCurrent = -1;
-    EXPECT_EQ(graph.GetCurrentPosition(&llCurrent), S_OK);
-    EXPECT_EQ(llCurrent, 10);
-}
 
 TEST_F(GstGraphTest, WindowlessRendererKeepsTheFrameAndPaintsItLetterBoxed)
 {
