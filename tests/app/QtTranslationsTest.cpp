@@ -9,8 +9,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
 
@@ -59,6 +61,24 @@ bool ReadsJapanese(const QString& text)
     bare.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
     bare.remove(QLatin1Char('&'));
     return !bare.isEmpty() && !bare.contains(QRegularExpression(QStringLiteral("[A-Za-z]")));
+}
+
+TEST_F(QtTranslationsTest, FileDialogButtonsReadInJapanese)
+{
+    QTemporaryDir dir;
+    ReadButtonsOfNextDialog();
+    EXPECT_TRUE(Modal().GetOpenFileNames(nullptr, QStringLiteral("開く"), dir.path(), QStringLiteral("*"), true)
+                    .isEmpty());
+    ASSERT_GE(m_buttons.size(), 2);
+    for (const QString& text : m_buttons)
+        EXPECT_TRUE(ReadsJapanese(text)) << text.toStdString();
+
+    m_buttons.clear();
+    ReadButtonsOfNextDialog();
+    EXPECT_TRUE(Modal().GetExistingDirectory(nullptr, QStringLiteral("フォルダ"), dir.path()).isEmpty());
+    ASSERT_GE(m_buttons.size(), 2);
+    for (const QString& text : m_buttons)
+        EXPECT_TRUE(ReadsJapanese(text)) << text.toStdString();
 }
 
 TEST_F(QtTranslationsTest, MessageBoxButtonsAndDetailsReadInJapanese)

@@ -17,6 +17,8 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <cstdlib>
+
 namespace {
 
 class CaptureFiles : public ::testing::Test {
@@ -96,15 +98,32 @@ TEST_F(CaptureFiles, BmpPixelsStartPastTheColourTable)
     EXPECT_EQ(Entries(), (QStringList { "c.bmp" }));
 }
 
-// The picture itself, the right way up, is met on a real window.
-TEST_F(CaptureFiles, JpegIsBaselineAtTheQualityAskedFor)
+TEST_F(CaptureFiles, JpegDecodesToThePictureTheRightWayUp)
 {
-    ASSERT_TRUE(WriteJpegFile(Path("q.jpg"), DibOf(Quadrants()), 90));
+    const QImage source = Quadrants();
+    ASSERT_TRUE(WriteJpegFile(Path("q.jpg"), DibOf(source), 90));
     const QByteArray bytes = ReadFileBytes(Path("q.jpg"));
     // Baseline: a SOF0 frame, no progressive one.
     EXPECT_TRUE(bytes.contains(QByteArray("\xFF\xC0", 2)));
     EXPECT_FALSE(bytes.contains(QByteArray("\xFF\xC2", 2)));
 
+    QImage decoded;
+    ASSERT_TRUE(decoded.loadFromData(bytes, "JPEG"));
+    ASSERT_EQ(decoded.size(), source.size());
+    // Away from the edges, where subsampled colour bleeds across.
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            if (x % 8 < 2 || x % 8 > 5 || y % 8 < 2 || y % 8 > 5)
+                continue;
+            const QRgb want = source.pixel(x, y);
+            const QRgb got = decoded.pixel(x, y);
+            EXPECT_LE(std::abs(qRed(want) - qRed(got)) + std::abs(qGreen(want) - qGreen(got))
+                    + std::abs(qBlue(want) - qBlue(got)),
+                90)
+                << x << "," << y;
+        }
+
+    // The quality setting reaches the encoder.
     ASSERT_TRUE(WriteJpegFile(Path("low.jpg"), Noise(64), 10));
     ASSERT_TRUE(WriteJpegFile(Path("high.jpg"), Noise(64), 95));
     EXPECT_LT(ReadFileBytes(Path("low.jpg")).size() * 2, ReadFileBytes(Path("high.jpg")).size());

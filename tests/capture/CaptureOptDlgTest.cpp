@@ -1,5 +1,6 @@
 // The still-image settings dialog: the quality field follows the format,
-// OK refuses a bad quality or folder, a cancelled browse changes nothing.
+// OK refuses a bad quality or folder, cancel and a cancelled browse change
+// nothing.
 
 #include "ScriptedResponder.h"
 
@@ -62,6 +63,26 @@ TEST_F(CaptureOptDlg, TheQualityFieldIsOpenForJpegOnly)
     EXPECT_EQ(bmp.windowTitle(), QStringLiteral("静止画保存設定"));
 }
 
+TEST_F(CaptureOptDlg, OkGivesBackAllThreeValues)
+{
+    const QString folder = m_dir.path();
+    m_responder.dialogScripts.push_back([&](QDialog& dlg) {
+        Click(dlg, 1001);
+        Quality(dlg)->setText(" 75 ");
+        Folder(dlg)->setText(folder);
+        Click(dlg, 1);
+        return dlg.result();
+    });
+    int nFormat = SAVE_FORMAT_BMP;
+    QString strFolder;
+    int nQuality = 90;
+    EXPECT_TRUE(EditCaptureOptions(nullptr, nFormat, strFolder, nQuality));
+    EXPECT_EQ(nFormat, SAVE_FORMAT_JPEG);
+    EXPECT_EQ(strFolder, folder);
+    EXPECT_EQ(nQuality, 75);
+    EXPECT_TRUE(m_responder.boxes.empty());
+}
+
 TEST_F(CaptureOptDlg, OkStaysOpenUntilQualityAndFolderAreGood)
 {
     CCaptureOptDlg dlg(SAVE_FORMAT_BMP, QString(), 90, nullptr);
@@ -99,6 +120,23 @@ TEST_F(CaptureOptDlg, BrowsingFillsTheFolderAndACancelledBrowseKeepsIt)
     EXPECT_EQ(Folder(dlg)->text(), m_dir.path());
     // The browser starts nowhere in particular.
     EXPECT_EQ(m_responder.dialogDirs, (std::vector<QString> { QString(), QString() }));
+}
+
+TEST_F(CaptureOptDlg, CancelLeavesTheSettingsAsTheyWere)
+{
+    m_responder.dialogScripts.push_back([&](QDialog& dlg) {
+        Click(dlg, 1001);
+        Folder(dlg)->setText(m_dir.path());
+        Click(dlg, 2);
+        return dlg.result();
+    });
+    int nFormat = SAVE_FORMAT_BMP;
+    QString strFolder = QStringLiteral("/old");
+    int nQuality = 90;
+    EXPECT_FALSE(EditCaptureOptions(nullptr, nFormat, strFolder, nQuality));
+    EXPECT_EQ(nFormat, SAVE_FORMAT_BMP);
+    EXPECT_EQ(strFolder, "/old");
+    EXPECT_EQ(nQuality, 90);
 }
 
 } // namespace

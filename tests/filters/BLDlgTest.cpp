@@ -65,7 +65,7 @@ protected:
         auto dlg = std::make_unique<CBLDlg>(list, mode, fake);
         registered = dlg->findChild<QListWidget*>(QStringLiteral("1028"));
         filters = dlg->findChild<QListWidget*>(QStringLiteral("1014"));
-        for (int nID : { 1031, 1033 })
+        for (int nID : { 1031, 1033, 1, 2 })
             buttons[nID] = dlg->findChild<QPushButton*>(QString::number(nID));
         return dlg;
     }
@@ -171,6 +171,21 @@ TEST_F(BLDlgTest, ANameIsRegisteredOnceAndFiftyAtMost)
     EXPECT_EQ(dlg->GetList().GetAt(1), QStringLiteral("Filter 00"));
     ASSERT_EQ(BoxTexts(), QStringList { LoadResString(IDS_LIST_LIMIT) });
     EXPECT_EQ(responder.boxes.front().style, MB_ICONINFORMATION);
+}
+
+TEST_F(BLDlgTest, TheDialogEditsACopy)
+{
+    Installed({ "Avi demuxer" });
+    list.Add(QStringLiteral("JPEG image decoder"));
+    for (int nButton : { 2, 1 }) {
+        auto dlg = Open();
+        Choose(*dlg, kAllFilters);
+        Register(QStringLiteral("Avi demuxer"));
+        buttons[nButton]->click();
+        EXPECT_EQ(dlg->result(), nButton == 1 ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_EQ(dlg->GetList().GetAt(1), QStringLiteral("Avi demuxer"));
+        EXPECT_EQ(list.GetCount(), 1);
+    }
 }
 
 } // namespace

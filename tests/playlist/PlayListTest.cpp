@@ -36,8 +36,24 @@ TEST(PlayListRandom, NeverRepeatsAnyOfTheLastHalfOfTheListsPicks)
     }
 }
 
-TEST(PlayListOrder, PrevInRandomOrderAndNextInAnEmptyListGoNowhere)
+TEST(PlayListOrder, NextAndPrevFollowTheRepeatModeAtBothEnds)
 {
+    CPlayList none;
+    Fill(none, 3);
+    EXPECT_TRUE(none.Prev().isEmpty()) << "no current entry yet";
+    EXPECT_EQ(none.Next(), Entry(0));
+    EXPECT_TRUE(none.Prev().isEmpty());
+    none.m_nCurrent = 2;
+    EXPECT_TRUE(none.Next().isEmpty());
+    EXPECT_EQ(none.m_nCurrent, 3) << "left past the end for the caller to reset";
+
+    CPlayList all;
+    all.m_nLoopMode = LOOP_ALL;
+    Fill(all, 3);
+    all.Rewind();
+    EXPECT_EQ(all.Prev(), Entry(2));
+    EXPECT_EQ(all.Next(), Entry(0));
+
     CPlayList random;
     random.m_nLoopMode = LOOP_RANDOM;
     Fill(random, 5);

@@ -2,6 +2,7 @@
 // is asked and told, the files that come of it, and the command held back
 // while a save runs.
 
+#include "FileSizeLimit.h"
 #include "FrameFixture.h"
 #include "TestEnv.h"
 
@@ -151,6 +152,28 @@ TEST_F(MainFrameCapture, NoPictureIsToldAndLeavesTheCommandFree)
     EXPECT_EQ(m_responder.boxes[0].style, unsigned(MB_ICONERROR));
     EXPECT_TRUE(CanCapture());
     EXPECT_TRUE(Files().isEmpty());
+}
+
+TEST_F(MainFrameCapture, AFailedWriteIsToldAndLeavesNoFile)
+{
+    m_picture.image = NoiseDib(96, 96);
+    for (int nFormat : { SAVE_FORMAT_BMP, SAVE_FORMAT_JPEG }) {
+        Configure({ true, nFormat, m_dir.path(), 100 });
+        {
+            const FileSizeLimit limit(2048);
+            ASSERT_TRUE(limit.IsSet());
+            Command(ID_SAVE_STILL);
+            Frame().WaitForCaptureThread();
+        }
+        RunPosted();
+        ASSERT_EQ(m_responder.boxes.size(), 1u) << nFormat;
+        EXPECT_EQ(m_responder.boxes[0].text,
+            LoadResString(nFormat == SAVE_FORMAT_JPEG ? IDS_JPEG_SAVE_FAILED : IDS_BMP_SAVE_FAILED));
+        EXPECT_EQ(m_responder.boxes[0].style, unsigned(MB_ICONERROR));
+        m_responder.boxes.clear();
+        EXPECT_TRUE(Files().isEmpty()) << Files().join(' ').toStdString();
+        EXPECT_TRUE(CanCapture());
+    }
 }
 
 TEST_F(MainFrameCapture, AReportArrivingUnderABoxWaitsForItToClose)

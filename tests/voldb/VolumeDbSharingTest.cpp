@@ -36,6 +36,16 @@ protected:
         ASSERT_TRUE(m_holder.waitForFinished(20000));
     }
 
+    // A run of the helper program; its output.
+    static QByteArray Helper(const QStringList& args, int expectedRc = 0)
+    {
+        QProcess p;
+        p.start(QStringLiteral(ORV_TEST_HELPER), args);
+        EXPECT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), expectedRc) << p.readAllStandardError().constData();
+        return p.readAllStandardOutput();
+    }
+
     QProcess m_holder;
 };
 
@@ -62,6 +72,22 @@ TEST_F(VolumeDbSharingTest, AWriterWaitsForReadersAndGivesUpAfterTenSeconds)
     CVolumeDB other(DbPath(), TRUE);
     EXPECT_EQ(other.Lookup(QStringLiteral("/a")), -1);
     EXPECT_TRUE(other.TakeTimedOut());
+}
+
+TEST_F(VolumeDbSharingTest, SecondaryProcessReadsWhatThePrimaryWrote)
+{
+    CVolumeDB primary(DbPath(), TRUE);
+    ASSERT_TRUE(PlayAndLeave(primary, QStringLiteral("/日本/a.mp3"), 30));
+    const QByteArray before = Bytes();
+
+    EXPECT_EQ(Helper({ "voldb", DbPath(), "secondary", "lookup", "/日本/a.mp3", "leave", "/日本/a.mp3", "80",
+                  "leave", "/b.mp3", "40", "lookup", "/日本/a.mp3", "lookup", "/b.mp3" }),
+        "30\n80\n40\n");
+    EXPECT_EQ(Bytes(), before);
+
+    // A later primary run finds the value as the first left it.
+    EXPECT_EQ(Helper({ "voldb", DbPath(), "primary", "lookup", "/日本/a.mp3", "leave", "/b.mp3", "40" }), "30\n");
+    EXPECT_EQ(Bytes(), before + Db("/b.mp3|040\r\n").mid(2));
 }
 
 } // namespace
