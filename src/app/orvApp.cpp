@@ -50,8 +50,8 @@ CorvApp::CorvApp(int& argc, char** argv)
 
 CorvApp::~CorvApp()
 {
-    // The frame writes its settings before the next start may become primary.
     m_pMpris.reset();
+    // The frame writes its settings before the next start may become primary.
     m_pMainWnd.reset();
     m_pInstance.reset();
     SaveAppSettings(m_iniFile);

@@ -36,8 +36,6 @@ struct CMprisState {
     bool bCanPlay = false;
     bool bCanPause = false;
     bool bCanSeek = false;
-
-    bool operator==(const CMprisState&) const = default;
 };
 
 class IMprisHost {

@@ -8,6 +8,8 @@
 #include "ui/MainFrame.h"
 #include "ui/VideoView.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr LONGLONG kUnitsPerUs = 10; // 100-ns units
@@ -112,10 +114,18 @@ void CMprisFrameHost::Seek(std::int64_t llUs, bool bRelative, std::function<void
 {
     CMainFrame& f = m_frame;
     f.PostFrameWork([&f, llUs, bRelative, seeked = std::move(seeked)] {
-        const LONGLONG llNow = PositionTime(f.View());
-        if (llNow < 0)
+        IVideoView& view = f.View();
+        LONGLONG llDuration = -1;
+        LONGLONG llFrames = -1;
+        view.GetDurations(&llDuration, &llFrames);
+        const LONGLONG llNow = PositionTime(view);
+        if (llNow < 0 || llDuration <= 0)
             return;
-        const LONGLONG llDelta = bRelative ? llUs * kUnitsPerUs : llUs * kUnitsPerUs - llNow;
+        // A client may send any number: past an end is that end.
+        const LONGLONG llMaxUs = llDuration / kUnitsPerUs;
+        const LONGLONG llTarget = bRelative ? llNow + std::clamp<LONGLONG>(llUs, -llMaxUs, llMaxUs) * kUnitsPerUs
+                                            : std::clamp<LONGLONG>(llUs, 0, llMaxUs) * kUnitsPerUs;
+        const LONGLONG llDelta = llTarget - llNow;
         if (!f.Commands().IsEnabled(llDelta < 0 ? ID_SEEK_BACK : ID_SEEK_FORWARD))
             return;
         f.SeekByTime(llDelta);

@@ -2,6 +2,7 @@
 // playerctl over a session bus of the test's own, checked against what the
 // window shows and does.
 
+#include "GstTestSupport.h"
 #include "OrvProcess.h"
 #include "TempRuntimeDir.h"
 #include "TestEnv.h"
@@ -28,16 +29,10 @@
 
 namespace {
 
-bool WaitFor(const std::function<bool()>& done, int timeoutMs = 30000)
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QTest::qWait(50);
-    }
-    return true;
-}
+// A start, or a change that waits for a load, under a loaded machine.
+constexpr int kSlowMs = 30000;
+
+bool WaitFor(const std::function<bool()>& done, int timeoutMs = kSlowMs) { return ProcessEventsUntil(done, timeoutMs); }
 
 QString Url(const QString& path) { return QString::fromUtf8(QUrl::fromLocalFile(path).toEncoded()); }
 QString FileTitle(const QString& path) { return QFileInfo(path).fileName() + " - orv"; }
