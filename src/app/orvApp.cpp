@@ -10,7 +10,9 @@
 #include "player/graph/GstWarmUp.h"
 #include "playlist/MediaFiles.h"
 #include "res/StringIds.h"
+#include "shell/MprisService.h"
 #include "ui/MainFrame.h"
+#include "ui/MprisFrameHost.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -48,6 +50,7 @@ CorvApp::CorvApp(int& argc, char** argv)
 
 CorvApp::~CorvApp()
 {
+    m_pMpris.reset();
     // The frame writes its settings before the next start may become primary.
     m_pMainWnd.reset();
     m_pInstance.reset();
@@ -80,9 +83,12 @@ BOOL CorvApp::InitInstance()
     const BOOL bStarted = StartWithStartupLock(QCoreApplication::arguments().mid(1));
     m_pInstance->ReleaseStartupLock();
     // The first file plays once later starts may go on: its load, or a box
-    // about it, no longer holds them up.
-    if (bStarted && m_pMainWnd && !m_bTerminating)
+    // about it, no longer holds them up. The desktop's media controls find
+    // the player from then on.
+    if (bStarted && m_pMainWnd && !m_bTerminating) {
+        m_pMpris = StartMpris(*m_pMainWnd, m_bPrimary);
         m_pMainWnd->PlayListFromTop();
+    }
     return bStarted;
 }
 
@@ -160,6 +166,7 @@ int CorvApp::Run()
         return 0;
     QApplication::setQuitOnLastWindowClosed(true);
     const int rc = m_pQtApp->exec();
+    m_pMpris.reset();
     m_pMainWnd.reset();
     return rc;
 }

@@ -13,6 +13,7 @@
 class QApplication;
 class CInstanceControl;
 class CMainFrame;
+class CMprisService;
 
 class CorvApp : public CAppSettings {
 public:
@@ -47,6 +48,8 @@ private:
     std::unique_ptr<QApplication> m_pQtApp;
     std::unique_ptr<CInstanceControl> m_pInstance;
     std::unique_ptr<CMainFrame> m_pMainWnd;
+    // Goes before the window it speaks for.
+    std::unique_ptr<CMprisService> m_pMpris;
     BOOL m_bTerminating = FALSE;
     int m_nExitCode = 0;
 };

@@ -349,10 +349,12 @@ void CCommandTable::RestorePopup(QMenu& menu)
             action->setEnabled(true);
 }
 
-bool CCommandTable::IsEnabled(int nID) const
+bool CCommandTable::IsEnabled(int nID) const { return IsEnabled(nID, m_frame.CommandState()); }
+
+bool CCommandTable::IsEnabled(int nID, const CCommandState& state)
 {
     const CCommandDef* def = Find(nID);
-    return def && def->pHandler && RuleEnabled(*def, m_frame.CommandState());
+    return def && def->pHandler && RuleEnabled(*def, state);
 }
 
 void CCommandTable::Dispatch(int nID)

@@ -72,6 +72,8 @@ public:
     void Dispatch(int nID);
     // Has a handler and its rule allows it in the frame's present state.
     bool IsEnabled(int nID) const;
+    // The same for a state already taken.
+    static bool IsEnabled(int nID, const CCommandState& state);
     QAction* Action(int nID) const { return m_actions.value(nID); }
     // Greys and checks the items of a popup as the rules say (when it opens).
     void UpdatePopup(QMenu& menu);

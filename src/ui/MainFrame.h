@@ -431,12 +431,14 @@ private:
     // ---- Desktop: keys, wheel and tooltips (MainFrameDesktop.cpp) ----
     // Called once the bars and buttons exist.
     void SetUpDesktopInput();
-    // Like a release of the seek bar that far from the picture on screen,
-    // kept within the file.
-    void SeekBySeconds(int nSeconds);
+    // Like a release of the seek bar llDelta (100-ns units) from the picture
+    // on screen, kept within the file.
+    void SeekByTime(LONGLONG llDelta);
     // The volume bar moves and the sound follows, as when it is dragged.
     void ChangeVolumeBy(int nDelta);
     class CDesktopInput* m_pDesktopInput = nullptr;
+    // MPRIS clients act through the same paths as the keys and drops.
+    friend class CMprisFrameHost;
 
     // ---- Still capture (MainFrameCapture.cpp) ----
     // WM_CAPTURE_DONE: the buttons come back and a failure is shown.

@@ -61,12 +61,12 @@ void CMainFrame::OnPause()
         OnPlayPause();
 }
 
-void CMainFrame::OnSeekBack() { SeekBySeconds(-kKeySeekSeconds); }
-void CMainFrame::OnSeekForward() { SeekBySeconds(kKeySeekSeconds); }
+void CMainFrame::OnSeekBack() { SeekByTime(-kKeySeekSeconds * kUnitsPerSecond); }
+void CMainFrame::OnSeekForward() { SeekByTime(kKeySeekSeconds * kUnitsPerSecond); }
 void CMainFrame::OnVolumeUp() { ChangeVolumeBy(kKeyVolumeStep); }
 void CMainFrame::OnVolumeDown() { ChangeVolumeBy(-kKeyVolumeStep); }
 
-void CMainFrame::SeekBySeconds(int nSeconds)
+void CMainFrame::SeekByTime(LONGLONG llDelta)
 {
     IVideoView& view = View();
     LONGLONG llDuration = -1;
@@ -79,10 +79,9 @@ void CMainFrame::SeekBySeconds(int nSeconds)
     // frames; so does the position then.
     LONGLONG llTarget = 0;
     if (nMode == 1) {
-        llTarget = std::clamp(llNow + nSeconds * kUnitsPerSecond, LONGLONG(0), llDuration) / kUnitsPerMs;
+        llTarget = std::clamp(llNow + llDelta, LONGLONG(0), llDuration) / kUnitsPerMs;
     } else if (nMode == 2 && llFrames > 0) {
-        const LONGLONG llDelta = nSeconds * kUnitsPerSecond * llFrames / llDuration;
-        llTarget = std::clamp(llNow + llDelta, LONGLONG(0), llFrames - 1);
+        llTarget = std::clamp(llNow + llDelta * llFrames / llDuration, LONGLONG(0), llFrames - 1);
     } else {
         return;
     }
