@@ -10,7 +10,7 @@ PACKAGES="
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
   gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-x gstreamer1.0-gl
   gstreamer1.0-alsa gstreamer1.0-tools gstreamer1.0-plugins-base-apps
-  libjpeg62-turbo-dev
+  libjpeg62-turbo-dev libswscale-dev
   libgtest-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils openbox

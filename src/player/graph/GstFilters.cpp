@@ -199,8 +199,9 @@ void HoldFramesAhead(GstElement* pQueue)
 {
     // The slack that lets the decoder ride out a busy moment (the start, a
     // resize) without falling behind the clock and dropping frames; counted
-    // in pictures only, whatever their size.
-    constexpr guint kFramesAhead = 3;
+    // in pictures only, whatever their size. Two ride those out as well as
+    // three did, and each is 3 MB at 1080p.
+    constexpr guint kFramesAhead = 2;
     g_object_set(pQueue, "max-size-buffers", kFramesAhead, "max-size-bytes", 0u, "max-size-time", guint64(0), nullptr);
 }
 

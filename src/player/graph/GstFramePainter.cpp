@@ -28,8 +28,10 @@ CGstFramePainter::~CGstFramePainter()
 }
 
 bool CGstFramePainter::Convert(
-    const GstVideoFrame& frame, const QRect& source, uchar* pDest, int nStride, const QSize& size)
+    const GstVideoFrame& frame, const QRect& source, uchar* pDest, int nStride, const QSize& size, qsizetype nTailBytes)
 {
+    if (m_scaler.Scale(frame, source, pDest, nStride, size, nTailBytes))
+        return true;
     if (!m_pConverter || !gst_video_info_is_equal(&m_in, &frame.info) || m_source != source || m_size != size) {
         if (m_pConverter)
             gst_video_converter_free(m_pConverter);
@@ -94,7 +96,8 @@ bool CGstFramePainter::PaintInPlace(
         return false;
     // The raster engine draws through the same bits, so this detaches nothing.
     uchar* pTopLeft = image.bits() + qsizetype(device.y()) * image.bytesPerLine() + qsizetype(device.x()) * 4;
-    return Convert(frame, source, pTopLeft, int(image.bytesPerLine()), device.size());
+    const qsizetype nTail = image.sizeInBytes() - qsizetype(device.bottom()) * image.bytesPerLine() - qsizetype(device.right() + 1) * 4;
+    return Convert(frame, source, pTopLeft, int(image.bytesPerLine()), device.size(), nTail);
 }
 
 void CGstFramePainter::Paint(QPainter& painter, const GstVideoFrame& frame, const QRect& source, const QRect& target)

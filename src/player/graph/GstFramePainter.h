@@ -1,9 +1,12 @@
 #pragma once
 // Paints decoded video frames with a QPainter. The frame is converted to
-// 32-bit RGB and scaled to the target in one pass; when the painter draws on
+// 32-bit RGB and scaled to the target in one pass (libswscale, or GStreamer's
+// converter for what that does not take); when the painter draws on
 // an image (the window's backing store, for a widget), the pass writes
 // straight into that image, so a frame costs one conversion and no copy.
 // UI thread only.
+
+#include "player/graph/FrameScaler.h"
 
 #include <QImage>
 #include <QRect>
@@ -31,10 +34,14 @@ private:
     // the painter does not draw on an image this way can reach safely.
     bool PaintInPlace(QPainter& painter, const GstVideoFrame& frame, const QRect& source, const QRect& target);
     // Converts the source part of the frame to size pixels at pDest, rows
-    // nStride bytes apart; false when the frame cannot be converted.
-    bool Convert(const GstVideoFrame& frame, const QRect& source, uchar* pDest, int nStride, const QSize& size);
+    // nStride bytes apart, nTailBytes left past the last (see
+    // CFrameScaler::Scale); false when the frame cannot be converted.
+    bool Convert(const GstVideoFrame& frame, const QRect& source, uchar* pDest, int nStride, const QSize& size,
+        qsizetype nTailBytes = 0);
 
-    // The converter kept from the last frame, with what it was made for.
+    CFrameScaler m_scaler;
+    // For frames the scaler does not take: GStreamer's converter, kept from
+    // the last such frame, with what it was made for.
     GstVideoConverter* m_pConverter = nullptr;
     GstVideoInfo m_in {};
     QRect m_source;

@@ -2,6 +2,7 @@
 
 #include "platform/RegularFile.h"
 #include "player/graph/GstAudioRenderer.h"
+#include "player/graph/GstDecoderThreads.h"
 #include "player/graph/GstOwnerWindowRenderer.h"
 #include "player/graph/GstRegistry.h"
 #include "player/graph/GstWarmUp.h"
@@ -490,6 +491,7 @@ void CGstGraph::OnDeepElementAdded(GstBin*, GstBin*, GstElement* pElement, gpoin
     // Added before the decoder bin starts it: the guard is in place in time.
     if (pThis->m_bWatchingProgress)
         pThis->GuardFirstOutput(pElement);
+    LimitDecoderThreads(pElement);
     if (!pThis->IsOwnedElement(pElement))
         return;
     const FilterMoniker moniker = MonikerOfFactory(gst_element_get_factory(pElement));
