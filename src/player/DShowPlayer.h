@@ -56,6 +56,7 @@ public:
     QString GetFilterName(int nIndex) const;
     int GetFilterCount() const { return m_nFilterCount; }
     QString GetAuthor() const { return m_strAuthor; }
+    QString GetAlbum() const { return m_strAlbum; }
     QString GetTitle() const { return m_strTitle; }
     QString GetRating() const { return m_strRating; }
     QString GetDescription() const { return m_strDescription; }
@@ -223,6 +224,7 @@ private:
     LONGLONG m_llSegmentStart = 0;
     LONGLONG m_llSegmentEnd = 0;
     QString m_strAuthor;
+    QString m_strAlbum;
     QString m_strTitle;
     QString m_strRating;
     QString m_strDescription;

@@ -91,6 +91,8 @@ void CDShowPlayer::ReadMediaText(IGraphFilter* pFilter)
         m_strDescription = str;
     if (SUCCEEDED(pContent->get_Copyright(&str)))
         m_strCopyright = str;
+    if (SUCCEEDED(pContent->get_Album(&str)))
+        m_strAlbum = str;
 }
 
 void CDShowPlayer::ReadAudioFormat(IGraphFilter* pFilter)

@@ -27,6 +27,7 @@ struct CMprisState {
     // Tags of the loaded file; empty when it has none or is not loaded.
     QString strTitle;
     QString strArtist;
+    QString strAlbum;
     // Microseconds; -1 while unknown (also while stopped).
     std::int64_t llLengthUs = -1;
     // The volume bar, 0..100.

@@ -173,6 +173,8 @@ QVariantMap CMprisService::Metadata()
     map.insert(QStringLiteral("xesam:url"), QString::fromUtf8(QUrl::fromLocalFile(s.strPath).toEncoded()));
     if (!s.strArtist.isEmpty())
         map.insert(QStringLiteral("xesam:artist"), QStringList { s.strArtist });
+    if (!s.strAlbum.isEmpty())
+        map.insert(QStringLiteral("xesam:album"), s.strAlbum);
     return map;
 }
 

@@ -123,6 +123,7 @@ QSize CChildView::GetNativeSize() { return m_bHasVideo ? m_sizeNative : QSize();
 
 QString CChildView::GetFilterName(int nIndex) { return m_pPlayer ? m_pPlayer->GetFilterName(nIndex) : QString(); }
 QString CChildView::GetAuthor() { return m_pPlayer ? m_pPlayer->GetAuthor() : QString(); }
+QString CChildView::GetAlbum() { return m_pPlayer ? m_pPlayer->GetAlbum() : QString(); }
 QString CChildView::GetTitle() { return m_pPlayer ? m_pPlayer->GetTitle() : QString(); }
 QString CChildView::GetRating() { return m_pPlayer ? m_pPlayer->GetRating() : QString(); }
 QString CChildView::GetDescription() { return m_pPlayer ? m_pPlayer->GetDescription() : QString(); }

@@ -60,6 +60,7 @@ public:
 
     QString GetFilterName(int nIndex) override;
     QString GetAuthor() override;
+    QString GetAlbum() override;
     QString GetTitle() override;
     QString GetRating() override;
     QString GetDescription() override;

@@ -65,6 +65,7 @@ CMprisState CMprisFrameHost::State()
     if (!s.strPath.isEmpty() && s.strPath == f.m_strLoadedFile) {
         s.strTitle = view.GetTitle();
         s.strArtist = view.GetAuthor();
+        s.strAlbum = view.GetAlbum();
     }
     LONGLONG llDuration = -1;
     LONGLONG llFrames = -1;

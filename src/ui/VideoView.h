@@ -53,6 +53,7 @@ public:
     // Name of the graph's filter at nIndex; empty past the last filter.
     virtual QString GetFilterName(int nIndex) = 0;
     virtual QString GetAuthor() = 0;
+    virtual QString GetAlbum() = 0;
     virtual QString GetTitle() = 0;
     virtual QString GetRating() = 0;
     virtual QString GetDescription() = 0;

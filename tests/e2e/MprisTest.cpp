@@ -192,6 +192,7 @@ TEST_F(Mpris, TheTransportAndTheTrackAgreeWithTheWindow)
     EXPECT_TRUE(WaitFor([&] { return HasWindowTitled(orv, FileTitle(tagged)); }));
     EXPECT_TRUE(WaitFor([&] { return Meta("xesam:artist") == kTestArtist; }));
     EXPECT_EQ(Meta("xesam:title"), kTestTitle);
+    EXPECT_EQ(Meta("xesam:album"), kTestAlbum);
     Playerctl({ "previous" });
     EXPECT_TRUE(WaitFor([&] { return Meta("xesam:url") == Url(first); }));
 

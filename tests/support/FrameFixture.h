@@ -64,6 +64,7 @@ public:
     CDShowPlayer* GetPlayer() override { return nullptr; }
     QString GetFilterName(int) override { return {}; }
     QString GetAuthor() override { return {}; }
+    QString GetAlbum() override { return {}; }
     QString GetTitle() override { return {}; }
     QString GetRating() override { return {}; }
     QString GetDescription() override { return {}; }

@@ -61,7 +61,7 @@ const QMap<TestClip, ClipRecipe>& Recipes()
             { "tagged.ogg",
                 "videotestsrc num-buffers=25 ! video/x-raw,width=160,height=120,framerate=25/1 ! theoraenc ! queue ! mux. "
                 "audiotestsrc num-buffers=43 ! audio/x-raw,rate=44100,channels=2 "
-                R"(! taginject 'tags="title=\"Test Title\",artist=\"Test Artist\""' ! audioconvert ! vorbisenc )"
+                R"(! taginject 'tags="title=\"Test Title\",artist=\"Test Artist\",album=\"Test Album\""' ! audioconvert ! vorbisenc )"
                 kMux("oggmux") } },
         { TestClip::Interlaced,
             { "interlaced.mp4",

@@ -14,7 +14,7 @@ enum class TestClip {
     AviLongSmall,     // 20 s, 64x48 MJPEG at 5 fps, no sound: room for seeking by seconds
     Wav,              // 1 s, 44.1 kHz stereo 16-bit
     WavTwoSeconds,    // 2 s, 44.1 kHz stereo 16-bit
-    OggTagged,        // 1 s, Theora + Vorbis, title "Test Title", artist "Test Artist"
+    OggTagged,        // 1 s, Theora + Vorbis, title "Test Title", artist "Test Artist", album "Test Album"
     Interlaced,       // 0.4 s, interlaced H.264 in MP4
     // Today's formats, each 0.4 s with picture (25 fps) and sound unless said:
     Aiff,             // 1 s, 44.1 kHz stereo 16-bit big-endian
@@ -40,3 +40,4 @@ QString MissingMediaPath();
 
 inline constexpr const char* kTestTitle = "Test Title";
 inline constexpr const char* kTestArtist = "Test Artist";
+inline constexpr const char* kTestAlbum = "Test Album";

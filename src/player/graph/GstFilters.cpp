@@ -288,6 +288,12 @@ HRESULT CGstElementFilter::get_AuthorName(QString* p)
     return ReadTag(tags, p);
 }
 
+HRESULT CGstElementFilter::get_Album(QString* p)
+{
+    static const char* const tags[] = { GST_TAG_ALBUM, nullptr };
+    return ReadTag(tags, p);
+}
+
 HRESULT CGstElementFilter::get_Title(QString* p)
 {
     static const char* const tags[] = { GST_TAG_TITLE, nullptr };

@@ -54,6 +54,7 @@ public:
     HRESULT QueryMediaContent(IAMMediaContent** ppContent) override;
 
     HRESULT get_AuthorName(QString* p) override;
+    HRESULT get_Album(QString* p) override;
     HRESULT get_Title(QString* p) override;
     HRESULT get_Rating(QString* p) override;
     HRESULT get_Description(QString* p) override;

@@ -138,6 +138,7 @@ public:
     virtual HRESULT get_Rating(QString* p) = 0;
     virtual HRESULT get_Description(QString* p) = 0;
     virtual HRESULT get_Copyright(QString* p) = 0;
+    virtual HRESULT get_Album(QString* p) = 0;
 };
 
 // ---- graph building ----------------------------------------------------

@@ -52,11 +52,12 @@ TEST_F(GraphBuild, FirstUseDecoderIsChosenOverABetterRankedOne)
     EXPECT_FALSE(names.contains(kJpegDec));
 }
 
-TEST_F(GraphBuild, OggTagsArriveAsTitleAndAuthor)
+TEST_F(GraphBuild, OggTagsArriveAsTitleAuthorAndAlbum)
 {
     Load(TestMediaPath(TestClip::OggTagged));
     EXPECT_EQ(player->GetTitle(), QString::fromLatin1(kTestTitle));
     EXPECT_EQ(player->GetAuthor(), QString::fromLatin1(kTestArtist));
+    EXPECT_EQ(player->GetAlbum(), QString::fromLatin1(kTestAlbum));
     EXPECT_TRUE(Filters().contains(kOggSplitterName));
 }
 
