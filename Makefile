@@ -23,11 +23,14 @@ run: deps build
 test: deps build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
-# Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Unit tests and the damaged-media corpus under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 test-sanitize: deps
 	@test -f $(SAN_DIR)/CMakeCache.txt || cmake -S . -B $(SAN_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DORV_SANITIZE=ON
 	cmake --build $(SAN_DIR) -j$(JOBS)
 	cd $(SAN_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS) -L unit
+	cd $(SAN_DIR) && QT_QPA_PLATFORM=offscreen G_DEBUG=fatal-criticals ASAN_OPTIONS=detect_leaks=0 \
+	  tests/test_player_integration --gtest_filter='Clips/DamagedMedia.*'
 
 # Every fuzz target for FUZZ_SECONDS (default 60) from its seed corpus, built
 # with clang under AddressSanitizer and UndefinedBehaviorSanitizer.
