@@ -98,7 +98,6 @@ bool CMprisService::Start()
     m_bRegistered = m_connection.registerObject(kObjectPath, this, QDBusConnection::ExportAdaptors);
     if (!m_bRegistered)
         return false;
-    Refresh();
     m_sent = ChangingProperties();
     m_llLastPositionUs = m_pHost->PositionUs();
     m_sinceLastLook.start();
@@ -136,7 +135,7 @@ void CMprisService::OnNameReply(const QString& name, std::uint32_t nReply)
 
 const CMprisState& CMprisService::Current()
 {
-    if (!IsModalOpen())
+    if (!m_bOneLook && !IsModalOpen())
         Refresh();
     return m_state;
 }
@@ -217,9 +216,13 @@ void CMprisService::timerEvent(QTimerEvent* event)
 
 QVariantMap CMprisService::ChangingProperties()
 {
+    // One look at the window for all of them, not one per property.
+    Refresh();
+    m_bOneLook = true;
     QVariantMap map;
     for (const char* name : kChangingProperties)
         map.insert(QString::fromLatin1(name), m_pPlayer->property(name));
+    m_bOneLook = false;
     return map;
 }
 
@@ -229,7 +232,6 @@ void CMprisService::Poll()
     // waits too.
     if (IsModalOpen())
         return;
-    Refresh();
     const QVariantMap now = ChangingProperties();
     QVariantMap changed;
     for (auto it = now.cbegin(); it != now.cend(); ++it)

@@ -64,7 +64,7 @@ private:
     void Poll();
     void OnClientSeeked();
     void SendPropertiesChanged(const QVariantMap& changed);
-    // The player properties that change signals cover, as now.
+    // The player properties that change signals cover, from one fresh look.
     QVariantMap ChangingProperties();
     void RequestName(const QString& name);
     void OnNameReply(const QString& name, std::uint32_t nReply);
@@ -77,6 +77,8 @@ private:
     QBasicTimer m_pollTimer;
 
     CMprisState m_state;
+    // Set while ChangingProperties reads what its look found.
+    bool m_bOneLook = false;
     std::uint64_t m_nTrack = 0;
     // The length last known for this track: a stopped file has none.
     std::int64_t m_llKnownLengthUs = -1;

@@ -5,6 +5,7 @@
 
 #include "platform/ModalSeam.h"
 #include "platform/Paths.h"
+#include "player/PlayerCodes.h"
 #include "res/StringIds.h"
 #include "shell/SendToShortcut.h"
 #include "ui/CommandIds.h"
@@ -78,9 +79,9 @@ void CMainFrame::SeekByTime(LONGLONG llDelta)
     // The seek bar counts milliseconds, or frames when the file seeks by
     // frames; so does the position then.
     LONGLONG llTarget = 0;
-    if (nMode == 1) {
+    if (nMode == SEEKMODE_TIME) {
         llTarget = std::clamp(llNow + llDelta, LONGLONG(0), llDuration) / kUnitsPerMs;
-    } else if (nMode == 2 && llFrames > 0) {
+    } else if (nMode == SEEKMODE_FRAME && llFrames > 0) {
         llTarget = std::clamp(llNow + llDelta * llFrames / llDuration, LONGLONG(0), llFrames - 1);
     } else {
         return;

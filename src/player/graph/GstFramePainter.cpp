@@ -96,7 +96,9 @@ bool CGstFramePainter::PaintInPlace(
         return false;
     // The raster engine draws through the same bits, so this detaches nothing.
     uchar* pTopLeft = image.bits() + qsizetype(device.y()) * image.bytesPerLine() + qsizetype(device.x()) * 4;
-    const qsizetype nTail = image.sizeInBytes() - qsizetype(device.bottom()) * image.bytesPerLine() - qsizetype(device.right() + 1) * 4;
+    // What the image holds past the picture's last pixel.
+    const qsizetype nTail = image.sizeInBytes() - qsizetype(device.bottom()) * image.bytesPerLine()
+        - qsizetype(device.right() + 1) * 4;
     return Convert(frame, source, pTopLeft, int(image.bytesPerLine()), device.size(), nTail);
 }
 
