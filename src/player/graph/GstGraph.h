@@ -216,6 +216,9 @@ private:
     static GstPadProbeReturn OnVideoInput(GstPad*, GstPadProbeInfo* pInfo, gpointer pData);
     // An ASYNC_DONE that came after nFlushes is that of the seek under way.
     bool IsCueOfSeek(unsigned nFlushes) const { return nFlushes >= m_nSeekFlushes; }
+    // An end of stream that came after nFlushes belongs to a position a seek
+    // has since left, or is about to leave.
+    bool IsEndLeftBehind(unsigned nFlushes) const;
 
     // ---- control (GstGraphControl.cpp) ----
     GstClockTime ToTime(LONGLONG llPosition, TimeFormat format) const;

@@ -181,6 +181,10 @@ HRESULT CGstGraph::GetEvent(long* plEventCode, qintptr* plParam1, qintptr* plPar
         switch (GST_MESSAGE_TYPE(pMessage)) {
         case GST_MESSAGE_EOS:
             gst_message_unref(pMessage);
+            // Reached before a seek the window has asked for since (the stop
+            // of an A-B stretch just ended, say): the file goes on from there.
+            if (IsEndLeftBehind(nFlushes))
+                continue;
             *plEventCode = EC_COMPLETE;
             return S_OK;
         case GST_MESSAGE_DURATION_CHANGED:

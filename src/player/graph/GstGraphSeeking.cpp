@@ -28,6 +28,12 @@ bool CGstGraph::IsSeeking() const
     return m_bSeekInFlight || m_pendingSeek.has_value();
 }
 
+bool CGstGraph::IsEndLeftBehind(unsigned nFlushes) const
+{
+    std::lock_guard lock(m_mutex);
+    return !IsCueOfSeek(nFlushes) || m_pendingSeek.has_value();
+}
+
 HRESULT CGstGraph::GetCurrentPosition(LONGLONG* pCurrent)
 {
     if (!pCurrent)

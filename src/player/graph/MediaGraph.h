@@ -204,7 +204,8 @@ public:
     // begun.
     virtual HRESULT SetNotifyWindow(QObject* pWindow, int nMessage, qintptr lInstanceData) = 0;
     // The next event; E_ABORT when none arrives within msTimeout (negative:
-    // no limit). The main frame passes 0.
+    // no limit). The main frame passes 0. An end reached before a later seek
+    // (one sent or still waiting) is not reported: that position was left.
     virtual HRESULT GetEvent(long* plEventCode, qintptr* plParam1, qintptr* plParam2, long msTimeout) = 0;
 };
 

@@ -12,8 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
+#include <QTest>
 #include <QWidget>
 
 #include <algorithm>
@@ -103,4 +105,43 @@ TEST_F(GstGraphTest, VolumeReachesTheAudioBranchAsALinearFactor)
     g_value_unset(&volume);
 }
 
+}
+
+// The stop of a stretch is reached and, before the window reads that end, a
+// seek moves on past it (an A-B repeat ended): the file plays on, and only
+// its own end is reported.
+TEST_F(GstGraphTest, AnEndLeftBehindByASeekIsNotReported)
+{
+    Render(TestMediaPath(TestClip::AviMjpegPcm));
+    auto events = [&](long msTimeout) {
+        std::vector<long> codes;
+        long lCode = 0;
+        qintptr l1 = 0, l2 = 0;
+        while (graph.GetEvent(&lCode, &l1, &l2, codes.empty() ? msTimeout : 0) == S_OK)
+            codes.push_back(lCode);
+        return codes;
+    };
+    LONGLONG llStart = 0;
+    LONGLONG llStop = 2000000; // 0.2 s
+    ASSERT_EQ(graph.SetPositions(&llStart, AM_SEEKING_AbsolutePositioning, &llStop, AM_SEEKING_AbsolutePositioning),
+        S_OK);
+    ASSERT_EQ(graph.WaitForPosition(5000), S_OK);
+    QCoreApplication::processEvents();
+    target.nNotified = 0;
+    ASSERT_EQ(graph.Run(), S_OK);
+    // The end of the stretch waits in the queue, unread: it is posted as the
+    // last picture and sound reach the stop.
+    ASSERT_TRUE(ProcessEventsUntil([&] {
+        LONGLONG llNow = 0;
+        return target.nNotified > 0 && graph.GetCurrentPosition(&llNow) == S_OK && llNow >= llStop;
+    }));
+    QTest::qWait(100);
+
+    llStart = 1000000;
+    llStop = 20000000; // the clip's length
+    ASSERT_EQ(graph.SetPositions(&llStart, AM_SEEKING_AbsolutePositioning, &llStop, AM_SEEKING_AbsolutePositioning),
+        S_OK);
+    const std::vector<long> before = events(0);
+    EXPECT_EQ(std::count(before.begin(), before.end(), EC_COMPLETE), 0);
+    EXPECT_EQ(events(10000), std::vector<long> { EC_COMPLETE });
 }
