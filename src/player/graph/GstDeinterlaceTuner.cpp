@@ -11,6 +11,12 @@ gint DefaultEnum(GstElement* pElement, const char* pszProperty)
     return pSpec && G_IS_PARAM_SPEC_ENUM(pSpec) ? G_PARAM_SPEC_ENUM(pSpec)->default_value : 0;
 }
 
+// Whether one field holds every row shown of these source rows.
+bool IsFieldEnough(int nSourceRows, int nShownRows)
+{
+    return nSourceRows > 0 && nShownRows > 0 && std::int64_t(nShownRows) * 2 <= nSourceRows;
+}
+
 bool IsInterlaced(GstPad* pPad)
 {
     GstCaps* pCaps = gst_pad_get_current_caps(pPad);
@@ -35,11 +41,6 @@ CGstDeinterlaceTuner::~CGstDeinterlaceTuner()
 {
     gst_pad_remove_probe(m_pSinkPad, m_ulProbe);
     gst_object_unref(m_pSinkPad);
-}
-
-bool CGstDeinterlaceTuner::IsFieldEnough(int nSourceRows, int nShownRows)
-{
-    return nSourceRows > 0 && nShownRows > 0 && std::int64_t(nShownRows) * 2 <= nSourceRows;
 }
 
 void CGstDeinterlaceTuner::SetShownRows(int nSourceRows, int nShownRows)

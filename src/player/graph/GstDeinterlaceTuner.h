@@ -30,10 +30,6 @@ public:
     // passes pictures on, and is left as it is. Before playing.
     void SetEnabled(bool bEnabled) { m_bEnabled = bEnabled; }
 
-    // Whether rows shown from these source rows let one field stand for the
-    // frame.
-    static bool IsFieldEnough(int nSourceRows, int nShownRows);
-
 private:
     static GstPadProbeReturn OnBuffer(GstPad* pPad, GstPadProbeInfo* pInfo, gpointer pData);
     void Apply(bool bFieldEnough);
