@@ -33,6 +33,7 @@ CGstWindowlessRenderer::CGstWindowlessRenderer(GstElement* pBin, GstElement* pDe
     , m_pDeinterlace(pDeinterlace)
     , m_pSink(pSink)
     , m_pSinkPad(gst_element_get_static_pad(pBin, "sink"))
+    , m_deinterlaceTuner(pDeinterlace)
 {
     GstAppSinkCallbacks callbacks {};
     callbacks.new_preroll = &CGstWindowlessRenderer::OnNewPreroll;
@@ -240,6 +241,10 @@ HRESULT CGstWindowlessRenderer::RepaintVideo(QWidget* pWindow, QPainter* pPainte
         for (const QRect& r : bands)
             pPainter->fillRect(r, Qt::black);
     }
+    // The scaler's rows against the picture's: the deinterlacer follows.
+    const QRect within = source & QRect(0, 0, GST_VIDEO_FRAME_WIDTH(&frame), GST_VIDEO_FRAME_HEIGHT(&frame));
+    m_deinterlaceTuner.SetShownRows(
+        within.height(), qRound(pPainter->deviceTransform().mapRect(QRectF(target)).height()));
     m_painter.Paint(*pPainter, frame, source, target);
     gst_video_frame_unmap(&frame);
     gst_sample_unref(pSample);
@@ -274,6 +279,7 @@ HRESULT CGstWindowlessRenderer::SetDeinterlaceMode(DWORD dwStreamID, bool bEnabl
         return E_INVALIDARG;
     gst_util_set_object_arg(G_OBJECT(m_pDeinterlace), "mode", bEnabled ? "auto" : "disabled");
     m_bDeinterlace = bEnabled;
+    m_deinterlaceTuner.SetEnabled(bEnabled);
     return S_OK;
 }
 

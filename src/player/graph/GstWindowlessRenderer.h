@@ -3,6 +3,7 @@
 // It keeps the latest frame as decoded, asks its window to repaint, and
 // paints that frame when the window paints, converting it on the way.
 
+#include "player/graph/GstDeinterlaceTuner.h"
 #include "player/graph/GstFilters.h"
 #include "player/graph/GstFramePainter.h"
 #include "player/graph/PostTarget.h"
@@ -63,6 +64,7 @@ private:
     GstElement* m_pSink;
     GstPad* m_pSinkPad;
     bool m_bDeinterlace = true;
+    CGstDeinterlaceTuner m_deinterlaceTuner;
 
     CGstFramePainter m_painter; // UI thread
 
