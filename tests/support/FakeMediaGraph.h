@@ -7,8 +7,8 @@
 // a test can check that a graph was destroyed).
 //
 // Video goes to an added windowless renderer (without a deinterlace control,
-// its picture 320x240 at 4:3) or nowhere; the owner-window renderer, preferred filters and media text
-// are left to the tests on real graphs.
+// its picture 320x240 at 4:3) or nowhere; the owner-window renderer,
+// preferred filters and media text are left to the tests on real graphs.
 
 #include "player/graph/MediaGraph.h"
 
