@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <memory>
-#include <random>
 
 namespace {
 
@@ -67,35 +66,6 @@ TEST(HandoffBlock, PathsThatDoNotFitAreLeftOutNotCut)
     const auto full = Encode(files, 1100, "", &nLeftOut);
     EXPECT_EQ(nLeftOut, 76);
     EXPECT_EQ(DecodeHandoffBlock(*full).m_files, files.mid(0, 1024));
-}
-
-TEST(HandoffBlock, RandomBlocksDecodeToWellFormedPaths)
-{
-    std::mt19937 rng(20240611);
-    auto block = std::make_unique<HandoffBlock>();
-    auto* units = reinterpret_cast<char16_t*>(block.get());
-    constexpr size_t kUnits = sizeof(HandoffBlock) / sizeof(char16_t);
-    for (int round = 0; round < 16; ++round) {
-        // From all non-zero units (nothing terminated) to mostly zeros.
-        std::bernoulli_distribution zero(round / 16.0);
-        std::uniform_int_distribution<int> unit(1, 0xFFFF);
-        for (size_t i = 0; i < kUnits; ++i)
-            units[i] = zero(rng) ? 0 : static_cast<char16_t>(unit(rng));
-        if (round % 2)
-            block->nCount = std::uniform_int_distribution<int>(-2000, 2000)(rng);
-
-        const CHandoffContent c = DecodeHandoffBlock(*block);
-        ASSERT_LE(c.m_files.size(), HANDOFF_MAX_FILES);
-        for (const QString& f : c.m_files) {
-            ASSERT_FALSE(f.isEmpty());
-            ASSERT_LE(f.size(), MAX_PATH);
-            ASSERT_FALSE(f.contains(QChar(0)));
-        }
-        ASSERT_LE(c.m_strPlaylist.size(), MAX_PATH);
-        if (round == 0) {
-            EXPECT_TRUE(c.m_files.isEmpty()); // no slot has an end
-        }
-    }
 }
 
 } // namespace

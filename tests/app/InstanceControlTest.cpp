@@ -1,7 +1,6 @@
 #include "TempRuntimeDir.h"
 
 #include "app/InstanceControl.h"
-#include "platform/SharedMemory.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +9,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-bool BlockExists()
-{
-    CSharedMemory shm;
-    return shm.OpenReadOnly(HANDOFF_BLOCK_NAME, sizeof(HandoffBlock));
-}
 
 TEST(InstanceControl, ThePrimarysSocketIsPrivateItsOwnAndGoesWithIt)
 {
@@ -42,18 +35,6 @@ TEST(InstanceControl, ThePrimarysSocketIsPrivateItsOwnAndGoesWithIt)
     }
     EXPECT_FALSE(QFile::exists(CInstanceControl::SocketPath()));
     EXPECT_FALSE(CInstanceControl::PrimaryMayBeRunning());
-}
-
-TEST(InstanceControl, HandOffWithNobodyListeningIsNotDeliveredAndLeavesNothing)
-{
-    TempRuntimeDir rt;
-    CInstanceControl sender;
-    ASSERT_TRUE(sender.AcquireStartupLock());
-    EXPECT_FALSE(sender.HandOff({ "/m/a.mp4" }, 1, ""));
-    // A socket file that nobody serves any more.
-    WriteFileBytes(CInstanceControl::SocketPath(), "stale");
-    EXPECT_FALSE(sender.HandOff({ "/m/a.mp4" }, 1, ""));
-    EXPECT_FALSE(BlockExists());
 }
 
 } // namespace

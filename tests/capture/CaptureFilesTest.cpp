@@ -129,7 +129,7 @@ TEST_F(CaptureFiles, JpegDecodesToThePictureTheRightWayUp)
     EXPECT_LT(ReadFileBytes(Path("low.jpg")).size() * 2, ReadFileBytes(Path("high.jpg")).size());
 }
 
-TEST_F(CaptureFiles, AFolderThatIsAFileTakesNoStill)
+TEST_F(CaptureFiles, AFolderThatIsAFileOrAnUnreadableImageIsAFailedWrite)
 {
     WriteFileBytes(Path("folder"), "not a folder");
     for (int nFormat : { SAVE_FORMAT_BMP, SAVE_FORMAT_JPEG }) {
@@ -137,6 +137,11 @@ TEST_F(CaptureFiles, AFolderThatIsAFileTakesNoStill)
         job.strFolder = Path("folder");
         EXPECT_EQ(RunCaptureJob(job), nFormat == SAVE_FORMAT_JPEG ? CAPTURE_ERR_JPEG : CAPTURE_ERR_BMP);
     }
+    CCaptureJob bmp = Job(QByteArray(20, '\x01'), SAVE_FORMAT_BMP);
+    // Run-length data without its end-of-bitmap code.
+    CCaptureJob jpeg = Job(MakeDib(4, 4, 8, { 0xFFFFFF }, Bytes({ 3, 0 }), BI_RLE8), SAVE_FORMAT_JPEG);
+    EXPECT_EQ(RunCaptureJob(bmp), CAPTURE_ERR_BMP);
+    EXPECT_EQ(RunCaptureJob(jpeg), CAPTURE_ERR_JPEG);
     EXPECT_EQ(Entries(), QStringList { "folder" });
 }
 
@@ -158,16 +163,6 @@ TEST_F(CaptureFiles, AFullDiskLeavesNoPartFileBehind)
     EXPECT_EQ(bmp.strOutputPath, Path("clip_00000.bmp"));
     EXPECT_EQ(jpeg.strOutputPath, Path("clip_00000.jpg"));
     EXPECT_TRUE(Entries().isEmpty()) << Entries().join(' ').toStdString();
-}
-
-TEST_F(CaptureFiles, AnImageThatCannotBeReadIsAFailedWrite)
-{
-    CCaptureJob bmp = Job(QByteArray(20, '\x01'), SAVE_FORMAT_BMP);
-    // Run-length data without its end-of-bitmap code.
-    CCaptureJob jpeg = Job(MakeDib(4, 4, 8, { 0xFFFFFF }, Bytes({ 3, 0 }), BI_RLE8), SAVE_FORMAT_JPEG);
-    EXPECT_EQ(RunCaptureJob(bmp), CAPTURE_ERR_BMP);
-    EXPECT_EQ(RunCaptureJob(jpeg), CAPTURE_ERR_JPEG);
-    EXPECT_TRUE(Entries().isEmpty());
 }
 
 } // namespace

@@ -54,7 +54,6 @@ TEST_F(JumpSliderTest, AClickJumpsThereAndOutsideTheChannelToItsEnd)
         (std::vector<int> { SB_THUMBPOSITION, SB_THUMBTRACK, SB_THUMBTRACK, SB_THUMBPOSITION, SB_ENDSCROLL }));
 }
 
-// A key that cannot move the bar sends no move, only its key-up.
 TEST_F(JumpSliderTest, KeysAtTheEndSendOnlyTheKeyUp)
 {
     m_pSlider->SetRange(100);

@@ -1,6 +1,7 @@
 // The filter list dialog on a scripted registry: what the categories list,
 // registering once and the 50-name limit, and the failures it reports.
 
+#include "DialogControls.h"
 #include "ScriptedResponder.h"
 
 #include "filters/BLDlg.h"
@@ -63,18 +64,10 @@ protected:
     std::unique_ptr<CBLDlg> Open(CBLDlg::Mode mode = CBLDlg::Mode::BlackList)
     {
         auto dlg = std::make_unique<CBLDlg>(list, mode, fake);
-        registered = dlg->findChild<QListWidget*>(QStringLiteral("1028"));
         filters = dlg->findChild<QListWidget*>(QStringLiteral("1014"));
         for (int nID : { 1031, 1033, 1, 2 })
             buttons[nID] = dlg->findChild<QPushButton*>(QString::number(nID));
         return dlg;
-    }
-    static QStringList Items(const QListWidget* box)
-    {
-        QStringList out;
-        for (int i = 0; i < box->count(); ++i)
-            out << box->item(i)->text();
-        return out;
     }
     // As the user picks an entry of the drop-down list.
     static void Choose(CBLDlg& dlg, int nCategory)
@@ -105,7 +98,6 @@ protected:
     ScriptedRegistry fake;
     ScriptedResponder responder;
     FilterNameList list;
-    QListWidget* registered = nullptr;
     QListWidget* filters = nullptr;
     std::map<int, QPushButton*> buttons;
 };
@@ -117,7 +109,7 @@ TEST_F(BLDlgTest, FiltersAreSortedKeepTheirDuplicatesAndAreSearchedOnEveryChoice
     auto dlg = Open();
     Choose(*dlg, kAllFilters);
     // Without regard to case, as a sorted list box has it; nameless ones left out.
-    EXPECT_EQ(Items(filters),
+    EXPECT_EQ(ListRows(*dlg, 1014),
         QStringList({ "Avi demuxer", "libav MP3 (MPEG audio layer 3) decoder", "libav MP3 (MPEG audio layer 3) decoder",
             "MPEG video elementary stream parser", "mpeg1 and mpeg2 video decoder" }));
 
@@ -149,7 +141,7 @@ TEST_F(BLDlgTest, FailedSearchesSayWhichPartFailedAndLeaveTheListsAlone)
     for (const ScriptedResponder::Box& box : responder.boxes)
         EXPECT_EQ(box.style, MB_ICONERROR);
     EXPECT_EQ(filters->count(), 0);
-    EXPECT_EQ(Items(registered), QStringList { "JPEG image decoder" });
+    EXPECT_EQ(ListRows(*dlg, 1028), QStringList { "JPEG image decoder" });
 }
 
 TEST_F(BLDlgTest, ANameIsRegisteredOnceAndFiftyAtMost)
@@ -160,13 +152,13 @@ TEST_F(BLDlgTest, ANameIsRegisteredOnceAndFiftyAtMost)
     Choose(*dlg, kAllFilters);
     Register(QStringLiteral("Filter 07"));
     Register(QStringLiteral("Filter 07"));
-    EXPECT_EQ(Items(registered), QStringList { "Filter 07" });
+    EXPECT_EQ(ListRows(*dlg, 1028), QStringList { "Filter 07" });
     EXPECT_TRUE(buttons[1033]->isEnabled());
 
     for (int i = 0; i < 51; ++i)
         Register(QStringLiteral("Filter %1").arg(i, 2, 10, QLatin1Char('0')));
     EXPECT_EQ(dlg->GetList().GetCount(), FilterNameList::MAX_NAMES);
-    EXPECT_EQ(registered->count(), FilterNameList::MAX_NAMES);
+    EXPECT_EQ(ListRows(*dlg, 1028).size(), FilterNameList::MAX_NAMES);
     EXPECT_FALSE(dlg->GetList().Contains(QStringLiteral("Filter 50")));
     EXPECT_EQ(dlg->GetList().GetAt(1), QStringLiteral("Filter 00"));
     ASSERT_EQ(BoxTexts(), QStringList { LoadResString(IDS_LIST_LIMIT) });

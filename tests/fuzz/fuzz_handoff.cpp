@@ -20,7 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     const std::size_t nTail = std::min<std::size_t>(nSize, 12);
     std::memcpy(reinterpret_cast<std::uint8_t*>(block.get()) + sizeof(HandoffBlock) - nTail, pData, nTail);
     const CHandoffContent content = DecodeHandoffBlock(*block);
-    if (content.m_files.size() > HANDOFF_MAX_FILES)
+    if (content.m_files.size() > HANDOFF_MAX_FILES || content.m_strPlaylist.size() > MAX_PATH)
         __builtin_trap();
+    for (const QString& file : content.m_files)
+        if (file.isEmpty() || file.size() > MAX_PATH || file.contains(QChar(0)))
+            __builtin_trap();
     return 0;
 }

@@ -22,7 +22,6 @@ TEST(Mutex, RefusesALinkPlantedAsItsFile)
     EXPECT_FALSE(mutex.Lock());
 }
 
-// A program the holder starts must not keep the lock once the holder is gone.
 TEST(Mutex, ChildProcessesDoNotInheritTheLock)
 {
     TempRuntimeDir rt;

@@ -1,6 +1,8 @@
 // What the information dialogs say for the values the player gathered, and
 // that people can copy it out of them.
 
+#include "DialogControls.h"
+
 #include "player/DShowInfoDlg.h"
 #include "player/InfoTexts.h"
 
@@ -43,14 +45,6 @@ TEST(InfoTexts, WithoutVideoOrSoundTheirValuesAreNotShown)
 
 // ---- the dialogs ----
 
-template <typename T>
-T* Field(QDialog& dlg, int nID)
-{
-    T* field = dlg.findChild<T*>(QString::number(nID));
-    EXPECT_NE(field, nullptr) << nID;
-    return field;
-}
-
 // Selects everything with the keyboard and copies it, as a user would.
 QString CopiedWithKeys(QWidget* field)
 {
@@ -69,12 +63,12 @@ TEST(InfoDialogs, FilterInformationIsReadOnlyAndCopyable)
     CDShowInfoDlg dlg(MakeDShowInfoTexts(values));
     dlg.show();
 
-    QLineEdit* source = Field<QLineEdit>(dlg, 1013);
+    QLineEdit* source = Control<QLineEdit>(dlg, 1013);
     EXPECT_TRUE(source->isReadOnly());
     EXPECT_EQ(source->cursorPosition(), 0);
     EXPECT_EQ(CopiedWithKeys(source), QStringLiteral("/media/a rather long folder name/clip.avi"));
 
-    QPlainTextEdit* filters = Field<QPlainTextEdit>(dlg, 1014);
+    QPlainTextEdit* filters = Control<QPlainTextEdit>(dlg, 1014);
     EXPECT_TRUE(filters->isReadOnly());
     EXPECT_EQ(CopiedWithKeys(filters), QStringLiteral("Avi demuxer\nJPEG image decoder\n"));
 }

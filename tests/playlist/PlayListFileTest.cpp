@@ -2,7 +2,6 @@
 #include "ScriptedResponder.h"
 #include "TestEnv.h"
 
-#include "platform/Termination.h"
 #include "playlist/PlayList.h"
 
 #include <QDir>
@@ -185,11 +184,6 @@ TEST_F(PlayListFileTest, AMissingFileFailsAtOnceAndAHeldOneAfterTheWait)
     EXPECT_EQ(ReadFileBytes(path), "/a.mp3\r\n") << "a waiting writer must not empty the file";
     EXPECT_TRUE(responder.boxes.empty());
 
-    // A program told to end does not wait out the other's lock.
-    NoteTerminationRequested();
-    EXPECT_EQ(list.Load(path), PLAYLIST_LOAD_IN_USE);
-    ClearTerminationRequest();
-    EXPECT_EQ(LockHolder::Waits(), FILE_WAIT_TRIES);
 
     writer.Release();
     CPlayList again;

@@ -5,6 +5,17 @@
 #include <QListWidget>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
+// Control nID of the dialog; a failure when there is none.
+template <typename T>
+T* Control(const QDialog& dlg, int nID)
+{
+    T* control = dlg.findChild<T*>(QString::number(nID));
+    EXPECT_NE(control, nullptr) << nID;
+    return control;
+}
+
 // The rows of list control nID, in order; empty when there is none.
 inline QStringList ListRows(const QDialog& dlg, int nID)
 {

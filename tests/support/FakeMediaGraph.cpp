@@ -50,14 +50,8 @@ public:
     }
     HRESULT QueryDeinterlaceControl(IVMRDeinterlaceControl9** pp) override { return NoInterface(pp); }
 
-    HRESULT SetVideoClippingWindow(QWidget* p) override
-    {
-        return Answer(Call("SetVideoClippingWindow"), &State().pClippingWindow, p);
-    }
-    HRESULT SetAspectRatioMode(DWORD dwMode) override
-    {
-        return Answer(Call("SetAspectRatioMode"), &State().dwAspectRatioMode, dwMode);
-    }
+    HRESULT SetVideoClippingWindow(QWidget*) override { return Call("SetVideoClippingWindow"); }
+    HRESULT SetAspectRatioMode(DWORD) override { return Call("SetAspectRatioMode"); }
     HRESULT GetNativeVideoSize(long* plWidth, long* plHeight, long* plARWidth, long* plARHeight) override
     {
         const HRESULT hr = Call("GetNativeVideoSize");
@@ -71,7 +65,6 @@ public:
     HRESULT GetCurrentImage(QByteArray* p) override { return Answer(Call("GetCurrentImage"), p, QByteArray()); }
 
 private:
-    FakeGraphState& State() { return *m_pState; }
     HRESULT Call(const char* pszMethod)
     {
         return m_pState->Call(m_spec.strName + QStringLiteral("::") + QLatin1String(pszMethod));

@@ -6,9 +6,9 @@
 // answer are set on the shared FakeGraphState, which outlives the graphs (so
 // a test can check that a graph was destroyed).
 //
-// Video goes to an added windowless renderer (without a deinterlace control)
-// or nowhere; the owner-window renderer, preferred filters and media text
-// are left to the tests on real graphs.
+// Video goes to an added windowless renderer (without a deinterlace control,
+// its picture 320x240 at 4:3) or nowhere; the owner-window renderer,
+// preferred filters and media text are left to the tests on real graphs.
 
 #include "player/graph/MediaGraph.h"
 
@@ -62,10 +62,6 @@ public:
     LONGLONG llStop = -1; // -1: the duration in the current format
     long lState = State_Stopped;
     std::deque<FakeEvent> events;
-
-    // ---- the windowless renderer, whose picture is 320x240 at 4:3 ----
-    QWidget* pClippingWindow = nullptr;
-    DWORD dwAspectRatioMode = VMR9ARMode_None;
 
 private:
     QMap<QString, HRESULT> m_results;

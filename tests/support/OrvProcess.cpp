@@ -4,19 +4,11 @@
 
 #include <csignal>
 
-OrvProcess::OrvProcess(const QStringList& args)
-{
-    m_process.setProcessChannelMode(QProcess::ForwardedChannels);
-    m_process.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
-    m_process.start(QStringLiteral(ORV_BINARY), args);
-    m_process.waitForStarted();
-}
-
 OrvProcess::OrvProcess(const QStringList& args, std::function<void()> childSetup)
 {
-    m_process.setProcessChannelMode(QProcess::ForwardedOutputChannel);
-    m_process.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
-    m_process.setChildProcessModifier(std::move(childSetup));
+    m_process.setProcessChannelMode(childSetup ? QProcess::ForwardedOutputChannel : QProcess::ForwardedChannels);
+    if (childSetup)
+        m_process.setChildProcessModifier(std::move(childSetup));
     m_process.start(QStringLiteral(ORV_BINARY), args);
     m_process.waitForStarted();
 }

@@ -10,10 +10,9 @@
 
 class OrvProcess {
 public:
-    explicit OrvProcess(const QStringList& args = {});
-    // Runs childSetup in the new process before the program starts, and keeps
-    // its standard error for Errors() instead of passing it on.
-    OrvProcess(const QStringList& args, std::function<void()> childSetup);
+    // Given a childSetup, runs it in the new process before the program
+    // starts, and keeps its standard error for Errors() instead of passing it on.
+    explicit OrvProcess(const QStringList& args = {}, std::function<void()> childSetup = {});
     ~OrvProcess();
     OrvProcess(const OrvProcess&) = delete;
     OrvProcess& operator=(const OrvProcess&) = delete;

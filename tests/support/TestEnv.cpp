@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QThread>
 
 #include <cstdlib>
@@ -38,6 +39,23 @@ void WriteFileBytes(const QString& path, const QByteArray& bytes)
     QFile f(path);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(bytes);
+}
+
+ProgramRun RunProgram(const QString& program, const QStringList& args, const QProcessEnvironment& env)
+{
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(program, args);
+    ProgramRun run;
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
 }
 
 bool WaitForSignalHandler(qint64 pid, int signal, int timeoutMs)

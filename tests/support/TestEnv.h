@@ -2,6 +2,7 @@
 // Temporary folders, environment overrides and process checks for tests.
 
 #include <QByteArray>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -35,6 +36,16 @@ private:
 
 QByteArray ReadFileBytes(const QString& path);
 void WriteFileBytes(const QString& path, const QByteArray& bytes);
+
+// A program run to its end: the exit code of a normal exit (-1 after a crash
+// or a timeout) and what it printed.
+struct ProgramRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+ProgramRun RunProgram(const QString& program, const QStringList& args,
+    const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());
 
 // Waits until the process has a handler for the signal (read from /proc), so
 // that a test never kills a program that has not yet set up its handlers.

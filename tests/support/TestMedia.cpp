@@ -1,11 +1,12 @@
 #include "TestMedia.h"
 
+#include "TestEnv.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QMap>
-#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
@@ -99,18 +100,12 @@ const QMap<TestClip, ClipRecipe>& Recipes()
 bool Generate(const ClipRecipe& recipe, const QString& strPath)
 {
     const QString strPartial = strPath + QStringLiteral(".part");
-    const QString strLine = QString::fromUtf8(recipe.pipeline).arg(strPartial);
-    QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(QStringLiteral("/bin/sh"),
-        { QStringLiteral("-c"), QStringLiteral("gst-launch-1.0 -q -e ") + strLine });
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return false;
-    }
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0
-        && QFile::rename(strPartial, strPath);
+    const ProgramRun run = RunProgram(QStringLiteral("/bin/sh"),
+        { QStringLiteral("-c"), QStringLiteral("gst-launch-1.0 -q -e ") + QString::fromUtf8(recipe.pipeline).arg(strPartial) });
+    if (run.exitCode == 0 && QFile::rename(strPartial, strPath))
+        return true;
+    ADD_FAILURE() << "could not make test media " << recipe.fileName << ": " << run.err.toStdString();
+    return false;
 }
 }
 
@@ -121,31 +116,16 @@ QString TestMediaPath(TestClip clip)
         ADD_FAILURE() << "no temporary folder for test media";
         return QString();
     }
-    switch (clip) {
-    case TestClip::ZeroByte: {
-        const QString strPath = dir.filePath(QStringLiteral("empty.avi"));
-        QFile f(strPath);
-        if (!f.exists() && f.open(QIODevice::WriteOnly))
-            f.close();
+    if (clip == TestClip::ZeroByte || clip == TestClip::TextAsAvi) {
+        const bool bText = clip == TestClip::TextAsAvi;
+        const QString strPath = dir.filePath(bText ? QStringLiteral("text.avi") : QStringLiteral("empty.avi"));
+        if (!QFile::exists(strPath))
+            WriteFileBytes(strPath, bText ? "This is a plain text file, not a movie.\nIt only has an .avi name.\n" : "");
         return strPath;
-    }
-    case TestClip::TextAsAvi: {
-        const QString strPath = dir.filePath(QStringLiteral("text.avi"));
-        QFile f(strPath);
-        if (!f.exists() && f.open(QIODevice::WriteOnly))
-            f.write("This is a plain text file, not a movie.\nIt only has an .avi name.\n");
-        return strPath;
-    }
-    default:
-        break;
     }
     const ClipRecipe& recipe = Recipes()[clip];
     const QString strPath = dir.filePath(QString::fromUtf8(recipe.fileName));
-    if (!QFile::exists(strPath) && !Generate(recipe, strPath)) {
-        ADD_FAILURE() << "could not make test media " << recipe.fileName;
-        return QString();
-    }
-    return strPath;
+    return QFile::exists(strPath) || Generate(recipe, strPath) ? strPath : QString();
 }
 
 QString MissingMediaPath() { return MediaDir().filePath(QStringLiteral("no-such-file.avi")); }

@@ -1,8 +1,8 @@
 #include "XWindows.h"
 
 #include "GstTestSupport.h"
+#include "TestEnv.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -37,10 +37,7 @@ int WinInfoField(const QString& info, const char* pszName)
 
 QString ToolOutput(const QString& program, const QStringList& args)
 {
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(20000);
-    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    return RunProgram(program, args).out.trimmed();
 }
 
 QStringList VisibleWindows(qint64 pid)

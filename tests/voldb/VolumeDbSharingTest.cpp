@@ -1,8 +1,7 @@
+#include "LockHolder.h"
 #include "VolumeDbSupport.h"
 
 #include "voldb/VolumeDbFile.h"
-
-#include <QProcess>
 
 namespace {
 
@@ -16,43 +15,22 @@ protected:
         g_waits = 0;
         SetVolumeDbWaitSleep(CountWait);
     }
-    ~VolumeDbSharingTest() override
-    {
-        SetVolumeDbWaitSleep(nullptr);
-        m_holder.closeWriteChannel();
-        m_holder.waitForFinished(20000);
-    }
-
-    // Another process holds the database file until Release.
-    void Hold(const char* kind)
-    {
-        m_holder.start(QStringLiteral(ORV_TEST_HELPER), { "hold-lock", DbPath(), kind });
-        ASSERT_TRUE(m_holder.waitForReadyRead(20000));
-        ASSERT_EQ(m_holder.readLine().trimmed(), "locked");
-    }
-    void Release()
-    {
-        m_holder.closeWriteChannel();
-        ASSERT_TRUE(m_holder.waitForFinished(20000));
-    }
+    ~VolumeDbSharingTest() override { SetVolumeDbWaitSleep(nullptr); }
 
     // A run of the helper program; its output.
-    static QByteArray Helper(const QStringList& args, int expectedRc = 0)
+    static QByteArray Helper(const QStringList& args)
     {
-        QProcess p;
-        p.start(QStringLiteral(ORV_TEST_HELPER), args);
-        EXPECT_TRUE(p.waitForFinished(60000));
-        EXPECT_EQ(p.exitCode(), expectedRc) << p.readAllStandardError().constData();
-        return p.readAllStandardOutput();
+        const ProgramRun run = RunProgram(QStringLiteral(ORV_TEST_HELPER), args);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        return run.out.toUtf8();
     }
-
-    QProcess m_holder;
 };
 
 TEST_F(VolumeDbSharingTest, AWriterWaitsForReadersAndGivesUpAfterTenSeconds)
 {
     Put(Db("/a|030\r\n"));
-    Hold("shared");
+    LockHolder reader(DbPath(), false);
+    ASSERT_TRUE(reader.IsHolding());
     CVolumeDB db(DbPath(), TRUE);
     EXPECT_EQ(db.Lookup(QStringLiteral("/a")), 30) << "readers share";
     EXPECT_EQ(g_waits, 0);
@@ -61,14 +39,15 @@ TEST_F(VolumeDbSharingTest, AWriterWaitsForReadersAndGivesUpAfterTenSeconds)
     EXPECT_EQ(g_waits, VOLDB_WAIT_TRIES);
     EXPECT_TRUE(db.TakeTimedOut());
     EXPECT_FALSE(db.TakeTimedOut()) << "reported once";
-    Release();
+    reader.Release();
 
     // The value waits in the cache and goes in when the file is next left.
     EXPECT_TRUE(PlayAndLeave(db, QStringLiteral("/a"), 50));
     EXPECT_EQ(Bytes(), Db("/a|050\r\n"));
     EXPECT_FALSE(db.TakeTimedOut());
 
-    Hold("exclusive");
+    LockHolder writer(DbPath(), true);
+    ASSERT_TRUE(writer.IsHolding());
     CVolumeDB other(DbPath(), TRUE);
     EXPECT_EQ(other.Lookup(QStringLiteral("/a")), -1);
     EXPECT_TRUE(other.TakeTimedOut());

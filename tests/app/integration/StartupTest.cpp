@@ -36,8 +36,6 @@ TEST(Startup, TerminationWritesEverySettingWithoutAskingAboutTheList)
     }
 }
 
-// A start waiting for a playlist file another program holds still ends at
-// once when told to, instead of waiting out the other's lock.
 TEST(Startup, TerminationDoesNotWaitForAFileAnotherProgramHolds)
 {
     TempHome home;

@@ -11,36 +11,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace {
-
-struct ProgramRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-ProgramRun RunProgram(const QString& program, const QStringList& args,
-    const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
-{
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(program, args);
-    ProgramRun run;
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 class InstallTest : public ::testing::Test {
 protected:
@@ -78,8 +52,6 @@ TEST_F(InstallTest, MenuEntryIsValidAndOpensThePlayableTypes)
     const QString text = QString::fromUtf8(ReadFileBytes(entry));
     const QString types = text.section(QStringLiteral("\nMimeType="), 1).section(QLatin1Char('\n'), 0, 0);
     QStringList listed = types.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    EXPECT_TRUE(listed.contains(QStringLiteral("video/mp4")));
-    EXPECT_TRUE(listed.contains(QStringLiteral("audio/mpeg")));
     QStringList ours = PlayableMimeTypes();
     listed.sort();
     ours.sort();
