@@ -104,7 +104,8 @@ CMainFrame::CMainFrame(CINIFile& ini)
 {
     m_playList.m_bAllowDuplicates = TheAppSettings().m_bAccSameData;
     m_playList.SetObserver([this](PlayListChange change) { OnPlayListChanged(change); });
-    LoadFrameSettings(m_iniFile);
+    m_settings.LoadFrameSettings(m_iniFile);
+    m_playList.m_nLoopMode = m_settings.m_nLoopMode;
     m_strPlayListFile.clear();
     m_strLastFolder.clear();
 }
@@ -112,7 +113,8 @@ CMainFrame::CMainFrame(CINIFile& ini)
 CMainFrame::~CMainFrame()
 {
     DetachPlayListWnd();
-    SaveFrameSettings(m_iniFile, TheAppSettings().m_bPrimary);
+    m_settings.m_nLoopMode = m_playList.m_nLoopMode;
+    m_settings.SaveFrameSettings(m_iniFile, TheAppSettings().m_bPrimary);
     m_pSeekBar.reset();
     m_pVolumeBar.reset();
 }
@@ -139,7 +141,7 @@ BOOL CMainFrame::LoadFrame()
         return FALSE;
     m_nMinClientWidth = ClientSize().width();
     m_bMinSizeKnown = TRUE;
-    m_pVolumeBar->SetPos(m_nVolume);
+    m_pVolumeBar->SetPos(m_settings.m_nVolume);
 
     if (!CreateButtons())
         return FALSE;
@@ -200,8 +202,8 @@ BOOL CMainFrame::CreateButtons()
     }
     ShowButton(m_btnPause, FALSE);
     ShowButton(m_btnABEnd, FALSE);
-    SetMuteButtons(m_bSoundOn);
-    SetOneLoopButtons(m_bOneLoop);
+    SetMuteButtons(m_settings.m_bSoundOn);
+    SetOneLoopButtons(m_settings.m_bOneLoop);
     m_bButtonsCreated = TRUE;
     return TRUE;
 }
@@ -227,15 +229,15 @@ void CMainFrame::OnJumpSliderHScroll(int nSBCode, CJumpSlider* pSlider)
 void CMainFrame::OnSeekBarScroll(int nSBCode, int nPos)
 {
     // A pending frame step finishes first.
-    if (m_bStepBusy)
+    if (m_marks.bStepBusy)
         return;
     // Moving away from an end makes stepping that way possible again.
-    if (m_bStepAtEnd) {
-        m_bStepAtEnd = FALSE;
+    if (m_marks.bStepAtEnd) {
+        m_marks.bStepAtEnd = FALSE;
         EnableForwardStepButtons(TRUE);
     }
-    if (m_bStepAtStart) {
-        m_bStepAtStart = FALSE;
+    if (m_marks.bStepAtStart) {
+        m_marks.bStepAtStart = FALSE;
         EnableBackStepButtons(TRUE);
     }
     IVideoView& view = View();
@@ -252,9 +254,9 @@ void CMainFrame::OnSeekBarScroll(int nSBCode, int nPos)
 // while a file plays with sound on.
 void CMainFrame::OnVolumeBarScroll(int nPos)
 {
-    m_nVolume = nPos;
-    if (View().IsStarted() && m_bSoundOn)
-        View().SetVolume(m_nVolume);
+    m_settings.m_nVolume = nPos;
+    if (View().IsStarted() && m_settings.m_bSoundOn)
+        View().SetVolume(m_settings.m_nVolume);
 }
 
 void CMainFrame::EnableButton(CBitmapButton& btn, BOOL bEnable)
@@ -335,8 +337,8 @@ void CMainFrame::UpdatePrevNextButtons()
 
 void CMainFrame::SetPlayPosition(LONGLONG llPosition, LONGLONG llFrame)
 {
-    m_llPosition = llPosition;
-    m_llFrame = llFrame;
+    m_marks.llPosition = llPosition;
+    m_marks.llFrame = llFrame;
 }
 
 QWidget* CMainFrame::ClientArea() const { return m_pClient; }
@@ -349,13 +351,13 @@ CInfoCells CMainFrame::CalcInfoCells() const
 CInfoValues CMainFrame::InfoValues() const
 {
     CInfoValues v;
-    v.llPointA = m_llPointA;
-    v.llPointB = m_llPointB;
-    v.bFrameCounter = m_bFrameCounter;
-    v.llPosition = m_llPosition;
-    v.llDuration = m_llDuration;
-    v.llFrame = m_llFrame;
-    v.llTotalFrames = m_llTotalFrames;
+    v.llPointA = m_marks.llPointA;
+    v.llPointB = m_marks.llPointB;
+    v.bFrameCounter = m_marks.bFrameCounter;
+    v.llPosition = m_marks.llPosition;
+    v.llDuration = m_marks.llDuration;
+    v.llFrame = m_marks.llFrame;
+    v.llTotalFrames = m_marks.llTotalFrames;
     v.nPlayListCount = m_playList.GetCount();
     return v;
 }
