@@ -52,32 +52,6 @@ struct ButtonDef {
     int nUp, nDown, nDisabled; // 0: no image of its own
 };
 
-// In creation order.
-const ButtonDef kButtons[] = {
-    { &CMainFrame::m_btnPlay, ID_PLAY_PAUSE, 132, 131, 133 },
-    { &CMainFrame::m_btnPause, ID_PLAY_PAUSE, 135, 134, 0 },
-    { &CMainFrame::m_btnStop, ID_STOP, 138, 137, 136 },
-    { &CMainFrame::m_btnSoundOn, ID_MUTE, 145, 142, 0 },
-    { &CMainFrame::m_btnSoundOff, ID_MUTE, 143, 144, 0 },
-    { &CMainFrame::m_btnSkipFwd, ID_SKIP_FORWARD, 175, 177, 176 },
-    { &CMainFrame::m_btnFrameFwd, ID_FRAME_FORWARD, 150, 149, 151 },
-    { &CMainFrame::m_btnFrameBack, ID_FRAME_BACK, 147, 146, 148 },
-    { &CMainFrame::m_btnSkipBack, ID_SKIP_BACK, 178, 174, 179 },
-    { &CMainFrame::m_btnSaveStill, ID_SAVE_STILL, 140, 139, 141 },
-    { &CMainFrame::m_btnAGo, ID_A_GO, 156, 158, 157 },
-    { &CMainFrame::m_btnASet, ID_A_SET, 154, 165, 155 },
-    { &CMainFrame::m_btnBSet, ID_B_SET, 166, 153, 167 },
-    { &CMainFrame::m_btnBGo, ID_B_GO, 168, 170, 169 },
-    { &CMainFrame::m_btnABClear, ID_AB_CLEAR, 172, 171, 173 },
-    { &CMainFrame::m_btnABStart, ID_AB_START, 159, 164, 160 },
-    { &CMainFrame::m_btnABEnd, ID_AB_END, 161, 163, 0 },
-    { &CMainFrame::m_btnPrev, ID_PREV, 188, 181, 189 },
-    { &CMainFrame::m_btnNext, ID_NEXT, 182, 183, 190 },
-    { &CMainFrame::m_btnOneLoopOff, ID_ONE_LOOP, 184, 185, 0 },
-    { &CMainFrame::m_btnOneLoopOn, ID_ONE_LOOP, 186, 187, 0 },
-    { &CMainFrame::m_btnFitWindow, ID_FIT_WINDOW, 192, 193, 191 },
-};
-
 } // namespace
 
 PrevNextState PrevNextAvailability(const CPlayList& list)
@@ -193,6 +167,31 @@ BOOL CMainFrame::CreateSliders()
 
 BOOL CMainFrame::CreateButtons()
 {
+    // In creation order.
+    static const ButtonDef kButtons[] = {
+        { &CMainFrame::m_btnPlay, ID_PLAY_PAUSE, 132, 131, 133 },
+        { &CMainFrame::m_btnPause, ID_PLAY_PAUSE, 135, 134, 0 },
+        { &CMainFrame::m_btnStop, ID_STOP, 138, 137, 136 },
+        { &CMainFrame::m_btnSoundOn, ID_MUTE, 145, 142, 0 },
+        { &CMainFrame::m_btnSoundOff, ID_MUTE, 143, 144, 0 },
+        { &CMainFrame::m_btnSkipFwd, ID_SKIP_FORWARD, 175, 177, 176 },
+        { &CMainFrame::m_btnFrameFwd, ID_FRAME_FORWARD, 150, 149, 151 },
+        { &CMainFrame::m_btnFrameBack, ID_FRAME_BACK, 147, 146, 148 },
+        { &CMainFrame::m_btnSkipBack, ID_SKIP_BACK, 178, 174, 179 },
+        { &CMainFrame::m_btnSaveStill, ID_SAVE_STILL, 140, 139, 141 },
+        { &CMainFrame::m_btnAGo, ID_A_GO, 156, 158, 157 },
+        { &CMainFrame::m_btnASet, ID_A_SET, 154, 165, 155 },
+        { &CMainFrame::m_btnBSet, ID_B_SET, 166, 153, 167 },
+        { &CMainFrame::m_btnBGo, ID_B_GO, 168, 170, 169 },
+        { &CMainFrame::m_btnABClear, ID_AB_CLEAR, 172, 171, 173 },
+        { &CMainFrame::m_btnABStart, ID_AB_START, 159, 164, 160 },
+        { &CMainFrame::m_btnABEnd, ID_AB_END, 161, 163, 0 },
+        { &CMainFrame::m_btnPrev, ID_PREV, 188, 181, 189 },
+        { &CMainFrame::m_btnNext, ID_NEXT, 182, 183, 190 },
+        { &CMainFrame::m_btnOneLoopOff, ID_ONE_LOOP, 184, 185, 0 },
+        { &CMainFrame::m_btnOneLoopOn, ID_ONE_LOOP, 186, 187, 0 },
+        { &CMainFrame::m_btnFitWindow, ID_FIT_WINDOW, 192, 193, 191 },
+    };
     const CommandRouter router = [this](int nID) { OnCommand(nID); };
     for (const ButtonDef& def : kButtons) {
         CBitmapButton& btn = this->*def.pButton;

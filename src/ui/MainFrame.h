@@ -167,7 +167,7 @@ public:
     // was started or stopping failed.
     BOOL StopAndReset();
 
-    // ---- What the frame holds, to read ----
+    // ---- What the frame holds, to read (the settings: ViewSettings()) ----
     const CPlayList& PlayList() const { return m_playList; }
     const CPlaybackMarks& Marks() const { return m_marks; }
     // The file loaded in the view; empty when none.
@@ -179,6 +179,17 @@ public:
     // The frame's own video view, also while View() is another.
     CChildView& OwnView() { return m_wndView; }
 
+protected:
+    // WM_GRAPHNOTIFY: the player's events wait in its queue.
+    void customEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    // Notices when the window manager has first put the window on screen.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
     CChildView m_wndView;
     // The file loaded in the view; empty when none.
     QString m_strLoadedFile;
@@ -228,17 +239,6 @@ public:
     // Folder last chosen in the folder dialogs; not stored.
     QString m_strLastFolder;
 
-protected:
-    // WM_GRAPHNOTIFY: the player's events wait in its queue.
-    void customEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    // Notices when the window manager has first put the window on screen.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-
-private:
     // Lays out the client area of cx × cy.
     void OnSize(int cx, int cy);
     void OnPaint(QPainter& painter);
