@@ -180,7 +180,8 @@ void CMainFrame::ReportFileInUse()
 
 QStringList CMainFrame::AskPlayListFiles()
 {
-    return Modal().GetOpenFileNames(this, kOpenCaption, m_settings.m_strPlayListFolder, MfcFilterToQt(kPlayListOpenFilter), true);
+    return Modal().GetOpenFileNames(
+        this, kOpenCaption, m_settings.m_strPlayListFolder, MfcFilterToQt(kPlayListOpenFilter), true);
 }
 
 int CMainFrame::AppendPlayListFiles(const QStringList& files, QString* pFirst)
