@@ -147,28 +147,27 @@ TEST_F(DesktopKeys, ArrowsAndTheWheelSeekByFiveSecondsAndStepTheVolumeByFive)
     EXPECT_TRUE(InState(State_Paused));
 
     f.OwnView().setFocus();
-    const int& volume = f.ViewSettings().m_nVolume;
-    const int nVolume = volume;
+    const int nVolume = f.ViewSettings().m_nVolume;
     Press(Qt::Key_Down);
-    EXPECT_EQ(volume, nVolume - 5);
+    EXPECT_EQ(f.ViewSettings().m_nVolume, nVolume - 5);
     EXPECT_EQ(VolumeBar().GetPos(), nVolume - 5);
     Wheel(VolumeBar(), 120);
-    EXPECT_EQ(volume, nVolume);
+    EXPECT_EQ(f.ViewSettings().m_nVolume, nVolume);
     // Half notches of a touchpad add up to one step.
     Wheel(VolumeBar(), 60);
-    EXPECT_EQ(volume, nVolume);
+    EXPECT_EQ(f.ViewSettings().m_nVolume, nVolume);
     Wheel(VolumeBar(), 60);
-    EXPECT_EQ(volume, nVolume + 5);
+    EXPECT_EQ(f.ViewSettings().m_nVolume, nVolume + 5);
     for (int i = 0; i < 30; ++i)
         Press(Qt::Key_Up);
-    EXPECT_EQ(volume, 100);
+    EXPECT_EQ(f.ViewSettings().m_nVolume, 100);
 
     // A focused bar keeps its own arrow keys.
     VolumeBar().setFocus();
     ASSERT_TRUE(VolumeBar().hasFocus());
     Press(Qt::Key_Left);
     EXPECT_EQ(VolumeBar().GetPos(), 99);
-    EXPECT_EQ(volume, 99);
+    EXPECT_EQ(f.ViewSettings().m_nVolume, 99);
     EXPECT_TRUE(m_responder.boxes.empty());
 }
 

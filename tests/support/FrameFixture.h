@@ -142,8 +142,7 @@ protected:
         SetTheAppSettings(&m_app);
         BuildFrame();
     }
-    // The frame (built anew, as at the next start, on the settings the last
-    // one wrote).
+    // The frame, built anew as at the next start on the settings last written.
     void BuildFrame()
     {
         m_frame.reset();
