@@ -41,7 +41,7 @@ void CFrameSettings::LoadFrameSettings(CINIFile& ini)
     m_bUseVolDB = ini.GetInt(QStringLiteral("USE_VOL_DB"), 0);
     m_strMediaFolder = ini.GetString(QStringLiteral("MEDIA_FOLDER"));
     m_strPlayListFolder = ini.GetString(QStringLiteral("PLAYLIST_FOLDER"));
-    SetLoopMode(ini.GetInt(QStringLiteral("LOOP_MODE"), 0));
+    m_nLoopMode = ini.GetInt(QStringLiteral("LOOP_MODE"), 0);
     m_bOneLoop = ini.GetInt(QStringLiteral("ONE_LOOP"), 0);
     m_bDisableDeinterlace = ini.GetInt(QStringLiteral("DISABLE_DEINTERLESS"), 0);
     m_bDisableVMR9 = ini.GetInt(QStringLiteral("DISABLE_VMR9"), 0);
@@ -74,7 +74,7 @@ void CFrameSettings::SaveFrameSettings(CINIFile& ini, BOOL bPrimary)
     ini.WriteInt(QStringLiteral("USE_VOL_DB"), m_bUseVolDB);
     ini.WriteString(QStringLiteral("MEDIA_FOLDER"), m_strMediaFolder);
     ini.WriteString(QStringLiteral("PLAYLIST_FOLDER"), m_strPlayListFolder);
-    ini.WriteInt(QStringLiteral("LOOP_MODE"), GetLoopMode());
+    ini.WriteInt(QStringLiteral("LOOP_MODE"), m_nLoopMode);
     ini.WriteInt(QStringLiteral("ONE_LOOP"), m_bOneLoop);
     ini.WriteInt(QStringLiteral("DISABLE_DEINTERLESS"), m_bDisableDeinterlace);
     ini.WriteInt(QStringLiteral("DISABLE_VMR9"), m_bDisableVMR9);

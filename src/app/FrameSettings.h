@@ -12,15 +12,9 @@ class CINIFile;
 
 class CFrameSettings {
 public:
-    virtual ~CFrameSettings() = default;
-
     void LoadFrameSettings(CINIFile& ini);
     // Writes nothing unless bPrimary.
     void SaveFrameSettings(CINIFile& ini, BOOL bPrimary);
-
-    // The repeat mode lives in the frame's playlist; the frame overrides these.
-    virtual int GetLoopMode() const { return m_nLoopMode; }
-    virtual void SetLoopMode(int nMode) { m_nLoopMode = nMode; }
 
     int m_nVolume = 50;
     BOOL m_bSoundOn = TRUE;
@@ -32,6 +26,9 @@ public:
     BOOL m_bUseVolDB = FALSE;
     QString m_strMediaFolder;
     QString m_strPlayListFolder;
+    // The playlist's repeat mode (LOOP_*) as the file keeps it; the frame's
+    // list holds the mode while the window is open.
+    int m_nLoopMode = 0;
     BOOL m_bOneLoop = FALSE;
     BOOL m_bDisableDeinterlace = FALSE;
     BOOL m_bDisableVMR9 = FALSE;
@@ -41,7 +38,4 @@ public:
     // has no place yet.
     BOOL m_bPlayListWnd = FALSE;
     QRect m_rcPlayListWnd;
-
-private:
-    int m_nLoopMode = 0;
 };

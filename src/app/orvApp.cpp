@@ -8,7 +8,6 @@
 #include "platform/ModalSeam.h"
 #include "platform/ResString.h"
 #include "player/graph/GstWarmUp.h"
-#include "playlist/MediaFiles.h"
 #include "res/StringIds.h"
 #include "shell/MprisService.h"
 #include "ui/MainFrame.h"
@@ -121,14 +120,8 @@ BOOL CorvApp::StartWithStartupLock(const QStringList& args)
     frame.ResetWindowTitle();
     frame.show();
 
-    frame.m_playList.Assign(cmdLine.m_playList);
-    // One playlist file alone is opened as that file, unchanged; a plain
-    // save writes back to it only in the program's own format.
-    if (cmdLine.m_nParamCount == 1 && !cmdLine.m_strFirstPlaylist.isEmpty()) {
-        if (IsOwnPlayListFile(cmdLine.m_strFirstPlaylist))
-            frame.m_strPlayListFile = cmdLine.m_strFirstPlaylist;
-        frame.m_playList.m_bModified = FALSE;
-    }
+    // One playlist file alone is opened as that file.
+    frame.SetStartList(cmdLine.m_playList, cmdLine.m_nParamCount == 1 ? cmdLine.m_strFirstPlaylist : QString());
     frame.setAcceptDrops(true);
 
     // Listening starts before the start-up lock goes, so the next copy to

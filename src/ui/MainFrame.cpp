@@ -52,32 +52,6 @@ struct ButtonDef {
     int nUp, nDown, nDisabled; // 0: no image of its own
 };
 
-// In creation order.
-const ButtonDef kButtons[] = {
-    { &CMainFrame::m_btnPlay, ID_PLAY_PAUSE, 132, 131, 133 },
-    { &CMainFrame::m_btnPause, ID_PLAY_PAUSE, 135, 134, 0 },
-    { &CMainFrame::m_btnStop, ID_STOP, 138, 137, 136 },
-    { &CMainFrame::m_btnSoundOn, ID_MUTE, 145, 142, 0 },
-    { &CMainFrame::m_btnSoundOff, ID_MUTE, 143, 144, 0 },
-    { &CMainFrame::m_btnSkipFwd, ID_SKIP_FORWARD, 175, 177, 176 },
-    { &CMainFrame::m_btnFrameFwd, ID_FRAME_FORWARD, 150, 149, 151 },
-    { &CMainFrame::m_btnFrameBack, ID_FRAME_BACK, 147, 146, 148 },
-    { &CMainFrame::m_btnSkipBack, ID_SKIP_BACK, 178, 174, 179 },
-    { &CMainFrame::m_btnSaveStill, ID_SAVE_STILL, 140, 139, 141 },
-    { &CMainFrame::m_btnAGo, ID_A_GO, 156, 158, 157 },
-    { &CMainFrame::m_btnASet, ID_A_SET, 154, 165, 155 },
-    { &CMainFrame::m_btnBSet, ID_B_SET, 166, 153, 167 },
-    { &CMainFrame::m_btnBGo, ID_B_GO, 168, 170, 169 },
-    { &CMainFrame::m_btnABClear, ID_AB_CLEAR, 172, 171, 173 },
-    { &CMainFrame::m_btnABStart, ID_AB_START, 159, 164, 160 },
-    { &CMainFrame::m_btnABEnd, ID_AB_END, 161, 163, 0 },
-    { &CMainFrame::m_btnPrev, ID_PREV, 188, 181, 189 },
-    { &CMainFrame::m_btnNext, ID_NEXT, 182, 183, 190 },
-    { &CMainFrame::m_btnOneLoopOff, ID_ONE_LOOP, 184, 185, 0 },
-    { &CMainFrame::m_btnOneLoopOn, ID_ONE_LOOP, 186, 187, 0 },
-    { &CMainFrame::m_btnFitWindow, ID_FIT_WINDOW, 192, 193, 191 },
-};
-
 } // namespace
 
 PrevNextState PrevNextAvailability(const CPlayList& list)
@@ -104,7 +78,8 @@ CMainFrame::CMainFrame(CINIFile& ini)
 {
     m_playList.m_bAllowDuplicates = TheAppSettings().m_bAccSameData;
     m_playList.SetObserver([this](PlayListChange change) { OnPlayListChanged(change); });
-    LoadFrameSettings(m_iniFile);
+    m_settings.LoadFrameSettings(m_iniFile);
+    m_playList.m_nLoopMode = m_settings.m_nLoopMode;
     m_strPlayListFile.clear();
     m_strLastFolder.clear();
 }
@@ -112,7 +87,8 @@ CMainFrame::CMainFrame(CINIFile& ini)
 CMainFrame::~CMainFrame()
 {
     DetachPlayListWnd();
-    SaveFrameSettings(m_iniFile, TheAppSettings().m_bPrimary);
+    m_settings.m_nLoopMode = m_playList.m_nLoopMode;
+    m_settings.SaveFrameSettings(m_iniFile, TheAppSettings().m_bPrimary);
     m_pSeekBar.reset();
     m_pVolumeBar.reset();
 }
@@ -139,7 +115,7 @@ BOOL CMainFrame::LoadFrame()
         return FALSE;
     m_nMinClientWidth = ClientSize().width();
     m_bMinSizeKnown = TRUE;
-    m_pVolumeBar->SetPos(m_nVolume);
+    m_pVolumeBar->SetPos(m_settings.m_nVolume);
 
     if (!CreateButtons())
         return FALSE;
@@ -191,6 +167,31 @@ BOOL CMainFrame::CreateSliders()
 
 BOOL CMainFrame::CreateButtons()
 {
+    // In creation order.
+    static const ButtonDef kButtons[] = {
+        { &CMainFrame::m_btnPlay, ID_PLAY_PAUSE, 132, 131, 133 },
+        { &CMainFrame::m_btnPause, ID_PLAY_PAUSE, 135, 134, 0 },
+        { &CMainFrame::m_btnStop, ID_STOP, 138, 137, 136 },
+        { &CMainFrame::m_btnSoundOn, ID_MUTE, 145, 142, 0 },
+        { &CMainFrame::m_btnSoundOff, ID_MUTE, 143, 144, 0 },
+        { &CMainFrame::m_btnSkipFwd, ID_SKIP_FORWARD, 175, 177, 176 },
+        { &CMainFrame::m_btnFrameFwd, ID_FRAME_FORWARD, 150, 149, 151 },
+        { &CMainFrame::m_btnFrameBack, ID_FRAME_BACK, 147, 146, 148 },
+        { &CMainFrame::m_btnSkipBack, ID_SKIP_BACK, 178, 174, 179 },
+        { &CMainFrame::m_btnSaveStill, ID_SAVE_STILL, 140, 139, 141 },
+        { &CMainFrame::m_btnAGo, ID_A_GO, 156, 158, 157 },
+        { &CMainFrame::m_btnASet, ID_A_SET, 154, 165, 155 },
+        { &CMainFrame::m_btnBSet, ID_B_SET, 166, 153, 167 },
+        { &CMainFrame::m_btnBGo, ID_B_GO, 168, 170, 169 },
+        { &CMainFrame::m_btnABClear, ID_AB_CLEAR, 172, 171, 173 },
+        { &CMainFrame::m_btnABStart, ID_AB_START, 159, 164, 160 },
+        { &CMainFrame::m_btnABEnd, ID_AB_END, 161, 163, 0 },
+        { &CMainFrame::m_btnPrev, ID_PREV, 188, 181, 189 },
+        { &CMainFrame::m_btnNext, ID_NEXT, 182, 183, 190 },
+        { &CMainFrame::m_btnOneLoopOff, ID_ONE_LOOP, 184, 185, 0 },
+        { &CMainFrame::m_btnOneLoopOn, ID_ONE_LOOP, 186, 187, 0 },
+        { &CMainFrame::m_btnFitWindow, ID_FIT_WINDOW, 192, 193, 191 },
+    };
     const CommandRouter router = [this](int nID) { OnCommand(nID); };
     for (const ButtonDef& def : kButtons) {
         CBitmapButton& btn = this->*def.pButton;
@@ -200,8 +201,8 @@ BOOL CMainFrame::CreateButtons()
     }
     ShowButton(m_btnPause, FALSE);
     ShowButton(m_btnABEnd, FALSE);
-    SetMuteButtons(m_bSoundOn);
-    SetOneLoopButtons(m_bOneLoop);
+    SetMuteButtons(m_settings.m_bSoundOn);
+    SetOneLoopButtons(m_settings.m_bOneLoop);
     m_bButtonsCreated = TRUE;
     return TRUE;
 }
@@ -227,15 +228,15 @@ void CMainFrame::OnJumpSliderHScroll(int nSBCode, CJumpSlider* pSlider)
 void CMainFrame::OnSeekBarScroll(int nSBCode, int nPos)
 {
     // A pending frame step finishes first.
-    if (m_bStepBusy)
+    if (m_marks.bStepBusy)
         return;
     // Moving away from an end makes stepping that way possible again.
-    if (m_bStepAtEnd) {
-        m_bStepAtEnd = FALSE;
+    if (m_marks.bStepAtEnd) {
+        m_marks.bStepAtEnd = FALSE;
         EnableForwardStepButtons(TRUE);
     }
-    if (m_bStepAtStart) {
-        m_bStepAtStart = FALSE;
+    if (m_marks.bStepAtStart) {
+        m_marks.bStepAtStart = FALSE;
         EnableBackStepButtons(TRUE);
     }
     IVideoView& view = View();
@@ -252,9 +253,9 @@ void CMainFrame::OnSeekBarScroll(int nSBCode, int nPos)
 // while a file plays with sound on.
 void CMainFrame::OnVolumeBarScroll(int nPos)
 {
-    m_nVolume = nPos;
-    if (View().IsStarted() && m_bSoundOn)
-        View().SetVolume(m_nVolume);
+    m_settings.m_nVolume = nPos;
+    if (View().IsStarted() && m_settings.m_bSoundOn)
+        View().SetVolume(m_settings.m_nVolume);
 }
 
 void CMainFrame::EnableButton(CBitmapButton& btn, BOOL bEnable)
@@ -335,8 +336,8 @@ void CMainFrame::UpdatePrevNextButtons()
 
 void CMainFrame::SetPlayPosition(LONGLONG llPosition, LONGLONG llFrame)
 {
-    m_llPosition = llPosition;
-    m_llFrame = llFrame;
+    m_marks.llPosition = llPosition;
+    m_marks.llFrame = llFrame;
 }
 
 QWidget* CMainFrame::ClientArea() const { return m_pClient; }
@@ -349,13 +350,13 @@ CInfoCells CMainFrame::CalcInfoCells() const
 CInfoValues CMainFrame::InfoValues() const
 {
     CInfoValues v;
-    v.llPointA = m_llPointA;
-    v.llPointB = m_llPointB;
-    v.bFrameCounter = m_bFrameCounter;
-    v.llPosition = m_llPosition;
-    v.llDuration = m_llDuration;
-    v.llFrame = m_llFrame;
-    v.llTotalFrames = m_llTotalFrames;
+    v.llPointA = m_marks.llPointA;
+    v.llPointB = m_marks.llPointB;
+    v.bFrameCounter = m_marks.bFrameCounter;
+    v.llPosition = m_marks.llPosition;
+    v.llDuration = m_marks.llDuration;
+    v.llFrame = m_marks.llFrame;
+    v.llTotalFrames = m_marks.llTotalFrames;
     v.nPlayListCount = m_playList.GetCount();
     return v;
 }

@@ -1,7 +1,10 @@
 #pragma once
 // The program's main window: the video view above a black control area with
 // the seek and volume bars, two rows of buttons and the information area.
-// The frame owns the playlist and every frame-level setting.
+// The frame owns the playlist, every frame-level setting and the state of
+// playback as it shows it; all of it changes only through its operations
+// and commands, and is read through the accessors at the end of its public
+// part.
 
 #include "app/FrameSettings.h"
 #include "capture/CaptureWorker.h"
@@ -11,6 +14,7 @@
 #include "ui/ChildView.h"
 #include "ui/CommandState.h"
 #include "ui/InfoArea.h"
+#include "ui/PlaybackMarks.h"
 #include "ui/ViewHost.h"
 #include "voldb/VolumeDB.h"
 
@@ -43,7 +47,7 @@ struct PrevNextState {
 };
 PrevNextState PrevNextAvailability(const CPlayList& list);
 
-class CMainFrame : public QMainWindow, public CFrameSettings, public IViewHost {
+class CMainFrame : public QMainWindow, public IViewHost {
     Q_OBJECT
     friend class CFrameClient;
 
@@ -110,11 +114,7 @@ public:
 
     // The view's host: its seek bar and the settings it reads.
     CJumpSlider* SeekBar() override { return m_pSeekBar.get(); }
-    const CFrameSettings& ViewSettings() const override { return *this; }
-
-    // The repeat mode is the playlist's.
-    int GetLoopMode() const override { return m_playList.m_nLoopMode; }
-    void SetLoopMode(int nMode) override { m_playList.m_nLoopMode = nMode; }
+    const CFrameSettings& ViewSettings() const override { return m_settings; }
 
     // ---- Commands (MainFrameCommands.cpp, MainFramePlaylistCommands.cpp,
     // MainFrameSession.cpp) ----
@@ -156,12 +156,40 @@ public:
     // After a file failed to load or play: the list moves past it and
     // stops there.
     void SkipFailedEntry();
+    // The list the program was started with, before anything plays: it
+    // replaces the list. strOnlyPlayList: the one playlist file that was all
+    // the start was given; the list is then that file, unchanged, and a file
+    // of the program's own format is the one "save" writes to.
+    void SetStartList(const CPlayList& list, const QString& strOnlyPlayList);
 
     // ---- Playback (MainFramePlayback.cpp) ----
     // Stops playback and clears the points and counters; FALSE when nothing
     // was started or stopping failed.
     BOOL StopAndReset();
 
+    // ---- What the frame holds, to read (the settings: ViewSettings()) ----
+    const CPlayList& PlayList() const { return m_playList; }
+    const CPlaybackMarks& Marks() const { return m_marks; }
+    // The file loaded in the view; empty when none.
+    const QString& LoadedFile() const { return m_strLoadedFile; }
+    // The playlist file that "save" writes to; empty when none.
+    const QString& PlayListFile() const { return m_strPlayListFile; }
+    // Everything below the view: bars, buttons and text rows.
+    int ControlHeight() const { return m_nControlHeight; }
+    // The frame's own video view, also while View() is another.
+    CChildView& OwnView() { return m_wndView; }
+
+protected:
+    // WM_GRAPHNOTIFY: the player's events wait in its queue.
+    void customEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    // Notices when the window manager has first put the window on screen.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
     CChildView m_wndView;
     // The file loaded in the view; empty when none.
     QString m_strLoadedFile;
@@ -201,40 +229,16 @@ public:
     int m_nMinClientWidth = 0;
     BOOL m_bMinSizeKnown = FALSE;
     BOOL m_bCapturing = FALSE;
-    BOOL m_bABRepeat = FALSE;
-    // Points in the counter unit; -1 = not set.
-    LONGLONG m_llPointA = -1;
-    LONGLONG m_llPointB = -1;
-    // Length in 100-ns units and in frames; -1 = unknown.
-    LONGLONG m_llDuration = -1;
-    LONGLONG m_llTotalFrames = -1;
-    LONGLONG m_llPosition = 0;
-    LONGLONG m_llFrame = 0;
+    CPlaybackMarks m_marks;
+    CFrameSettings m_settings;
     // Top of the first text row.
     int m_nInfoTop = 0;
     CInfoCells m_infoCells;
     // Everything below the view: bars, buttons and text rows.
     int m_nControlHeight = 97;
-    // The points are frame numbers (the media seeks by frames).
-    BOOL m_bFrameCounter = FALSE;
-    BOOL m_bStepBusy = FALSE;
-    BOOL m_bStepAtEnd = FALSE;
-    BOOL m_bStepAtStart = FALSE;
-    BOOL m_bListEnded = FALSE;
     // Folder last chosen in the folder dialogs; not stored.
     QString m_strLastFolder;
 
-protected:
-    // WM_GRAPHNOTIFY: the player's events wait in its queue.
-    void customEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    // Notices when the window manager has first put the window on screen.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-
-private:
     // Lays out the client area of cx × cy.
     void OnSize(int cx, int cy);
     void OnPaint(QPainter& painter);

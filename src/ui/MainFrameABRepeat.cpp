@@ -16,13 +16,13 @@ namespace {
 bool IsSet(LONGLONG llPoint) { return llPoint != -1; }
 } // namespace
 
-BOOL CMainFrame::CanUseABCommand() const { return !m_bStepBusy && !m_bCapturing; }
+BOOL CMainFrame::CanUseABCommand() const { return !m_marks.bStepBusy && !m_bCapturing; }
 
 void CMainFrame::SetABButtons(BOOL bUsable)
 {
-    const BOOL bA = IsSet(m_llPointA);
-    const BOOL bB = IsSet(m_llPointB);
-    const BOOL bRepeat = bUsable && m_bABRepeat;
+    const BOOL bA = IsSet(m_marks.llPointA);
+    const BOOL bB = IsSet(m_marks.llPointB);
+    const BOOL bRepeat = bUsable && m_marks.bABRepeat;
     // While the repeat runs its points stay as they are.
     EnableButton(m_btnASet, bUsable && !bRepeat);
     EnableButton(m_btnBSet, bUsable && !bRepeat);
@@ -53,13 +53,13 @@ void CMainFrame::SetPoint(BOOL bPointA)
     // The view has told the user why there is no position; the point stays.
     if (llPosition < 0)
         return;
-    const LONGLONG llOther = bPointA ? m_llPointB : m_llPointA;
+    const LONGLONG llOther = bPointA ? m_marks.llPointB : m_marks.llPointA;
     if (IsSet(llOther) && (bPointA ? llPosition >= llOther : llOther >= llPosition)) {
         view.LeaveFullScreen();
         AfxMessageBox(bPointA ? IDS_A_AFTER_B : IDS_B_BEFORE_A, MB_ICONINFORMATION);
         return;
     }
-    (bPointA ? m_llPointA : m_llPointB) = llPosition;
+    (bPointA ? m_marks.llPointA : m_marks.llPointB) = llPosition;
     RedrawPointValues();
     UpdateABButtons();
 }
@@ -67,13 +67,13 @@ void CMainFrame::SetPoint(BOOL bPointA)
 void CMainFrame::OnGoToPointA()
 {
     if (CanUseABCommand())
-        View().SeekPlaying(m_llPointA);
+        View().SeekPlaying(m_marks.llPointA);
 }
 
 void CMainFrame::OnGoToPointB()
 {
     if (CanUseABCommand())
-        View().SeekPlaying(m_llPointB);
+        View().SeekPlaying(m_marks.llPointB);
 }
 
 void CMainFrame::OnABRepeatStart()
@@ -82,9 +82,9 @@ void CMainFrame::OnABRepeatStart()
         return;
     IVideoView& view = View();
     // Refused without a word when the file is stopped or A lies beyond its end.
-    if (!view.SetSegment(m_llPointA, m_llPointB))
+    if (!view.SetSegment(m_marks.llPointA, m_marks.llPointB))
         return;
-    m_bABRepeat = TRUE;
+    m_marks.bABRepeat = TRUE;
     // The repeat is meant to be heard: a paused file plays on.
     if (view.IsPaused())
         OnPlayPause();
@@ -95,14 +95,14 @@ void CMainFrame::OnABRepeatEnd()
 {
     if (!CanUseABCommand() || !View().ClearSegment())
         return;
-    m_bABRepeat = FALSE;
+    m_marks.bABRepeat = FALSE;
     UpdateABButtons();
 }
 
 void CMainFrame::OnABClear()
 {
-    m_llPointA = -1;
-    m_llPointB = -1;
+    m_marks.llPointA = -1;
+    m_marks.llPointB = -1;
     RedrawPointValues();
     UpdateABButtons();
 }

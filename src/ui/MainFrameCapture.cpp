@@ -22,9 +22,9 @@ void CMainFrame::OnSaveStill()
         return;
 
     int nSetupMessage = 0;
-    if (m_strSaveFolder.isEmpty())
+    if (m_settings.m_strSaveFolder.isEmpty())
         nSetupMessage = IDS_SAVE_FOLDER_NEEDED;
-    else if (!IsFolder(m_strSaveFolder))
+    else if (!IsFolder(m_settings.m_strSaveFolder))
         nSetupMessage = IDS_SAVE_FOLDER_MISSING;
     if (nSetupMessage) {
         view.LeaveFullScreen();
@@ -47,10 +47,10 @@ void CMainFrame::OnSaveStill()
     CCaptureJob job;
     job.pNotifyWnd = this;
     job.strSourcePath = m_strLoadedFile;
-    job.strFolder = m_strSaveFolder;
+    job.strFolder = m_settings.m_strSaveFolder;
     job.image = std::move(image);
-    job.nFormat = m_nSaveFormat;
-    job.nQuality = m_nJpegQuality;
+    job.nFormat = m_settings.m_nSaveFormat;
+    job.nQuality = m_settings.m_nJpegQuality;
     if (!m_captureWorker.Start(std::move(job))) {
         view.LeaveFullScreen();
         AfxMessageBox(IDS_SAVE_THREAD_FAILED, MB_ICONERROR);
@@ -84,7 +84,7 @@ void CMainFrame::OnCaptureOptions() { EditCaptureSettings(); }
 // the window is destroyed.
 BOOL CMainFrame::EditCaptureSettings()
 {
-    return EditCaptureOptions(this, m_nSaveFormat, m_strSaveFolder, m_nJpegQuality);
+    return EditCaptureOptions(this, m_settings.m_nSaveFormat, m_settings.m_strSaveFolder, m_settings.m_nJpegQuality);
 }
 
 // A join: the worker never waits for this thread, so this cannot hang. Its

@@ -58,20 +58,20 @@ CCommandState CMainFrame::CommandState()
     s.bPrevAvailable = prevNext.bPrev;
     s.bNextAvailable = prevNext.bNext;
     s.bPlayListFile = !m_strPlayListFile.isEmpty();
-    s.bSoundOn = m_bSoundOn;
-    s.bAspectFix = m_bAspectFix;
-    s.nDisplaySize = m_nDisplaySize;
+    s.bSoundOn = m_settings.m_bSoundOn;
+    s.bAspectFix = m_settings.m_bAspectFix;
+    s.nDisplaySize = m_settings.m_nDisplaySize;
     s.bCapturing = m_bCapturing;
-    s.bABRepeat = m_bABRepeat;
-    s.llPointA = m_llPointA;
-    s.llPointB = m_llPointB;
-    s.bStepBusy = m_bStepBusy;
-    s.bStepAtEnd = m_bStepAtEnd;
-    s.bStepAtStart = m_bStepAtStart;
-    s.bUseVolDB = m_bUseVolDB;
-    s.bOneLoop = m_bOneLoop;
-    s.bDisableDeinterlace = m_bDisableDeinterlace;
-    s.bDisableVMR9 = m_bDisableVMR9;
+    s.bABRepeat = m_marks.bABRepeat;
+    s.llPointA = m_marks.llPointA;
+    s.llPointB = m_marks.llPointB;
+    s.bStepBusy = m_marks.bStepBusy;
+    s.bStepAtEnd = m_marks.bStepAtEnd;
+    s.bStepAtStart = m_marks.bStepAtStart;
+    s.bUseVolDB = m_settings.m_bUseVolDB;
+    s.bOneLoop = m_settings.m_bOneLoop;
+    s.bDisableDeinterlace = m_settings.m_bDisableDeinterlace;
+    s.bDisableVMR9 = m_settings.m_bDisableVMR9;
     s.bPlayListWnd = IsPlayListWndShown();
     s.bAccMultiBoot = app.m_bAccMultiBoot;
     s.bAccSameData = app.m_bAccSameData;
@@ -95,7 +95,7 @@ void CMainFrame::OnSize200() { SetDisplaySize(2); }
 // The size is kept even while nothing plays; the next load uses it.
 void CMainFrame::SetDisplaySize(int nSize)
 {
-    m_nDisplaySize = nSize;
+    m_settings.m_nDisplaySize = nSize;
     if (View().IsStarted() && View().HasVideo())
         FitWindowToDisplaySize();
 }
@@ -118,7 +118,7 @@ void CMainFrame::FitWindowToDisplaySize()
     const QSize native = View().GetNativeSize();
     int nWidth = native.width();
     int nHeight = native.height();
-    if (!ScaleToDisplaySize(m_nDisplaySize, nWidth, nHeight))
+    if (!ScaleToDisplaySize(m_settings.m_nDisplaySize, nWidth, nHeight))
         return;
     if (isMaximized())
         showNormal();
@@ -127,15 +127,15 @@ void CMainFrame::FitWindowToDisplaySize()
 
 void CMainFrame::OnAspectFix()
 {
-    if (View().SetAspectFix(!m_bAspectFix))
-        m_bAspectFix = !m_bAspectFix;
+    if (View().SetAspectFix(!m_settings.m_bAspectFix))
+        m_settings.m_bAspectFix = !m_settings.m_bAspectFix;
 }
 
 void CMainFrame::OnMute()
 {
-    m_bSoundOn = !m_bSoundOn;
-    View().SetVolume(m_bSoundOn ? m_nVolume : 0);
-    SetMuteButtons(m_bSoundOn);
+    m_settings.m_bSoundOn = !m_settings.m_bSoundOn;
+    View().SetVolume(m_settings.m_bSoundOn ? m_settings.m_nVolume : 0);
+    SetMuteButtons(m_settings.m_bSoundOn);
 }
 
 void CMainFrame::OnRepeatNone() { SetRepeatMode(LOOP_NONE); }
@@ -150,8 +150,8 @@ void CMainFrame::SetRepeatMode(int nMode)
 
 void CMainFrame::OnOneLoop()
 {
-    m_bOneLoop = !m_bOneLoop;
-    SetOneLoopButtons(m_bOneLoop);
+    m_settings.m_bOneLoop = !m_settings.m_bOneLoop;
+    SetOneLoopButtons(m_settings.m_bOneLoop);
 }
 
 void CMainFrame::OnExtSettings()
@@ -201,8 +201,8 @@ void CMainFrame::ChangeRendererSetting(BOOL& bSetting)
     bSetting = !bSetting;
 }
 
-void CMainFrame::OnDisableVMR9() { ChangeRendererSetting(m_bDisableVMR9); }
-void CMainFrame::OnDisableDeinterlace() { ChangeRendererSetting(m_bDisableDeinterlace); }
+void CMainFrame::OnDisableVMR9() { ChangeRendererSetting(m_settings.m_bDisableVMR9); }
+void CMainFrame::OnDisableDeinterlace() { ChangeRendererSetting(m_settings.m_bDisableDeinterlace); }
 
 void CMainFrame::OnHelp()
 {

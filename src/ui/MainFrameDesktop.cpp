@@ -91,7 +91,7 @@ void CMainFrame::SeekByTime(LONGLONG llDelta)
 
 void CMainFrame::ChangeVolumeBy(int nDelta)
 {
-    const int nVolume = std::clamp(m_nVolume + nDelta, 0, kVolumeMax);
+    const int nVolume = std::clamp(m_settings.m_nVolume + nDelta, 0, kVolumeMax);
     m_pVolumeBar->SetPos(nVolume);
     OnVolumeBarScroll(nVolume);
 }

@@ -38,8 +38,8 @@ void CMainFrame::OnMediaInfo()
     Modal().ExecDialog(dlg);
 }
 
-void CMainFrame::OnFirstUseList() { EditFilterList(m_firstUseList, TRUE); }
-void CMainFrame::OnBlackList() { EditFilterList(m_blackList, FALSE); }
+void CMainFrame::OnFirstUseList() { EditFilterList(m_settings.m_firstUseList, TRUE); }
+void CMainFrame::OnBlackList() { EditFilterList(m_settings.m_blackList, FALSE); }
 
 // Graph building reads the frame's lists when a file loads, so an edit
 // applies from the next file; the frame settings write the lists at exit.

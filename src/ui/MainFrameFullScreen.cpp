@@ -20,7 +20,7 @@ void CMainFrame::OnPanelSliderScroll(int nSBCode, CJumpSlider* pSlider)
     OnJumpSliderHScroll(nSBCode, pSlider);
     // The window's own volume bar shows the volume set on the panel.
     if (pSlider->GetDlgCtrlID() == IDC_VOLUMEBAR && m_pVolumeBar)
-        m_pVolumeBar->SetPos(m_nVolume);
+        m_pVolumeBar->SetPos(m_settings.m_nVolume);
 }
 
 CBitmapButton* CMainFrame::PanelTwin(const CBitmapButton& btn) { return m_wndView.Panel().TwinOf(btn); }

@@ -47,7 +47,7 @@ void CMainFrame::OnPlayListWindow()
 {
     if (CPlayListWnd* pWnd = PlayListWnd(); pWnd && pWnd->isVisible()) {
         pWnd->hide();
-        m_bPlayListWnd = FALSE;
+        m_settings.m_bPlayListWnd = FALSE;
         return;
     }
     ShowPlayListWnd();
@@ -71,11 +71,11 @@ void CMainFrame::ShowPlayListWnd()
         // too; that is not the user hiding it.
         actions.closed = [this] {
             if (!m_bClosed)
-                m_bPlayListWnd = FALSE;
+                m_settings.m_bPlayListWnd = FALSE;
         };
         pWnd = new CPlayListWnd(m_playList, std::move(actions), this);
-        if (OnSomeScreen(m_rcPlayListWnd)) {
-            pWnd->setGeometry(m_rcPlayListWnd);
+        if (OnSomeScreen(m_settings.m_rcPlayListWnd)) {
+            pWnd->setGeometry(m_settings.m_rcPlayListWnd);
         } else {
             pWnd->resize(kDefaultWidth, std::max(kDefaultHeight, height()));
             pWnd->move(frameGeometry().topRight() + QPoint(1, 0));
@@ -83,12 +83,12 @@ void CMainFrame::ShowPlayListWnd()
     }
     pWnd->show();
     pWnd->raise();
-    m_bPlayListWnd = TRUE;
+    m_settings.m_bPlayListWnd = TRUE;
 }
 
 void CMainFrame::RestorePlayListWnd()
 {
-    if (m_bPlayListWnd && !PlayListWnd())
+    if (m_settings.m_bPlayListWnd && !PlayListWnd())
         ShowPlayListWnd();
 }
 
@@ -96,7 +96,7 @@ void CMainFrame::DetachPlayListWnd()
 {
     m_playList.SetObserver(nullptr);
     if (CPlayListWnd* pWnd = PlayListWnd()) {
-        m_rcPlayListWnd = pWnd->geometry();
+        m_settings.m_rcPlayListWnd = pWnd->geometry();
         // It reads the list, which goes before the frame's children do.
         delete pWnd;
     }
@@ -113,9 +113,9 @@ void CMainFrame::OnPlayListChanged(PlayListChange change)
 void CMainFrame::PlayListEntry(int nIndex)
 {
     // As next and previous: not while a frame step runs.
-    if (m_bStepBusy || !m_playList.SetCurrent(nIndex))
+    if (m_marks.bStepBusy || !m_playList.SetCurrent(nIndex))
         return;
-    m_bListEnded = FALSE;
+    m_marks.bListEnded = FALSE;
     PlayCurrentEntry(TRUE);
 }
 

@@ -65,11 +65,11 @@ void CMainFrame::OnGraphNotify(qintptr lData)
 
 void CMainFrame::OnPlaybackComplete()
 {
-    m_bStepBusy = FALSE;
-    m_bStepAtEnd = FALSE;
-    m_bStepAtStart = FALSE;
+    m_marks.bStepBusy = FALSE;
+    m_marks.bStepAtEnd = FALSE;
+    m_marks.bStepAtStart = FALSE;
     EnableStepButtons(FALSE, FALSE);
-    if (m_bABRepeat || m_bOneLoop)
+    if (m_marks.bABRepeat || m_settings.m_bOneLoop)
         View().Replay();
     else
         PlayNextEntry();
@@ -77,11 +77,11 @@ void CMainFrame::OnPlaybackComplete()
 
 void CMainFrame::OnStepComplete()
 {
-    m_bStepBusy = FALSE;
+    m_marks.bStepBusy = FALSE;
     // A step that reached an end keeps that way closed.
-    if (!m_bStepAtEnd)
+    if (!m_marks.bStepAtEnd)
         EnableForwardStepButtons(TRUE);
-    if (!m_bStepAtStart)
+    if (!m_marks.bStepAtStart)
         EnableBackStepButtons(TRUE);
 }
 
@@ -92,7 +92,7 @@ void CMainFrame::OnLengthChanged()
     IVideoView& view = View();
     if (!view.UpdateLength())
         return;
-    m_bFrameCounter = view.GetDurations(&m_llDuration, &m_llTotalFrames) == SEEKMODE_FRAME;
+    m_marks.bFrameCounter = view.GetDurations(&m_marks.llDuration, &m_marks.llTotalFrames) == SEEKMODE_FRAME;
     RedrawCounters();
     UpdateABButtons();
 }
@@ -107,7 +107,7 @@ void CMainFrame::OnPlaybackAborted(HRESULT hr)
     // Let go before the box, so that nothing asks the broken player for
     // its position while the box is up.
     view.CloseMedia();
-    m_bABRepeat = FALSE;
+    m_marks.bABRepeat = FALSE;
     ResetPlaybackDisplay();
     AfxMessageBox(FormatErrorText(LoadResString(IDS_DSHOW_UNKNOWN_ERROR), hr), MB_ICONERROR, detail);
     SkipFailedEntry();
@@ -137,9 +137,9 @@ BOOL CMainFrame::StopAndReset()
     if (!view.IsStarted())
         return FALSE;
     view.LeaveFullScreen();
-    if (m_bABRepeat) {
+    if (m_marks.bABRepeat) {
         view.ClearSegment();
-        m_bABRepeat = FALSE;
+        m_marks.bABRepeat = FALSE;
     }
     ResetPlaybackDisplay();
     if (!view.StopPlayback())
@@ -150,7 +150,7 @@ BOOL CMainFrame::StopAndReset()
 
 void CMainFrame::OnPlayPause()
 {
-    if (m_bStepBusy)
+    if (m_marks.bStepBusy)
         return;
     IVideoView& view = View();
     if (!view.IsStarted()) {
@@ -159,12 +159,12 @@ void CMainFrame::OnPlayPause()
         } else {
             // The list was emptied while a file stayed loaded: that file.
             PlayCurrentEntry(FALSE);
-            m_bListEnded = FALSE;
+            m_marks.bListEnded = FALSE;
         }
         return;
     }
-    m_bStepAtEnd = FALSE;
-    m_bStepAtStart = FALSE;
+    m_marks.bStepAtEnd = FALSE;
+    m_marks.bStepAtStart = FALSE;
     view.TogglePause();
     if (view.IsPaused()) {
         ShowPair(m_btnPlay, m_btnPause);
@@ -178,7 +178,7 @@ void CMainFrame::OnPlayPause()
 
 void CMainFrame::OnStop()
 {
-    if (!m_bStepBusy)
+    if (!m_marks.bStepBusy)
         StopAndReset();
 }
 
@@ -186,12 +186,12 @@ void CMainFrame::OnStop()
 // menu item is checked again here.
 void CMainFrame::OnPrev()
 {
-    if (!m_bStepBusy && PrevNextAvailability(m_playList).bPrev)
+    if (!m_marks.bStepBusy && PrevNextAvailability(m_playList).bPrev)
         PlayPrevEntry();
 }
 
 void CMainFrame::OnNext()
 {
-    if (!m_bStepBusy && PrevNextAvailability(m_playList).bNext)
+    if (!m_marks.bStepBusy && PrevNextAvailability(m_playList).bNext)
         PlayNextEntry();
 }

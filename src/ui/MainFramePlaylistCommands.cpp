@@ -96,33 +96,33 @@ void CMainFrame::AfterEntriesAdded()
 
 void CMainFrame::OnFileOpen()
 {
-    if (m_bStepBusy || !AskSavePlayList())
+    if (m_marks.bStepBusy || !AskSavePlayList())
         return;
-    const QStringList files = AskMediaFiles(this, m_strMediaFolder);
+    const QStringList files = AskMediaFiles(this, m_settings.m_strMediaFolder);
     if (files.isEmpty())
         return;
     m_strPlayListFile.clear();
     m_playList.Clear();
     AddMediaFiles(m_playList, files);
-    m_strMediaFolder = PathRemoveFileSpec(files.last());
+    m_settings.m_strMediaFolder = PathRemoveFileSpec(files.last());
     PlayListFromTop();
 }
 
 void CMainFrame::OnAddFiles()
 {
-    if (m_bStepBusy)
+    if (m_marks.bStepBusy)
         return;
-    const QStringList files = AskMediaFiles(this, m_strMediaFolder);
+    const QStringList files = AskMediaFiles(this, m_settings.m_strMediaFolder);
     if (files.isEmpty())
         return;
     AddMediaFiles(m_playList, files);
-    m_strMediaFolder = PathRemoveFileSpec(files.last());
+    m_settings.m_strMediaFolder = PathRemoveFileSpec(files.last());
     AfterEntriesAdded();
 }
 
 void CMainFrame::OnOpenFolder()
 {
-    if (m_bStepBusy || !AskSavePlayList())
+    if (m_marks.bStepBusy || !AskSavePlayList())
         return;
     const QString folder = BrowseForFolder(QStringLiteral("フォルダを開く"), m_strLastFolder, FALSE, this);
     if (folder.isEmpty())
@@ -180,7 +180,8 @@ void CMainFrame::ReportFileInUse()
 
 QStringList CMainFrame::AskPlayListFiles()
 {
-    return Modal().GetOpenFileNames(this, kOpenCaption, m_strPlayListFolder, MfcFilterToQt(kPlayListOpenFilter), true);
+    return Modal().GetOpenFileNames(
+        this, kOpenCaption, m_settings.m_strPlayListFolder, MfcFilterToQt(kPlayListOpenFilter), true);
 }
 
 int CMainFrame::AppendPlayListFiles(const QStringList& files, QString* pFirst)
@@ -201,7 +202,7 @@ int CMainFrame::AppendPlayListFiles(const QStringList& files, QString* pFirst)
 
 void CMainFrame::OnOpenPlayList()
 {
-    if (m_bStepBusy || !AskSavePlayList())
+    if (m_marks.bStepBusy || !AskSavePlayList())
         return;
     const QStringList files = AskPlayListFiles();
     if (files.isEmpty())
@@ -216,19 +217,19 @@ void CMainFrame::OnOpenPlayList()
         if (IsOwnPlayListFile(first))
             m_strPlayListFile = first;
     }
-    m_strPlayListFolder = PathRemoveFileSpec(files.last());
+    m_settings.m_strPlayListFolder = PathRemoveFileSpec(files.last());
     PlayListFromTop();
 }
 
 void CMainFrame::OnAddPlayList()
 {
-    if (m_bStepBusy)
+    if (m_marks.bStepBusy)
         return;
     const QStringList files = AskPlayListFiles();
     if (files.isEmpty())
         return;
     AppendPlayListFiles(files, nullptr);
-    m_strPlayListFolder = PathRemoveFileSpec(files.last());
+    m_settings.m_strPlayListFolder = PathRemoveFileSpec(files.last());
     AfterEntriesAdded();
 }
 
@@ -243,7 +244,7 @@ void CMainFrame::OnSavePlayListAs() { SavePlayListAs(); }
 BOOL CMainFrame::SavePlayListAs()
 {
     // A known playlist file is offered by its name, in its folder.
-    const QString start = m_strPlayListFile.isEmpty() ? m_strPlayListFolder : m_strPlayListFile;
+    const QString start = m_strPlayListFile.isEmpty() ? m_settings.m_strPlayListFolder : m_strPlayListFile;
     const QString path = Modal().GetSaveFileName(this, kSaveCaption, start, MfcFilterToQt(kPlayListSaveFilter),
         QStringLiteral(".orvl"));
     if (path.isEmpty() || !SavePlayListTo(path))
@@ -268,7 +269,7 @@ BOOL CMainFrame::SavePlayListTo(const QString& path)
 
 void CMainFrame::OnDropFiles(const QStringList& paths)
 {
-    if (m_bStepBusy)
+    if (m_marks.bStepBusy)
         return;
     const BOOL bAccSameData = TheAppSettings().m_bAccSameData;
     for (const QString& path : paths) {

@@ -5,6 +5,7 @@
 
 #include "platform/WaitCursor.h"
 #include "player/PlayerCodes.h"
+#include "playlist/MediaFiles.h"
 #include "ui/VideoView.h"
 
 void CMainFrame::ChooseFirstEntry()
@@ -18,12 +19,23 @@ void CMainFrame::ChooseFirstEntry()
 
 void CMainFrame::PlayListFromTop()
 {
-    m_bListEnded = FALSE;
+    m_marks.bListEnded = FALSE;
     if (m_playList.GetCount() > 0) {
         ChooseFirstEntry();
         PlayCurrentEntry(TRUE);
     }
     RedrawPlaylistCount();
+}
+
+void CMainFrame::SetStartList(const CPlayList& list, const QString& strOnlyPlayList)
+{
+    m_playList.Assign(list);
+    if (strOnlyPlayList.isEmpty())
+        return;
+    // A plain save writes back only in the program's own format.
+    if (IsOwnPlayListFile(strOnlyPlayList))
+        m_strPlayListFile = strOnlyPlayList;
+    m_playList.m_bModified = FALSE;
 }
 
 void CMainFrame::PlayNextEntry()
@@ -34,7 +46,7 @@ void CMainFrame::PlayNextEntry()
     }
     // The end of the list: stopped at the first entry, which the next start
     // loads anew.
-    m_bListEnded = TRUE;
+    m_marks.bListEnded = TRUE;
     ChooseFirstEntry();
     StopAndReset();
     SetFileTitle(m_playList.GetAt(m_playList.m_nCurrent));
@@ -53,9 +65,9 @@ void CMainFrame::StartOrResumeList()
     if (m_playList.m_nCurrent == -1) {
         m_playList.Rewind();
         PlayCurrentEntry(TRUE);
-    } else if (m_bListEnded) {
+    } else if (m_marks.bListEnded) {
         PlayCurrentEntry(TRUE);
-        m_bListEnded = FALSE;
+        m_marks.bListEnded = FALSE;
     } else {
         // A loaded, stopped file plays again without loading it anew.
         PlayCurrentEntry(m_strLoadedFile.isEmpty());
@@ -65,9 +77,9 @@ void CMainFrame::StartOrResumeList()
 BOOL CMainFrame::PlayCurrentEntry(BOOL bReload)
 {
     CWaitCursor wait;
-    m_bStepBusy = FALSE;
-    m_bStepAtEnd = FALSE;
-    m_bStepAtStart = FALSE;
+    m_marks.bStepBusy = FALSE;
+    m_marks.bStepAtEnd = FALSE;
+    m_marks.bStepAtStart = FALSE;
     const QString entry = m_playList.GetAt(m_playList.m_nCurrent);
     if (entry.isEmpty()) {
         // An empty entry keeps whatever is loaded.
@@ -79,10 +91,10 @@ BOOL CMainFrame::PlayCurrentEntry(BOOL bReload)
     const BOOL bRemembered = RememberLoadedVolume();
     if (bReload) {
         m_strLoadedFile.clear();
-        if (m_bABRepeat) {
+        if (m_marks.bABRepeat) {
             if (!view.ClearSegment())
                 return FALSE;
-            m_bABRepeat = FALSE;
+            m_marks.bABRepeat = FALSE;
         }
         ResetPlaybackDisplay();
         if (bRemembered)
@@ -99,7 +111,7 @@ BOOL CMainFrame::PlayCurrentEntry(BOOL bReload)
         SkipFailedEntry();
         return FALSE;
     }
-    m_bFrameCounter = view.GetDurations(&m_llDuration, &m_llTotalFrames) == SEEKMODE_FRAME;
+    m_marks.bFrameCounter = view.GetDurations(&m_marks.llDuration, &m_marks.llTotalFrames) == SEEKMODE_FRAME;
     RedrawCounters();
     SetPlayingButtons(view.IsSeekable(), view.HasVideo());
     return TRUE;
@@ -118,13 +130,13 @@ void CMainFrame::SkipFailedEntry()
 
 void CMainFrame::ResetPlaybackDisplay()
 {
-    m_llPointA = -1;
-    m_llPointB = -1;
+    m_marks.llPointA = -1;
+    m_marks.llPointB = -1;
     RedrawPointValues();
-    m_llDuration = -1;
-    m_llTotalFrames = -1;
-    m_llPosition = 0;
-    m_llFrame = 0;
+    m_marks.llDuration = -1;
+    m_marks.llTotalFrames = -1;
+    m_marks.llPosition = 0;
+    m_marks.llFrame = 0;
     RedrawCounters();
     SetABResetButtons();
 }

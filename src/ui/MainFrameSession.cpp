@@ -18,12 +18,12 @@ int CMainFrame::OnInstanceHandoff()
         showNormal();
     // Out of full screen, as the unsaved-list question leaves it, also when
     // that is not asked.
-    if (!m_bStepBusy)
+    if (!m_marks.bStepBusy)
         View().LeaveFullScreen();
     // In front first, so the user sees any question that follows.
     raise();
     activateWindow();
-    if (m_bStepBusy)
+    if (m_marks.bStepBusy)
         return 0;
     // The files are taken now and the sender answered now: it waits, for a
     // bounded time, only for them and not for the user. A hand-off with no
@@ -42,7 +42,7 @@ void CMainFrame::ApplyHandoff(const CHandoffContent& content)
     // A step began while the files waited: ignored, as when they arrive then.
     // The window may have been closed while the question was open (told to
     // end).
-    if (m_bStepBusy || !AskSavePlayList() || m_bClosed)
+    if (m_marks.bStepBusy || !AskSavePlayList() || m_bClosed)
         return;
     // A hand-off replaces the list; it never adds to it.
     m_playList.Clear();

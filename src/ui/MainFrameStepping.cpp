@@ -26,18 +26,18 @@ void CMainFrame::StepForward(LONGLONG llCount)
     const int nResult = View().StepFrames(TRUE, llCount);
     // Nothing steps until the renderer says this step is done.
     if (nResult & STEPFLAG_STARTED) {
-        m_bStepBusy = TRUE;
+        m_marks.bStepBusy = TRUE;
         EnableStepButtons(FALSE, FALSE);
     }
     if (nResult & STEPFLAG_AT_END) {
-        m_bStepAtEnd = TRUE;
+        m_marks.bStepAtEnd = TRUE;
         EnableForwardStepButtons(FALSE);
     }
     // Away from the start, going back is possible again; a pending step
     // opens the way when it completes.
-    if (m_bStepAtStart) {
-        m_bStepAtStart = FALSE;
-        if (!m_bStepBusy)
+    if (m_marks.bStepAtStart) {
+        m_marks.bStepAtStart = FALSE;
+        if (!m_marks.bStepBusy)
             EnableBackStepButtons(TRUE);
     }
 }
@@ -49,11 +49,11 @@ void CMainFrame::StepBack(LONGLONG llCount)
     // Going back always seeks, so it is done when the call returns.
     const int nResult = View().StepFrames(FALSE, llCount);
     if (nResult & STEPFLAG_AT_START) {
-        m_bStepAtStart = TRUE;
+        m_marks.bStepAtStart = TRUE;
         EnableBackStepButtons(FALSE);
     }
-    if (m_bStepAtEnd) {
-        m_bStepAtEnd = FALSE;
+    if (m_marks.bStepAtEnd) {
+        m_marks.bStepAtEnd = FALSE;
         EnableForwardStepButtons(TRUE);
     }
 }

@@ -17,9 +17,9 @@ CVolumeDB CMainFrame::OpenVolumeDB()
 
 BOOL CMainFrame::RememberLoadedVolume()
 {
-    if (!m_bUseVolDB || m_strLoadedFile.isEmpty())
+    if (!m_settings.m_bUseVolDB || m_strLoadedFile.isEmpty())
         return FALSE;
-    return m_volumeDB.Remember(m_strLoadedFile, m_nVolume);
+    return m_volumeDB.Remember(m_strLoadedFile, m_settings.m_nVolume);
 }
 
 void CMainFrame::FlushVolumeDB()
@@ -30,15 +30,15 @@ void CMainFrame::FlushVolumeDB()
 
 void CMainFrame::RestoreStoredVolume()
 {
-    if (!m_bUseVolDB || m_strLoadedFile.isEmpty())
+    if (!m_settings.m_bUseVolDB || m_strLoadedFile.isEmpty())
         return;
     const int nStored = m_volumeDB.Lookup(m_strLoadedFile);
     ReportVolumeDbTimeout();
     if (nStored == -1)
         return;
     // The view applies it when playback starts.
-    m_nVolume = nStored;
-    m_pVolumeBar->SetPos(m_nVolume);
+    m_settings.m_nVolume = nStored;
+    m_pVolumeBar->SetPos(m_settings.m_nVolume);
 }
 
 void CMainFrame::ReportVolumeDbTimeout()
@@ -48,7 +48,7 @@ void CMainFrame::ReportVolumeDbTimeout()
         ReportFileInUse();
 }
 
-void CMainFrame::OnUseVolDB() { m_bUseVolDB = !m_bUseVolDB; }
+void CMainFrame::OnUseVolDB() { m_settings.m_bUseVolDB = !m_settings.m_bUseVolDB; }
 
 void CMainFrame::OnResetVolDB()
 {

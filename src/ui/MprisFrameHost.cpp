@@ -58,11 +58,11 @@ CMprisState CMprisFrameHost::State()
     if (cs.bStarted)
         s.status = cs.bPaused ? MprisStatus::Paused : MprisStatus::Playing;
     // Stopped, the window names the entry a start plays.
-    s.nEntry = f.m_playList.m_nCurrent;
-    s.strPath = cs.bStarted ? f.m_strLoadedFile : f.m_playList.GetAt(s.nEntry);
+    s.nEntry = f.PlayList().m_nCurrent;
+    s.strPath = cs.bStarted ? f.LoadedFile() : f.PlayList().GetAt(s.nEntry);
     if (s.strPath.isEmpty())
-        s.strPath = f.m_strLoadedFile;
-    if (!s.strPath.isEmpty() && s.strPath == f.m_strLoadedFile) {
+        s.strPath = f.LoadedFile();
+    if (!s.strPath.isEmpty() && s.strPath == f.LoadedFile()) {
         s.strTitle = view.GetTitle();
         s.strArtist = view.GetAuthor();
         s.strAlbum = view.GetAlbum();
@@ -72,7 +72,7 @@ CMprisState CMprisFrameHost::State()
     view.GetDurations(&llDuration, &llFrames);
     if (llDuration > 0)
         s.llLengthUs = llDuration / kUnitsPerUs;
-    s.nVolume = f.m_nVolume;
+    s.nVolume = f.ViewSettings().m_nVolume;
     s.bCanGoNext = CCommandTable::IsEnabled(ID_NEXT, cs);
     s.bCanGoPrevious = CCommandTable::IsEnabled(ID_PREV, cs);
     // Whether the current track can be played and paused, not whether it
@@ -101,7 +101,7 @@ void CMprisFrameHost::Command(MprisCommand command)
             if (f.isMinimized())
                 f.showNormal();
             // In full screen the view is the window in front.
-            QWidget& front = f.m_wndView.isWindow() ? static_cast<QWidget&>(f.m_wndView) : f;
+            QWidget& front = f.OwnView().isWindow() ? static_cast<QWidget&>(f.OwnView()) : f;
             front.raise();
             front.activateWindow();
         });
@@ -138,7 +138,7 @@ void CMprisFrameHost::SetVolume(int nVolume)
 {
     CMainFrame& f = m_frame;
     f.PostFrameWork([&f, nVolume] {
-        const int nDelta = nVolume - f.m_nVolume;
+        const int nDelta = nVolume - f.ViewSettings().m_nVolume;
         if (nDelta != 0 && f.Commands().IsEnabled(nDelta < 0 ? ID_VOLUME_DOWN : ID_VOLUME_UP))
             f.ChangeVolumeBy(nDelta);
     });

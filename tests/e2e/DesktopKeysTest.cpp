@@ -34,8 +34,8 @@ protected:
     bool InState(long lState)
     {
         return ProcessEventsUntil([&] {
-            CDShowPlayer* player = Frame().m_wndView.GetPlayer();
-            return player && Frame().m_wndView.IsStarted() && player->GetState() == lState;
+            CDShowPlayer* player = Frame().OwnView().GetPlayer();
+            return player && Frame().OwnView().IsStarted() && player->GetState() == lState;
         });
     }
     // A key as the user types it: to whatever has the focus.
@@ -61,8 +61,8 @@ protected:
     {
         LONGLONG llDuration = -1;
         LONGLONG llFrames = -1;
-        const int nMode = Frame().m_wndView.GetDurations(&llDuration, &llFrames);
-        const double dPos = double(Frame().m_wndView.GetCurrentPosition());
+        const int nMode = Frame().OwnView().GetDurations(&llDuration, &llFrames);
+        const double dPos = double(Frame().OwnView().GetCurrentPosition());
         return nMode == 2 ? dPos * (llDuration / 1e7) / llFrames : dPos / 1e7;
     }
     bool PositionReaches(double dSeconds)
@@ -79,11 +79,11 @@ TEST_F(DesktopKeys, SpaceAndTheMediaKeysDriveTheTransportWhateverHasTheFocus)
     Open({ first, second });
 
     // Space goes to the player, not to the focused stop button.
-    f.m_btnStop.setFocus();
-    ASSERT_TRUE(f.m_btnStop.hasFocus());
+    Button(ID_STOP).setFocus();
+    ASSERT_TRUE(Button(ID_STOP).hasFocus());
     Press(Qt::Key_Space);
     EXPECT_TRUE(InState(State_Paused));
-    EXPECT_TRUE(f.m_btnPlay.isVisible());
+    EXPECT_TRUE(Button(ID_PLAY_PAUSE).isVisible());
 
     // Pause only pauses; Play only plays.
     Press(Qt::Key_MediaPause);
@@ -94,12 +94,12 @@ TEST_F(DesktopKeys, SpaceAndTheMediaKeysDriveTheTransportWhateverHasTheFocus)
     EXPECT_TRUE(InState(State_Running));
 
     Press(Qt::Key_MediaNext);
-    EXPECT_TRUE(ProcessEventsUntil([&] { return f.m_strLoadedFile == second; }));
+    EXPECT_TRUE(ProcessEventsUntil([&] { return f.LoadedFile() == second; }));
     Press(Qt::Key_MediaPrevious);
-    EXPECT_TRUE(ProcessEventsUntil([&] { return f.m_strLoadedFile == first; }));
+    EXPECT_TRUE(ProcessEventsUntil([&] { return f.LoadedFile() == first; }));
     ASSERT_TRUE(InState(State_Running));
     Press(Qt::Key_MediaStop);
-    EXPECT_TRUE(ProcessEventsUntil([&] { return !f.m_wndView.IsStarted(); }));
+    EXPECT_TRUE(ProcessEventsUntil([&] { return !f.OwnView().IsStarted(); }));
     Press(Qt::Key_Space);
     EXPECT_TRUE(InState(State_Running));
     EXPECT_TRUE(m_responder.boxes.empty());
@@ -109,20 +109,20 @@ TEST_F(DesktopKeys, CtrlPAndTheRightButtonToggleThePauseAndCtrlSStops)
 {
     CMainFrame& f = Frame();
     Open({ TestMediaPath(TestClip::AviLongSmall) });
-    QTest::keyClick(&f.m_wndView, Qt::Key_P, Qt::ControlModifier);
+    QTest::keyClick(&f.OwnView(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(InState(State_Paused));
-    EXPECT_TRUE(f.m_btnPlay.isVisible());
-    EXPECT_TRUE(f.m_btnFrameFwd.isEnabled());
-    QTest::keyClick(&f.m_wndView, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(Button(ID_PLAY_PAUSE).isVisible());
+    EXPECT_TRUE(Button(ID_FRAME_FORWARD).isEnabled());
+    QTest::keyClick(&f.OwnView(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(InState(State_Running));
-    EXPECT_TRUE(f.m_btnPause.isVisible());
-    EXPECT_FALSE(f.m_btnFrameFwd.isEnabled());
+    EXPECT_TRUE(Button(ID_PLAY_PAUSE, 1).isVisible());
+    EXPECT_FALSE(Button(ID_FRAME_FORWARD).isEnabled());
 
-    QTest::mouseClick(&f.m_wndView, Qt::RightButton);
+    QTest::mouseClick(&f.OwnView(), Qt::RightButton);
     EXPECT_TRUE(InState(State_Paused));
-    QTest::keyClick(&f.m_wndView, Qt::Key_S, Qt::ControlModifier);
-    EXPECT_FALSE(f.m_wndView.IsStarted());
-    EXPECT_FALSE(f.m_btnStop.isEnabled());
+    QTest::keyClick(&f.OwnView(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(f.OwnView().IsStarted());
+    EXPECT_FALSE(Button(ID_STOP).isEnabled());
 }
 
 TEST_F(DesktopKeys, ArrowsAndTheWheelSeekByFiveSecondsAndStepTheVolumeByFive)
@@ -136,7 +136,7 @@ TEST_F(DesktopKeys, ArrowsAndTheWheelSeekByFiveSecondsAndStepTheVolumeByFive)
 
     Press(Qt::Key_Right);
     EXPECT_TRUE(PositionReaches(dStart + 5)) << PositionSeconds();
-    Wheel(*f.m_pSeekBar, 120);
+    Wheel(*f.SeekBar(), 120);
     EXPECT_TRUE(PositionReaches(dStart + 10)) << PositionSeconds();
     Press(Qt::Key_Left);
     EXPECT_TRUE(PositionReaches(dStart + 5)) << PositionSeconds();
@@ -146,28 +146,28 @@ TEST_F(DesktopKeys, ArrowsAndTheWheelSeekByFiveSecondsAndStepTheVolumeByFive)
     EXPECT_TRUE(PositionReaches(0)) << PositionSeconds();
     EXPECT_TRUE(InState(State_Paused));
 
-    f.m_wndView.setFocus();
-    const int nVolume = f.m_nVolume;
+    f.OwnView().setFocus();
+    const int nVolume = f.ViewSettings().m_nVolume;
     Press(Qt::Key_Down);
-    EXPECT_EQ(f.m_nVolume, nVolume - 5);
-    EXPECT_EQ(f.m_pVolumeBar->GetPos(), nVolume - 5);
-    Wheel(*f.m_pVolumeBar, 120);
-    EXPECT_EQ(f.m_nVolume, nVolume);
+    EXPECT_EQ(f.ViewSettings().m_nVolume, nVolume - 5);
+    EXPECT_EQ(VolumeBar().GetPos(), nVolume - 5);
+    Wheel(VolumeBar(), 120);
+    EXPECT_EQ(f.ViewSettings().m_nVolume, nVolume);
     // Half notches of a touchpad add up to one step.
-    Wheel(*f.m_pVolumeBar, 60);
-    EXPECT_EQ(f.m_nVolume, nVolume);
-    Wheel(*f.m_pVolumeBar, 60);
-    EXPECT_EQ(f.m_nVolume, nVolume + 5);
+    Wheel(VolumeBar(), 60);
+    EXPECT_EQ(f.ViewSettings().m_nVolume, nVolume);
+    Wheel(VolumeBar(), 60);
+    EXPECT_EQ(f.ViewSettings().m_nVolume, nVolume + 5);
     for (int i = 0; i < 30; ++i)
         Press(Qt::Key_Up);
-    EXPECT_EQ(f.m_nVolume, 100);
+    EXPECT_EQ(f.ViewSettings().m_nVolume, 100);
 
     // A focused bar keeps its own arrow keys.
-    f.m_pVolumeBar->setFocus();
-    ASSERT_TRUE(f.m_pVolumeBar->hasFocus());
+    VolumeBar().setFocus();
+    ASSERT_TRUE(VolumeBar().hasFocus());
     Press(Qt::Key_Left);
-    EXPECT_EQ(f.m_pVolumeBar->GetPos(), 99);
-    EXPECT_EQ(f.m_nVolume, 99);
+    EXPECT_EQ(VolumeBar().GetPos(), 99);
+    EXPECT_EQ(f.ViewSettings().m_nVolume, 99);
     EXPECT_TRUE(m_responder.boxes.empty());
 }
 
@@ -181,10 +181,10 @@ TEST_F(DesktopKeys, KeysDoNothingWhereTheirCommandWouldBeGrey)
     for (Qt::Key key : { Qt::Key_Space, Qt::Key_Right, Qt::Key_Left, Qt::Key_MediaPlay, Qt::Key_MediaNext,
              Qt::Key_MediaStop, Qt::Key_F11 })
         Press(key);
-    Wheel(*f.m_pSeekBar, 120);
+    Wheel(*f.SeekBar(), 120);
     EXPECT_EQ(fullScreen.count(), 1);
-    EXPECT_FALSE(f.m_wndView.IsLoaded());
-    EXPECT_FALSE(f.m_wndView.IsFullScreen());
+    EXPECT_FALSE(f.OwnView().IsLoaded());
+    EXPECT_FALSE(f.OwnView().IsFullScreen());
     EXPECT_TRUE(m_responder.boxes.empty());
 
     // Ctrl+O asks for media files; Ctrl+Q ends the program.

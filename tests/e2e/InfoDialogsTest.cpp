@@ -95,7 +95,7 @@ protected:
     bool Plays(const QString& path)
     {
         return ProcessEventsUntil(
-            [&] { return Frame().m_strLoadedFile == path && Frame().View().IsStarted(); }, 20000);
+            [&] { return Frame().LoadedFile() == path && Frame().View().IsStarted(); }, 20000);
     }
     // The filter box and the source of the filter information.
     QStringList FilterInformation(QString* pSource = nullptr)
@@ -127,8 +127,8 @@ TEST_F(InfoDialogs, ABlackListedDecoderGivesWayAtTheNextFileAndTheInformationNam
 
     RegisterWithOk(kJpegDecoder);
     Command(ID_BLACK_LIST);
-    ASSERT_EQ(Frame().m_blackList.GetCount(), 1);
-    EXPECT_EQ(Frame().m_blackList.GetAt(0), kJpegDecoder);
+    ASSERT_EQ(Frame().ViewSettings().m_blackList.GetCount(), 1);
+    EXPECT_EQ(Frame().ViewSettings().m_blackList.GetAt(0), kJpegDecoder);
     // The file already loaded keeps its decoder.
     EXPECT_TRUE(FilterInformation().contains(kJpegDecoder));
 

@@ -45,7 +45,7 @@ protected:
     {
         m_responder.openAnswers = { m_files };
         Command(ID_FILE_OPEN);
-        ASSERT_EQ(Frame().m_strLoadedFile, m_files[0]);
+        ASSERT_EQ(Frame().LoadedFile(), m_files[0]);
     }
     CPlayListWnd* Wnd() { return Frame().findChild<CPlayListWnd*>(); }
     QTreeView& View() { return Wnd()->View(); }
@@ -92,15 +92,15 @@ TEST_F(PlayListWindowTest, TheCommandShowsTheListAndEnterPlaysTheChosenEntry)
     EXPECT_TRUE(Checked());
     EXPECT_EQ(Names(), FileNames());
 
-    const BOOL bModified = Frame().m_playList.m_bModified;
+    const BOOL bModified = Frame().PlayList().m_bModified;
     View().setFocus();
     View().setCurrentIndex(View().model()->index(0, 0));
     Key(Qt::Key_Down);
     Key(Qt::Key_Return);
-    EXPECT_EQ(Frame().m_strLoadedFile, m_files[1]);
+    EXPECT_EQ(Frame().LoadedFile(), m_files[1]);
     EXPECT_TRUE(Frame().View().IsStarted());
-    EXPECT_EQ(Frame().m_playList.m_nCurrent, 1);
-    EXPECT_EQ(Frame().m_playList.m_bModified, bModified);
+    EXPECT_EQ(Current(), 1);
+    EXPECT_EQ(Frame().PlayList().m_bModified, bModified);
     // The playing row is marked, and only it.
     const auto colour = [this](int nRow) {
         return View().model()->index(nRow, CPlayListModel::ColName).data(Qt::ForegroundRole);
@@ -121,15 +121,15 @@ TEST_F(PlayListWindowTest, DeleteTakesOutTheSelectedEntriesAndTheFrameFollows)
     View().setCurrentIndex(View().model()->index(1, 0));
     Key(Qt::Key_Delete);
     EXPECT_EQ(Names(), (QStringList { FileNames()[0], FileNames()[2] }));
-    EXPECT_EQ(Frame().m_playList.GetCount(), 2);
+    EXPECT_EQ(Entries().size(), 2);
 
     // The playing entry goes too: it plays on, and the next one is current.
     View().setCurrentIndex(View().model()->index(0, 0));
     Key(Qt::Key_Delete);
     EXPECT_EQ(Names(), QStringList { FileNames()[2] });
-    EXPECT_EQ(Frame().m_strLoadedFile, m_files[0]);
+    EXPECT_EQ(Frame().LoadedFile(), m_files[0]);
     EXPECT_TRUE(Frame().View().IsStarted());
-    EXPECT_EQ(Frame().m_playList.GetAt(Frame().m_playList.m_nCurrent), m_files[2]);
+    EXPECT_EQ(Entries().value(Current()), m_files[2]);
 }
 
 TEST_F(PlayListWindowTest, ADragReordersTheListAndSaveAsWritesTheNewOrder)
@@ -140,7 +140,7 @@ TEST_F(PlayListWindowTest, ADragReordersTheListAndSaveAsWritesTheNewOrder)
     std::unique_ptr<QMimeData> rows(View().model()->mimeData({ View().model()->index(2, 0) }));
     DropAbove(0, *rows, Qt::MoveAction);
     EXPECT_EQ(Names(), (QStringList { FileNames()[2], FileNames()[0], FileNames()[1] }));
-    EXPECT_EQ(Frame().m_playList.GetAt(Frame().m_playList.m_nCurrent), m_files[0]) << "the playing entry stays current";
+    EXPECT_EQ(Entries().value(Current()), m_files[0]) << "the playing entry stays current";
 
     const QString saved = m_dir.filePath(QStringLiteral("order.orvl"));
     m_responder.saveAnswers = { saved };
@@ -167,12 +167,12 @@ TEST_F(PlayListWindowTest, OpeningOtherFilesReplacesTheRowsAndAFifoGetsNoLength)
     m_responder.openAnswers = { { m_files[2], fifo } };
     Command(ID_FILE_OPEN);
     EXPECT_EQ(Names(), (QStringList { FileNames()[2], QStringLiteral("pipe.wav") }));
-    EXPECT_EQ(Frame().m_strLoadedFile, m_files[2]);
+    EXPECT_EQ(Frame().LoadedFile(), m_files[2]);
 
     // Lengths come in the background, but the pipe is never opened for its
     // length (that would hang the prober on a pipe with no writer); the file
     // after it still gets its own.
-    Frame().m_playList.Add(m_files[0]);
+    Frame().OnDropFiles({ m_files[0] });
     const QDeadlineTimer deadline(10000);
     while (Cell(2, CPlayListModel::ColDuration).isEmpty() && !deadline.hasExpired())
         QTest::qWait(20);

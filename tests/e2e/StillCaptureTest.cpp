@@ -39,12 +39,12 @@ protected:
         });
         Frame().OnCommand(ID_CAPTURE_OPTIONS);
     }
-    bool CanCapture() { return Frame().Commands().IsEnabled(ID_SAVE_STILL) && Frame().m_btnSaveStill.isEnabled(); }
+    bool CanCapture() { return Frame().Commands().IsEnabled(ID_SAVE_STILL) && Button(ID_SAVE_STILL).isEnabled(); }
     // Ctrl+T: grey at once, free again once the report has come.
     void PressCtrlT()
     {
         ASSERT_TRUE(CanCapture());
-        QTest::keyClick(&Frame().m_wndView, Qt::Key_T, Qt::ControlModifier);
+        QTest::keyClick(&Frame().OwnView(), Qt::Key_T, Qt::ControlModifier);
         EXPECT_FALSE(CanCapture());
         EXPECT_TRUE(ProcessEventsUntil([&] { return CanCapture(); }));
     }
@@ -59,26 +59,25 @@ TEST_P(StillCapture, CtrlTSavesThePausedPictureAtItsOwnSize)
     CMainFrame& f = Frame();
     if (GetParam())
         f.OnCommand(ID_DISABLE_VMR9);
-    f.m_bOneLoop = TRUE;
+    f.OnCommand(ID_ONE_LOOP);
     const QString clip = TestMediaPath(TestClip::AviFrameCounter);
     m_strBase = QFileInfo(clip).completeBaseName();
-    f.m_playList.Add(clip);
     f.show();
     f.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
-    f.PlayListFromTop();
-    ASSERT_TRUE(ProcessEventsUntil([&] { return f.m_wndView.IsStarted() && f.m_wndView.HasVideo(); }));
-    ASSERT_EQ(f.m_wndView.GetPlayer()->HasWindowlessControl(), !GetParam());
+    f.OnDropFiles({ clip });
+    ASSERT_TRUE(ProcessEventsUntil([&] { return f.OwnView().IsStarted() && f.OwnView().HasVideo(); }));
+    ASSERT_EQ(f.OwnView().GetPlayer()->HasWindowlessControl(), !GetParam());
     // Somewhere past the first frame, so the picture is not the file's first.
     QTest::qWait(300);
-    QTest::keyClick(&f.m_wndView, Qt::Key_P, Qt::ControlModifier);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return f.m_wndView.GetPlayer()->GetState() == State_Paused; }));
+    QTest::keyClick(&f.OwnView(), Qt::Key_P, Qt::ControlModifier);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return f.OwnView().GetPlayer()->GetState() == State_Paused; }));
     // The window is made smaller than the picture: the still is still the
     // picture's own size.
     f.resize(200, 250);
 
     Configure(SAVE_FORMAT_BMP, 90);
-    const QByteArray dib = f.m_wndView.GetCurrentImage();
+    const QByteArray dib = f.OwnView().GetCurrentImage();
     ASSERT_GE(dib.size(), int(sizeof(BITMAPINFOHEADER)));
     BITMAPINFOHEADER bih;
     std::memcpy(&bih, dib.constData(), sizeof bih);

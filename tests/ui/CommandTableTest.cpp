@@ -52,7 +52,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
     }
 
-    void Key(Qt::Key key, Qt::KeyboardModifiers mods) { QTest::keyClick(&Frame().m_wndView, key, mods); }
+    void Key(Qt::Key key, Qt::KeyboardModifiers mods) { QTest::keyClick(&Frame().OwnView(), key, mods); }
 };
 
 TEST_F(CommandTableTest, NoKeyIsGivenToTwoCommands)
@@ -69,13 +69,12 @@ TEST_F(CommandTableTest, PopupsGreyAndCheckItemsByTheRulesOfTheMoment)
 {
     const QString save = QStringLiteral("プレイリストの保存(&S)");
 
-    Frame().m_playList.Add(QStringLiteral("/m/a.mp3"));
-    Frame().m_strPlayListFile = QStringLiteral("/m/list.orvl");
+    StartList({ QStringLiteral("/m/a.mp3") }, QStringLiteral("/m/list.orvl"));
     EXPECT_FALSE(Item(save).bEnabled);
-    Frame().m_playList.Add(QStringLiteral("/m/b.mp3"));
+    Frame().OnDropFiles({ QStringLiteral("/m/b.mp3") });
     EXPECT_TRUE(Item(save).bEnabled);
 
-    Frame().m_nDisplaySize = 2;
+    Command(ID_SIZE_200);
     EXPECT_TRUE(Item(QStringLiteral("200%(&2)\tCtrl+3")).bChecked);
     m_view.bFullScreen = TRUE;
     EXPECT_FALSE(Item(QStringLiteral("200%(&2)\tCtrl+3")).bEnabled);
@@ -87,11 +86,11 @@ TEST_F(CommandTableTest, CtrlMAndTheSoundButtonsMuteAndRestore)
 {
     ShowActive();
     Key(Qt::Key_M, Qt::ControlModifier);
-    EXPECT_FALSE(Frame().m_bSoundOn);
+    EXPECT_FALSE(Frame().ViewSettings().m_bSoundOn);
     // The buttons send their ids through the same rules.
-    QTest::mouseClick(&Frame().m_btnSoundOff, Qt::LeftButton);
-    EXPECT_TRUE(Frame().m_bSoundOn);
-    EXPECT_EQ(m_view.volumes, (std::vector<int> { 0, Frame().m_nVolume }));
+    QTest::mouseClick(&Button(ID_MUTE, 1), Qt::LeftButton);
+    EXPECT_TRUE(Frame().ViewSettings().m_bSoundOn);
+    EXPECT_EQ(m_view.volumes, (std::vector<int> { 0, Frame().ViewSettings().m_nVolume }));
 }
 
 TEST_F(CommandTableTest, CtrlCGoesToClearingThePointsNeverToCopying)

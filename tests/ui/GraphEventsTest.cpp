@@ -17,15 +17,16 @@ TEST_F(GraphEventsTest, EventsAreTakenOnlyFromThePlayerThatSentTheNotice)
 {
     FakeGraphSetup fake;
     fake.state->videoType = FakeVideoType(640, 480, 400000);
-    Frame().m_wndView.SetGraphFactory(&fake.factory);
+    Frame().OwnView().SetGraphFactory(&fake.factory);
     Frame().SetVideoView(nullptr);
-    Frame().m_playList.Add(QStringLiteral("/m/a.avi"));
-    Frame().PlayListFromTop();
-    CDShowPlayer* pPlayer = Frame().m_wndView.GetPlayer();
+    Frame().OnDropFiles({ QStringLiteral("/m/a.avi") });
+    CDShowPlayer* pPlayer = Frame().OwnView().GetPlayer();
     ASSERT_NE(pPlayer, nullptr);
     EXPECT_EQ(fake.state->pNotifyWindow, &Frame());
 
-    Frame().m_bStepBusy = TRUE;
+    Command(ID_PLAY_PAUSE);
+    Command(ID_FRAME_FORWARD);
+    ASSERT_TRUE(Frame().Marks().bStepBusy);
     fake.state->events.push_back({ EC_STEP_COMPLETE, 0, 0 });
     auto notify = [&](qintptr lData) {
         CMessageEvent notice(WM_GRAPHNOTIFY, 0, lData);
@@ -34,11 +35,11 @@ TEST_F(GraphEventsTest, EventsAreTakenOnlyFromThePlayerThatSentTheNotice)
     // Left over from an earlier player.
     notify(pPlayer->GetNotifyData() - 1);
     EXPECT_EQ(fake.state->events.size(), 1u);
-    EXPECT_TRUE(Frame().m_bStepBusy);
+    EXPECT_TRUE(Frame().Marks().bStepBusy);
 
     notify(pPlayer->GetNotifyData());
     EXPECT_TRUE(fake.state->events.empty());
-    EXPECT_FALSE(Frame().m_bStepBusy);
+    EXPECT_FALSE(Frame().Marks().bStepBusy);
 }
 
 // The end of the file comes while a box is open (here the unsaved-list
@@ -46,14 +47,12 @@ TEST_F(GraphEventsTest, EventsAreTakenOnlyFromThePlayerThatSentTheNotice)
 TEST_F(GraphEventsTest, AnEventUnderABoxIsTakenAfterTheBoxCloses)
 {
     FakeGraphSetup fake;
-    Frame().m_wndView.SetGraphFactory(&fake.factory);
+    Frame().OwnView().SetGraphFactory(&fake.factory);
     Frame().SetVideoView(nullptr);
     const QString first = QStringLiteral("/m/a.avi");
     const QString second = QStringLiteral("/m/b.avi");
-    Frame().m_playList.Add(first);
-    Frame().m_playList.Add(second);
-    Frame().PlayListFromTop();
-    const CDShowPlayer* pPlayer = Frame().m_wndView.GetPlayer();
+    Frame().OnDropFiles({ first, second });
+    const CDShowPlayer* pPlayer = Frame().OwnView().GetPlayer();
     ASSERT_NE(pPlayer, nullptr);
 
     m_responder.whileBoxOpen = { [&] {
@@ -62,16 +61,16 @@ TEST_F(GraphEventsTest, AnEventUnderABoxIsTakenAfterTheBoxCloses)
         QCoreApplication::sendEvent(&Frame(), &notice);
         RunPosted();
         EXPECT_EQ(fake.state->events.size(), 1u);
-        EXPECT_EQ(Frame().m_strLoadedFile, first);
+        EXPECT_EQ(Frame().LoadedFile(), first);
     } };
     m_responder.boxAnswers = { IDNO };
     EXPECT_TRUE(Frame().AskSavePlayList());
-    EXPECT_EQ(Frame().m_strLoadedFile, first);
+    EXPECT_EQ(Frame().LoadedFile(), first);
 
     RunPosted();
     EXPECT_TRUE(fake.state->events.empty());
-    EXPECT_EQ(Frame().m_strLoadedFile, second);
-    EXPECT_TRUE(Frame().m_wndView.IsStarted());
+    EXPECT_EQ(Frame().LoadedFile(), second);
+    EXPECT_TRUE(Frame().OwnView().IsStarted());
 }
 
 } // namespace

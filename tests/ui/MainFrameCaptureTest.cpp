@@ -62,7 +62,7 @@ protected:
         Frame().SetVideoView(&m_picture);
         m_picture.Playing(QSize(32, 24));
         m_picture.image = NoiseDib(32, 24);
-        Frame().m_playList.Add(kClip);
+        StartList({ kClip });
         Frame().PlayListFromTop();
     }
     void AnswerDialog(const DialogAnswer& answer)
@@ -91,7 +91,7 @@ protected:
         Frame().WaitForCaptureThread();
         RunPosted();
     }
-    bool CanCapture() { return Frame().Commands().IsEnabled(ID_SAVE_STILL) && Frame().m_btnSaveStill.isEnabled(); }
+    bool CanCapture() { return Frame().Commands().IsEnabled(ID_SAVE_STILL) && Button(ID_SAVE_STILL).isEnabled(); }
     QStringList Files() const { return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden); }
     QString FilePath(const QString& name) const { return m_dir.filePath(name); }
 
@@ -112,7 +112,7 @@ TEST_F(MainFrameCapture, NoFolderAsksForOneThenSavesWhereTheDialogSays)
     EXPECT_EQ(m_responder.boxes[0].style, unsigned(MB_ICONINFORMATION));
     EXPECT_FALSE(m_picture.bFullScreen);
     EXPECT_EQ(m_nDialogs, 1);
-    EXPECT_EQ(Frame().m_strSaveFolder, m_dir.path());
+    EXPECT_EQ(Frame().ViewSettings().m_strSaveFolder, m_dir.path());
     EXPECT_EQ(Files(), QStringList { "clip_00000.bmp" });
     EXPECT_TRUE(CanCapture());
 }
@@ -122,7 +122,7 @@ TEST_F(MainFrameCapture, CancellingTheDialogAfterEitherQuestionSavesNothing)
     AnswerDialog(kCancel);
     CaptureAndReport();
     EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(IDS_SAVE_FOLDER_NEEDED) });
-    EXPECT_TRUE(Frame().m_strSaveFolder.isEmpty());
+    EXPECT_TRUE(Frame().ViewSettings().m_strSaveFolder.isEmpty());
 
     // A folder that was there when chosen and has gone since.
     const QString stills = FilePath("stills");
@@ -135,8 +135,8 @@ TEST_F(MainFrameCapture, CancellingTheDialogAfterEitherQuestionSavesNothing)
     EXPECT_EQ(m_responder.boxes[0].text, LoadResString(IDS_SAVE_FOLDER_MISSING));
     EXPECT_EQ(m_responder.boxes[0].style, unsigned(MB_ICONINFORMATION));
     EXPECT_EQ(m_nDialogs, 3);
-    EXPECT_EQ(Frame().m_strSaveFolder, stills);
-    EXPECT_EQ(Frame().m_nSaveFormat, SAVE_FORMAT_JPEG);
+    EXPECT_EQ(Frame().ViewSettings().m_strSaveFolder, stills);
+    EXPECT_EQ(Frame().ViewSettings().m_nSaveFormat, SAVE_FORMAT_JPEG);
     EXPECT_EQ(m_picture.nGrabs, 0);
     EXPECT_TRUE(CanCapture());
     EXPECT_TRUE(Files().isEmpty());
@@ -186,6 +186,11 @@ TEST_F(MainFrameCapture, AReportArrivingUnderABoxWaitsForItToClose)
     Configure({ true, SAVE_FORMAT_BMP, deep, 90 });
     Command(ID_SAVE_STILL);
     Frame().WaitForCaptureThread();
+    // Until the report, the save holds the frame steps back too.
+    m_picture.bPaused = TRUE;
+    m_picture.nStepResult = STEPFLAG_STARTED;
+    Command(ID_FRAME_FORWARD);
+    EXPECT_FALSE(Frame().Marks().bStepBusy);
 
     size_t nBoxesUnderBox = 0;
     bool bFreeUnderBox = true;

@@ -3,6 +3,7 @@
 
 #include "FrameFixture.h"
 
+#include "platform/ProfileFile.h"
 #include "platform/ResString.h"
 #include "platform/WindowMessages.h"
 #include "ui/CommandIds.h"
@@ -32,7 +33,7 @@ TEST_F(MainFrameCommandsTest, PrimaryInstanceSettingsAskFirstAndASecondaryOnlyEx
     // The playlist's duplicates rule follows at once.
     m_responder.boxAnswers = { IDYES };
     Command(ID_ACC_SAME_DATA);
-    EXPECT_TRUE(Frame().m_playList.m_bAllowDuplicates);
+    EXPECT_TRUE(Frame().PlayList().m_bAllowDuplicates);
     m_responder.boxes.clear();
 
     m_app.m_bPrimary = FALSE;
@@ -42,37 +43,38 @@ TEST_F(MainFrameCommandsTest, PrimaryInstanceSettingsAskFirstAndASecondaryOnlyEx
         EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(IDS_PRIMARY_ONLY) });
         EXPECT_TRUE(Checked(nID)) << nID;
     }
-    EXPECT_TRUE(Frame().m_playList.m_bAllowDuplicates);
+    EXPECT_TRUE(Frame().PlayList().m_bAllowDuplicates);
 }
 
 TEST_F(MainFrameCommandsTest, RendererSettingsFlipSilentlyUnlessAFileIsOpen)
 {
     Command(ID_DISABLE_VMR9);
-    EXPECT_TRUE(Frame().m_bDisableVMR9);
+    EXPECT_TRUE(Frame().ViewSettings().m_bDisableVMR9);
     EXPECT_TRUE(TakeBoxes().isEmpty());
 
     m_view.bLoaded = TRUE;
     m_view.bFullScreen = TRUE;
     Command(ID_DISABLE_VMR9);
-    EXPECT_FALSE(Frame().m_bDisableVMR9);
+    EXPECT_FALSE(Frame().ViewSettings().m_bDisableVMR9);
     EXPECT_FALSE(m_view.bFullScreen);
     Command(ID_DISABLE_DEINTERLACE);
-    EXPECT_TRUE(Frame().m_bDisableDeinterlace);
+    EXPECT_TRUE(Frame().ViewSettings().m_bDisableDeinterlace);
     EXPECT_EQ(TakeBoxes(), (QStringList { LoadResString(IDS_NEXT_LOAD_NOTICE), LoadResString(IDS_NEXT_LOAD_NOTICE) }));
 }
 
 TEST_F(MainFrameCommandsTest, SizeCommandsStoreTheSizeAndFitOnlyAStartedVideo)
 {
+    auto videoArea = [this] { return Frame().OwnView().contentsRect().size(); };
     Frame().show();
     Frame().SetWorkAreaSource([] { return QRect(0, 0, 4000, 3000); });
-    const QSize before = Frame().m_wndView.contentsRect().size();
+    const QSize before = videoArea();
     Command(ID_SIZE_50);
-    EXPECT_EQ(Frame().m_nDisplaySize, 0);
-    EXPECT_EQ(Frame().m_wndView.contentsRect().size(), before);
+    EXPECT_EQ(Frame().ViewSettings().m_nDisplaySize, 0);
+    EXPECT_EQ(videoArea(), before);
 
     m_view.Playing(QSize(1280, 720));
     Command(ID_SIZE_50);
-    EXPECT_EQ(Frame().m_wndView.contentsRect().size(), QSize(640, 360));
+    EXPECT_EQ(videoArea(), QSize(640, 360));
     Command(ID_SIZE_200);
 
     // The fit button uses the stored size and leaves full screen first.
@@ -80,50 +82,54 @@ TEST_F(MainFrameCommandsTest, SizeCommandsStoreTheSizeAndFitOnlyAStartedVideo)
     m_view.bFullScreen = TRUE;
     Command(ID_FIT_WINDOW);
     EXPECT_FALSE(m_view.bFullScreen);
-    EXPECT_EQ(Frame().m_wndView.contentsRect().size(), QSize(2560, 1440));
+    EXPECT_EQ(videoArea(), QSize(2560, 1440));
 
-    // An unknown size does nothing; media without video gets the controls.
-    Frame().m_nDisplaySize = 7;
+    // An unknown size from the settings file does nothing; media without
+    // video gets the controls.
+    m_frame.reset();
+    WritePrivateProfileString("Common", "DISPLAY_SIZE", "7", m_ini.m_strPath);
+    BuildFrame();
+    Frame().show();
+    const QSize unfitted = videoArea();
     Command(ID_FIT_WINDOW);
-    EXPECT_EQ(Frame().m_wndView.contentsRect().size(), QSize(2560, 1440));
+    EXPECT_EQ(videoArea(), unfitted);
     m_view.bHasVideo = FALSE;
     Command(ID_FIT_WINDOW);
-    EXPECT_EQ(Frame().m_wndView.height(), 0);
+    EXPECT_EQ(Frame().OwnView().height(), 0);
 }
 
 TEST_F(MainFrameCommandsTest, BarNotificationsWaitForAStepAndSetTheVolume)
 {
-    CJumpSlider& seekBar = *Frame().m_pSeekBar;
     auto notify = [](CJumpSlider& bar, int nSBCode) { bar.JumpSliderNotify(WM_JUMPSLIDER_HSCROLL, nSBCode, &bar); };
-    seekBar.SetRange(100);
-    seekBar.SetPos(30);
-
-    // Nothing moves while a frame step is pending.
-    Frame().m_bStepBusy = TRUE;
-    notify(seekBar, SB_THUMBTRACK);
-    EXPECT_TRUE(m_view.seeks.isEmpty());
-    Frame().m_bStepBusy = FALSE;
-
-    // The volume is kept always, and heard only while a file plays with sound.
-    CJumpSlider& volumeBar = *Frame().m_pVolumeBar;
+    // The volume is kept always, and heard only while a file plays with
+    // sound (unmuting gives it back).
+    CJumpSlider& volumeBar = VolumeBar();
     volumeBar.SetPos(70);
     notify(volumeBar, SB_ENDSCROLL);
-    EXPECT_EQ(Frame().m_nVolume, 70);
+    EXPECT_EQ(Frame().ViewSettings().m_nVolume, 70);
     m_view.Playing();
-    Frame().m_bSoundOn = FALSE;
+    Command(ID_MUTE);
+    volumeBar.SetPos(40);
     notify(volumeBar, SB_ENDSCROLL);
-    Frame().m_bSoundOn = TRUE;
+    Command(ID_MUTE);
     volumeBar.SetPos(20);
     notify(volumeBar, SB_THUMBTRACK);
-    EXPECT_EQ(m_view.volumes, (std::vector<int> { 20 }));
+    EXPECT_EQ(m_view.volumes, (std::vector<int> { 0, 40, 20 }));
+
+    // Nothing moves while a frame step is pending.
+    CJumpSlider& seekBar = *Frame().SeekBar();
+    seekBar.SetRange(100);
+    seekBar.SetPos(30);
+    StepPending();
+    notify(seekBar, SB_THUMBTRACK);
+    EXPECT_TRUE(m_view.seeks.isEmpty());
 }
 
 TEST_F(MainFrameCommandsTest, TheSessionEndsOnlyWhenTheQuestionAllowsIt)
 {
     EXPECT_TRUE(Frame().OnQueryEndSession());
     EXPECT_TRUE(m_responder.boxes.empty());
-    Frame().m_playList.Add(QStringLiteral("/m/a.mp3"));
-    Frame().m_playList.Add(QStringLiteral("/m/b.mp3"));
+    StartList({ QStringLiteral("/m/a.mp3"), QStringLiteral("/m/b.mp3") });
     m_responder.boxAnswers = { IDCANCEL, IDNO };
     EXPECT_FALSE(Frame().OnQueryEndSession());
     EXPECT_TRUE(Frame().OnQueryEndSession());

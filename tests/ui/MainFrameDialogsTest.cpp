@@ -80,7 +80,7 @@ TEST_F(MainFrameDialogsTest, OkKeepsTheEditedListAndTheSettingsSaveIt)
                   }),
         1);
     EXPECT_EQ(shown, (QStringList { QStringLiteral("JPEG image decoder"), QStringLiteral("AVI demuxer") }));
-    EXPECT_EQ(ListOf(Frame().m_blackList), QStringList { QStringLiteral("AVI demuxer") });
+    EXPECT_EQ(ListOf(Frame().ViewSettings().m_blackList), QStringList { QStringLiteral("AVI demuxer") });
     EXPECT_EQ(SavedList(kBlack, "BL_FILTER"), QStringList { QStringLiteral("AVI demuxer") });
 }
 

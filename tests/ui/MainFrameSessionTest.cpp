@@ -28,12 +28,7 @@ protected:
         std::memcpy(m_shm.Data(), block.get(), sizeof(HandoffBlock));
     }
     // An unsaved list of two that plays its first entry.
-    void PlayOldList()
-    {
-        Frame().m_playList.Add(old1);
-        Frame().m_playList.Add(old2);
-        Frame().PlayListFromTop();
-    }
+    void PlayOldList() { Frame().OnDropFiles({ old1, old2 }); }
 
     TempRuntimeDir m_runtime;
     CSharedMemory m_shm;
@@ -45,12 +40,6 @@ TEST_F(MainFrameSessionTest, AStepNoFilesOrACancelledQuestionKeepTheOldList)
 {
     PlayOldList();
     const QStringList before = m_view.loaded;
-
-    Frame().m_bStepBusy = TRUE;
-    Offer({ "/m/a.avi" });
-    EXPECT_EQ(Frame().OnInstanceHandoff(), 0);
-    EXPECT_TRUE(m_responder.boxes.empty());
-    Frame().m_bStepBusy = FALSE;
 
     // The files were taken before the question, so their sender, should
     // it stop waiting for the answer, knows they arrived.
@@ -68,6 +57,11 @@ TEST_F(MainFrameSessionTest, AStepNoFilesOrACancelledQuestionKeepTheOldList)
     RunPosted();
     EXPECT_TRUE(m_responder.boxes.empty());
 
+    StepPending();
+    Offer({ "/m/a.avi" });
+    EXPECT_EQ(Frame().OnInstanceHandoff(), 0);
+    EXPECT_TRUE(m_responder.boxes.empty());
+
     EXPECT_EQ(Entries(), (QStringList { old1, old2 }));
     EXPECT_EQ(m_view.loaded, before);
 }
@@ -81,8 +75,6 @@ TEST_F(MainFrameSessionTest, AHandoffUnderALoadFailureBoxPlaysTheNewListFromItsS
     const QString bad = QStringLiteral("/m/bad.avi");
     const QStringList handed { "/m/a.avi", "/m/b.avi", "/m/c.avi" };
     m_view.failing = { bad };
-    Frame().m_playList.Add(bad);
-    Frame().m_playList.Add(old2);
     m_responder.whileBoxOpen = { [&] {
         Offer(handed, 3);
         EXPECT_EQ(Frame().OnInstanceHandoff(), 0);
@@ -92,17 +84,17 @@ TEST_F(MainFrameSessionTest, AHandoffUnderALoadFailureBoxPlaysTheNewListFromItsS
         EXPECT_EQ(Entries(), (QStringList { bad, old2 }));
     } };
     m_responder.boxAnswers = { IDOK, IDNO };
-    Frame().PlayListFromTop();
-    EXPECT_EQ(Frame().m_playList.m_nCurrent, 1);
+    Frame().OnDropFiles({ bad, old2 });
+    EXPECT_EQ(Current(), 1);
     EXPECT_FALSE(m_view.bStarted);
 
     RunPosted();
     EXPECT_EQ(TakeBoxes(), (QStringList { FakeVideoView::kLoadFailure, LoadResString(IDS_PLAYLIST_UNSAVED) }));
     EXPECT_EQ(Entries(), handed);
-    EXPECT_EQ(Frame().m_playList.m_nCurrent, 0);
+    EXPECT_EQ(Current(), 0);
     EXPECT_EQ(m_view.loaded, (QStringList { bad, handed[0] }));
     EXPECT_TRUE(m_view.bStarted);
-    EXPECT_EQ(Frame().m_strLoadedFile, handed[0]);
+    EXPECT_EQ(Frame().LoadedFile(), handed[0]);
 }
 
 // Hand-offs that come while the close question is open wait for it: kept
@@ -154,7 +146,7 @@ TEST_F(MainFrameSessionTest, YesWithoutASavedListKeepsTheWindowAndTheList)
     EXPECT_TRUE(m_view.bStarted) << "closing stops playback only once nobody objects";
     EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(IDS_PLAYLIST_UNSAVED) });
     EXPECT_EQ(Entries(), (QStringList { old1, old2 }));
-    EXPECT_TRUE(Frame().m_playList.m_bModified);
+    EXPECT_TRUE(Frame().PlayList().m_bModified);
 }
 
 } // namespace

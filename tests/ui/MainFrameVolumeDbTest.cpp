@@ -32,8 +32,7 @@ protected:
     void SetUp() override
     {
         FrameFixture::SetUp();
-        Frame().m_playList.Add(kA);
-        Frame().m_playList.Add(kB);
+        StartList({ kA, kB });
     }
     void TearDown() override
     {
@@ -45,7 +44,7 @@ protected:
     // The user drags the volume bar to nVolume.
     void DragVolume(int nVolume)
     {
-        CJumpSlider& bar = *Frame().m_pVolumeBar;
+        CJumpSlider& bar = VolumeBar();
         bar.SetPos(nVolume);
         bar.JumpSliderNotify(WM_JUMPSLIDER_HSCROLL, SB_ENDSCROLL, &bar);
     }
@@ -58,22 +57,18 @@ protected:
         std::erase_if(m_responder.boxes,
             [](const ScriptedResponder::Box& box) { return box.text == LoadResString(IDS_PLAYLIST_UNSAVED); });
     }
-    // The window closes; the next frame starts as the given instance with
-    // the saved settings and the list.
-    void Restart(BOOL bPrimary, const QStringList& entries)
+    // The window closes; the next frame starts with the saved settings and
+    // the list.
+    void Restart(const QStringList& entries)
     {
         Close();
         m_frame.reset();
-        m_app.m_bPrimary = bPrimary;
         m_view = FakeVideoView();
-        m_frame = std::make_unique<CMainFrame>(m_ini);
-        ASSERT_TRUE(m_frame->LoadFrame());
-        m_frame->SetVideoView(&m_view);
-        for (const QString& entry : entries)
-            m_frame->m_playList.Add(entry);
+        BuildFrame();
+        StartList(entries);
     }
-    int Volume() { return Frame().m_nVolume; }
-    int BarVolume() { return Frame().m_pVolumeBar->GetPos(); }
+    int Volume() { return Frame().ViewSettings().m_nVolume; }
+    int BarVolume() { return VolumeBar().GetPos(); }
     static QByteArray DbBytes() { return ReadFileBytes(VolumeDbFilePath()); }
     static bool DbExists() { return QFile::exists(VolumeDbFilePath()); }
 
@@ -100,7 +95,7 @@ TEST_F(MainFrameVolumeDbTest, EachFileGetsBackTheVolumeItWasLeftWithInThisRunAnd
     EXPECT_EQ(DbBytes(), kBom + Line(kA + "|000") + Line(kB + "|100"));
 
     // The last volume is the saved one; the stored value wins when b loads.
-    Restart(TRUE, { kB });
+    Restart({ kB });
     EXPECT_EQ(Volume(), 0);
     Frame().PlayListFromTop();
     EXPECT_EQ(Volume(), 100);
@@ -129,7 +124,7 @@ TEST_F(MainFrameVolumeDbTest, TheSettingIsSavedAndOffTheVolumeStaysAsTheUserLeft
     Frame().PlayNextEntry();
     EXPECT_EQ(Volume(), 70);
 
-    Restart(TRUE, {});
+    Restart({});
     EXPECT_EQ(GetPrivateProfileInt("Common", "USE_VOL_DB", -1, m_ini.m_strPath), 1);
     EXPECT_TRUE(Checked(ID_USE_VOL_DB));
 }

@@ -46,46 +46,42 @@ protected:
             urls << QUrl::fromLocalFile(path);
         data.setUrls(urls);
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&Frame().m_wndView, &enter);
+        QCoreApplication::sendEvent(&Frame().OwnView(), &enter);
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&Frame().m_wndView, &drop);
+        QCoreApplication::sendEvent(&Frame().OwnView(), &drop);
         return enter.isAccepted();
     }
     // A list that would be lost: two entries, modified.
-    void UnsavedList()
-    {
-        Frame().m_playList.Add(QStringLiteral("/old/1.mp3"));
-        Frame().m_playList.Add(QStringLiteral("/old/2.mp3"));
-    }
+    void UnsavedList() { StartList({ QStringLiteral("/old/1.mp3"), QStringLiteral("/old/2.mp3") }); }
 
     QTemporaryDir m_dir;
 };
 
 TEST_F(PlaylistCommandsTest, OpeningMediaFilesReplacesTheListAndPlaysTheFirst)
 {
-    Frame().m_playList.Add(QStringLiteral("/old/x.mp3"));
-    Frame().m_strPlayListFile = QStringLiteral("/old/list.orvl");
-    Frame().m_strMediaFolder = QStringLiteral("/start");
+    StartList({ QStringLiteral("/old/x.mp3") }, QStringLiteral("/old/list.orvl"));
+    ASSERT_FALSE(Frame().PlayListFile().isEmpty());
 
     const QString a = Touch("a.mp3");
     const QString b = Touch("B.WAV");
     m_responder.openAnswers = { { a, Touch("notes.txt"), b } };
     Command(ID_FILE_OPEN);
     EXPECT_EQ(Entries(), (QStringList { a, b }));
-    EXPECT_TRUE(Frame().m_strPlayListFile.isEmpty());
-    EXPECT_EQ(Frame().m_strMediaFolder, Dir());
-    EXPECT_EQ(DialogDirs(), QStringList { "/start" });
+    EXPECT_TRUE(Frame().PlayListFile().isEmpty());
+    EXPECT_EQ(Frame().ViewSettings().m_strMediaFolder, Dir());
     // One entry was never asked about; this list is new and unsaved.
     EXPECT_TRUE(m_responder.boxes.empty());
-    EXPECT_TRUE(Frame().m_playList.m_bModified);
+    EXPECT_TRUE(Frame().PlayList().m_bModified);
 
-    // A cancelled dialog changes nothing; a running frame step ignores the
-    // command before it asks anything.
+    // A cancelled dialog, opened where the last files came from, changes
+    // nothing; a running frame step ignores the command before it asks
+    // anything.
     m_responder.boxAnswers = { IDNO };
     Command(ID_FILE_OPEN);
     EXPECT_EQ(Entries(), (QStringList { a, b }));
     EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(IDS_PLAYLIST_UNSAVED) });
-    Frame().m_bStepBusy = TRUE;
+    EXPECT_EQ(DialogDirs(), (QStringList { QString(), Dir() }));
+    StepPending();
     Command(ID_FILE_OPEN);
     EXPECT_EQ(m_responder.dialogDirs.size(), 2u);
     EXPECT_TRUE(m_responder.boxes.empty());
@@ -95,7 +91,7 @@ TEST_F(PlaylistCommandsTest, AddingWhileNothingPlaysStartsTheList)
 {
     const QString a = Touch("a.mp3");
     const QString b = Touch("b.mp3");
-    Frame().m_playList.Add(a);
+    StartList({ a });
     m_responder.openAnswers = { { b } };
     Command(ID_ADD_FILES);
     EXPECT_EQ(m_view.loaded, QStringList { a });
@@ -116,16 +112,14 @@ TEST_F(PlaylistCommandsTest, ADropUnderABoxIsAddedAfterTheBoxsCallerHasFinished)
     const QString good = Touch("good.mp3");
     const QString dropped = Touch("dropped.mp3");
     m_view.failing = { bad };
-    Frame().m_playList.Add(bad);
-    Frame().m_playList.Add(good);
     Frame().setAcceptDrops(true);
     m_responder.whileBoxOpen = { [&] {
         DropOnWindow({ dropped });
         QCoreApplication::processEvents(); // the box's own event loop
         EXPECT_EQ(Entries(), (QStringList { bad, good }));
     } };
-    Frame().PlayListFromTop();
-    EXPECT_EQ(Frame().m_playList.m_nCurrent, 1);
+    Frame().OnDropFiles({ bad, good });
+    EXPECT_EQ(Current(), 1);
     EXPECT_FALSE(m_view.bStarted);
 
     QCoreApplication::processEvents();
@@ -139,11 +133,10 @@ TEST_F(PlaylistCommandsTest, TwoOpenedPlaylistsMergeAndStayUnsavedUntilSaveAs)
 {
     const QString first = PlayListFile("a.orvl", { "/m/1.mp3", "/m/2.mp3" });
     const QString second = PlayListFile("b.orvl", { "/m/3.mp3" });
-    Frame().m_strPlayListFolder = QStringLiteral("/lists");
     m_responder.openAnswers = { { first, second } };
     Command(ID_OPEN_PLAYLIST);
     EXPECT_EQ(Entries(), (QStringList { "/m/1.mp3", "/m/2.mp3", "/m/3.mp3" }));
-    EXPECT_TRUE(Frame().m_strPlayListFile.isEmpty());
+    EXPECT_TRUE(Frame().PlayListFile().isEmpty());
     EXPECT_FALSE(Enabled(ID_SAVE_PLAYLIST));
 
     // Replacing the list asks; Cancel keeps it.
@@ -151,11 +144,12 @@ TEST_F(PlaylistCommandsTest, TwoOpenedPlaylistsMergeAndStayUnsavedUntilSaveAs)
     Command(ID_FILE_OPEN);
     EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(IDS_PLAYLIST_UNSAVED) });
     EXPECT_EQ(Entries().size(), 3);
-    EXPECT_EQ(DialogDirs(), QStringList { "/lists" });
 
+    // Offered where the playlist files came from.
     const QString saved = m_dir.filePath("merged.orvl");
     m_responder.saveAnswers = { saved };
     Command(ID_SAVE_PLAYLIST_AS);
+    EXPECT_EQ(DialogDirs(), (QStringList { QString(), Dir() }));
     EXPECT_TRUE(Enabled(ID_SAVE_PLAYLIST));
     EXPECT_EQ(ReadFileBytes(saved), QByteArray("/m/1.mp3\r\n/m/2.mp3\r\n/m/3.mp3\r\n"));
     // Saved: no more question.
@@ -175,7 +169,7 @@ TEST_F(PlaylistCommandsTest, YesEndsTheCommandUnlessTheListWasSaved)
     EXPECT_EQ(TakeBoxes(), QStringList { LoadResString(IDS_PLAYLIST_UNSAVED) });
     EXPECT_EQ(m_responder.openAnswers.size(), 1u) << "no open dialog";
     EXPECT_EQ(Entries(), before);
-    EXPECT_TRUE(Frame().m_playList.m_bModified);
+    EXPECT_TRUE(Frame().PlayList().m_bModified);
 
     // Yes with a name saves first, then the command goes on.
     const QString saved = m_dir.filePath("before.orvl");
@@ -186,7 +180,7 @@ TEST_F(PlaylistCommandsTest, YesEndsTheCommandUnlessTheListWasSaved)
     EXPECT_EQ(ReadFileBytes(saved).count('\n'), 2);
     // A folder that is not there restarts the list as it is.
     EXPECT_EQ(Entries(), before);
-    EXPECT_EQ(Frame().m_strPlayListFile, saved);
+    EXPECT_EQ(Frame().PlayListFile(), saved);
 }
 
 TEST_F(PlaylistCommandsTest, AFailedSaveIsReportedAndKeepsTheFileAndTheUnsavedList)
@@ -194,10 +188,12 @@ TEST_F(PlaylistCommandsTest, AFailedSaveIsReportedAndKeepsTheFileAndTheUnsavedLi
     const QString saved = PlayListFile("list.orvl", { "/m/1.mp3", "/m/2.mp3" });
     m_responder.openAnswers = { { saved } };
     Command(ID_OPEN_PLAYLIST);
-    ASSERT_EQ(Frame().m_strPlayListFile, saved);
+    ASSERT_EQ(Frame().PlayListFile(), saved);
     const QByteArray before = ReadFileBytes(saved);
+    QStringList more;
     for (int i = 0; i < 200; ++i)
-        Frame().m_playList.Add(QStringLiteral("/m/more/%1.mp3").arg(i));
+        more << QStringLiteral("/m/more/%1.mp3").arg(i);
+    Frame().OnDropFiles(more);
 
     m_view.bFullScreen = TRUE;
     {
@@ -212,7 +208,7 @@ TEST_F(PlaylistCommandsTest, AFailedSaveIsReportedAndKeepsTheFileAndTheUnsavedLi
     EXPECT_FALSE(m_view.bFullScreen) << "the box must not hide behind the full screen";
     EXPECT_EQ(ReadFileBytes(saved), before);
     EXPECT_EQ(QDir(Dir()).entryList(QDir::Files | QDir::Hidden), QStringList { "list.orvl" });
-    EXPECT_TRUE(Frame().m_playList.m_bModified);
+    EXPECT_TRUE(Frame().PlayList().m_bModified);
 }
 
 } // namespace

@@ -25,11 +25,13 @@ protected:
             GTEST_SKIP() << "needs an X display with a window manager (scripts/with-xvfb.sh --wm openbox)";
         FrameFixture::SetUp();
         CMainFrame& f = Frame();
-        f.m_bDisableVMR9 = GetParam();
+        if (GetParam())
+            Command(ID_DISABLE_VMR9);
         // Still playing however long the checks take.
-        f.m_bOneLoop = TRUE;
-        f.m_playList.Add(TestMediaPath(TestClip::AviFrameCounter));
-        f.m_playList.Add(TestMediaPath(TestClip::AviMjpegPcm));
+        Command(ID_ONE_LOOP);
+        // The last file is gone by the time the list reaches it.
+        StartList({ TestMediaPath(TestClip::AviFrameCounter), TestMediaPath(TestClip::AviMjpegPcm),
+            QStringLiteral("/nonexistent/orv-gone.avi") });
         f.show();
         f.PlayListFromTop();
         ASSERT_TRUE(View().IsStarted());
@@ -37,7 +39,7 @@ protected:
         m_rcFrame = f.geometry();
     }
 
-    CChildView& View() { return Frame().m_wndView; }
+    CChildView& View() { return Frame().OwnView(); }
     CFullScrCtrlWnd& Panel() { return View().Panel(); }
     QRect Screen() const { return QGuiApplication::primaryScreen()->geometry(); }
 
@@ -59,7 +61,7 @@ protected:
         QTest::qWait(1200);
         EXPECT_EQ(Frame().geometry(), m_rcFrame);
         EXPECT_EQ(View().geometry(), QRect(0, 0, Frame().ClientArea()->width(),
-                                          Frame().ClientArea()->height() - Frame().m_nControlHeight));
+                                          Frame().ClientArea()->height() - Frame().ControlHeight()));
     }
     void DoubleClickVideo() { QTest::mouseDClick(&View(), Qt::LeftButton, {}, QPoint(50, 50)); }
     void AltEnter() { QTest::keyClick(&View(), Qt::Key_Return, Qt::AltModifier); }
@@ -123,7 +125,7 @@ TEST_P(FullScreen, TheNextFileKeepsFullScreenAndTheWindowItsSize)
     Frame().OnCommand(ID_FULL_SCREEN);
     ExpectCoveringTheScreen();
     Frame().OnCommand(ID_NEXT);
-    ASSERT_EQ(Frame().m_playList.m_nCurrent, 1);
+    ASSERT_EQ(Current(), 1);
     ASSERT_TRUE(View().IsStarted());
     ExpectCoveringTheScreen();
     AltEnter();
@@ -136,9 +138,7 @@ TEST_P(FullScreen, AnErrorBoxIsShownOutOfFullScreen)
     ExpectCoveringTheScreen();
     BOOL bFullScreenUnderBox = TRUE;
     m_responder.whileBoxOpen.push_back([&] { bFullScreenUnderBox = View().IsFullScreen(); });
-    // A file that is gone by the time the list reaches it.
-    Frame().m_playList.Add(QStringLiteral("/nonexistent/orv-gone.avi"));
-    Frame().m_playList.m_nCurrent = 1;
+    Frame().OnCommand(ID_NEXT);
     Frame().OnCommand(ID_NEXT);
     ASSERT_FALSE(m_responder.boxes.empty());
     EXPECT_FALSE(bFullScreenUnderBox);

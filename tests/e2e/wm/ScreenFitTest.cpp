@@ -52,13 +52,13 @@ TEST_F(ScreenFit, A1080pVideoKeepsTheWholeWindowInTheWorkAreaAndThePictureItsAsp
     ASSERT_LT(work.height(), 1080) << "the screen must be smaller than the video";
 
     CMainFrame& f = Frame();
-    f.m_bOneLoop = TRUE; // still playing however long the checks take
-    f.m_playList.Add(TestMediaPath(TestClip::AviHd1080));
+    f.OnCommand(ID_ONE_LOOP); // still playing however long the checks take
+    StartList({ TestMediaPath(TestClip::AviHd1080) });
     // As at start-up: the file loads right after the window is shown, before
     // the window manager has framed it.
     f.show();
     f.PlayListFromTop();
-    ASSERT_TRUE(f.m_wndView.IsStarted());
+    ASSERT_TRUE(f.OwnView().IsStarted());
 
     const QRect frame = SettledFrameGeometry(QString::number(f.winId()));
     ASSERT_TRUE(frame.isValid());
@@ -66,10 +66,10 @@ TEST_F(ScreenFit, A1080pVideoKeepsTheWholeWindowInTheWorkAreaAndThePictureItsAsp
     // No smaller than it has to be: it reaches across or down the work area.
     EXPECT_TRUE(frame.width() == work.width() || frame.height() == work.height()) << Text(frame);
 
-    const QSize video = f.m_wndView.contentsRect().size();
+    const QSize video = f.OwnView().contentsRect().size();
     EXPECT_LT(video.height(), 1080);
     EXPECT_NEAR(video.height(), video.width() * 1080 / 1920, 1) << video.width() << "x" << video.height();
-    EXPECT_EQ(f.ClientArea()->height() - f.m_wndView.height(), f.m_nControlHeight);
+    EXPECT_EQ(f.ClientArea()->height() - f.OwnView().height(), f.ControlHeight());
     EXPECT_TRUE(m_responder.boxes.empty());
 }
 

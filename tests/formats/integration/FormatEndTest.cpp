@@ -22,10 +22,9 @@ protected:
         EXPECT_FALSE(path.isEmpty());
         const QStringList entries { m_dir.filePath("1-" + QFileInfo(path).fileName()),
             m_dir.filePath("2-" + QFileInfo(path).fileName()) };
-        for (const QString& entry : entries) {
+        for (const QString& entry : entries)
             EXPECT_TRUE(QFile::copy(path, entry));
-            Frame().m_playList.Add(entry);
-        }
+        StartList(entries);
         return entries;
     }
 
@@ -37,9 +36,9 @@ protected:
             QStringList started;
             Frame().PlayListFromTop();
             EXPECT_TRUE(ProcessEventsUntil([&] {
-                if (Frame().View().IsStarted() && started.value(started.size() - 1) != Frame().m_strLoadedFile)
-                    started << Frame().m_strLoadedFile;
-                return Frame().m_bListEnded && !Frame().View().IsStarted();
+                if (Frame().View().IsStarted() && started.value(started.size() - 1) != Frame().LoadedFile())
+                    started << Frame().LoadedFile();
+                return Frame().Marks().bListEnded && !Frame().View().IsStarted();
             })) << "run " << nRun;
             EXPECT_EQ(started, entries) << "run " << nRun;
             EXPECT_TRUE(m_responder.boxes.empty()) << qPrintable(TakeBoxes().join('\n'));

@@ -23,14 +23,16 @@ protected:
     bool UsesScriptedView() const override { return false; }
 
     IVideoView& View() { return Frame().View(); }
+    const CPlaybackMarks& Marks() { return Frame().Marks(); }
     LONGLONG Position() { return View().GetCurrentPosition(); }
 
     // Plays the clips as a list and pauses the first once it runs.
     void PlayPaused(std::initializer_list<TestClip> clips)
     {
+        QStringList paths;
         for (TestClip clip : clips)
-            Frame().m_playList.Add(TestMediaPath(clip));
-        Frame().PlayListFromTop();
+            paths << TestMediaPath(clip);
+        Frame().OnDropFiles(paths);
         ASSERT_TRUE(ProcessEventsUntil(
             [&] { return View().IsStarted() && View().GetPlayer()->GetState() == State_Running; }));
         Command(ID_PLAY_PAUSE);
@@ -46,7 +48,7 @@ protected:
     {
         PointAt(ID_A_SET, llA);
         PointAt(ID_B_SET, llB);
-        ASSERT_EQ(Frame().m_llPointB, llB);
+        ASSERT_EQ(Marks().llPointB, llB);
     }
     // Waits for nLoops jumps back; the lowest position seen just after a
     // jump, or -1 when they did not come.
@@ -66,22 +68,20 @@ protected:
         });
         return bDone ? llLowest : -1;
     }
-    bool NoPoints() { return Frame().m_llPointA == -1 && Frame().m_llPointB == -1; }
-    bool StepDone() { return ProcessEventsUntil([&] { return !Frame().m_bStepBusy; }); }
+    bool NoPoints() { return Marks().llPointA == -1 && Marks().llPointB == -1; }
+    bool StepDone() { return ProcessEventsUntil([&] { return !Marks().bStepBusy; }); }
 
     // Enabled state of frame-forward, skip-forward, frame-back, skip-back.
     std::vector<bool> StepButtons()
     {
-        CMainFrame& f = Frame();
-        return { f.m_btnFrameFwd.isEnabled(), f.m_btnSkipFwd.isEnabled(), f.m_btnFrameBack.isEnabled(),
-            f.m_btnSkipBack.isEnabled() };
+        return { Button(ID_FRAME_FORWARD).isEnabled(), Button(ID_SKIP_FORWARD).isEnabled(),
+            Button(ID_FRAME_BACK).isEnabled(), Button(ID_SKIP_BACK).isEnabled() };
     }
     // Go to A, go to B, clear, start (shown and enabled).
     std::vector<bool> PointButtons()
     {
-        CMainFrame& f = Frame();
-        return { f.m_btnAGo.isEnabled(), f.m_btnBGo.isEnabled(), f.m_btnABClear.isEnabled(),
-            !f.m_btnABStart.isHidden() && f.m_btnABStart.isEnabled() };
+        return { Button(ID_A_GO).isEnabled(), Button(ID_B_GO).isEnabled(), Button(ID_AB_CLEAR).isEnabled(),
+            !Button(ID_AB_START).isHidden() && Button(ID_AB_START).isEnabled() };
     }
 };
 
@@ -91,33 +91,33 @@ const std::vector<bool> kNone { false, false, false, false };
 TEST_F(ABRepeatStepping, PointsStayInOrderShowInTheMediasUnitAndClear)
 {
     ASSERT_NO_FATAL_FAILURE(PlayPaused({ TestClip::AviFrameCounter }));
-    ASSERT_TRUE(Frame().m_bFrameCounter);
+    ASSERT_TRUE(Marks().bFrameCounter);
     PointAt(ID_B_SET, 25); // 1 s
     EXPECT_EQ(PointButtons(), (std::vector<bool> { false, true, true, false }));
     // A after B (1.2 s) or on B, and B on A, are refused with a notice.
     PointAt(ID_A_SET, 30);
     PointAt(ID_A_SET, 25);
-    EXPECT_EQ(Frame().m_llPointA, -1);
+    EXPECT_EQ(Marks().llPointA, -1);
     PointAt(ID_A_SET, 10);
     Command(ID_B_SET);
     ASSERT_EQ(m_responder.boxes.size(), 3u);
     EXPECT_EQ(m_responder.boxes[0].style, MB_ICONINFORMATION);
     EXPECT_EQ(TakeBoxes(), (QStringList { LoadResString(IDS_A_AFTER_B), LoadResString(IDS_A_AFTER_B), LoadResString(IDS_B_BEFORE_A) }));
-    EXPECT_EQ(FormatPointValue(Frame().m_llPointA, Frame().m_bFrameCounter), QStringLiteral("0000010"));
-    EXPECT_EQ(FormatPointValue(Frame().m_llPointB, Frame().m_bFrameCounter), QStringLiteral("0000025"));
+    EXPECT_EQ(FormatPointValue(Marks().llPointA, Marks().bFrameCounter), QStringLiteral("0000010"));
+    EXPECT_EQ(FormatPointValue(Marks().llPointB, Marks().bFrameCounter), QStringLiteral("0000025"));
     EXPECT_EQ(PointButtons(), kAll);
 
     Command(ID_AB_CLEAR);
     EXPECT_TRUE(NoPoints());
     EXPECT_EQ(PointButtons(), kNone);
-    EXPECT_FALSE(Frame().m_btnABStart.isHidden());
+    EXPECT_FALSE(Button(ID_AB_START).isHidden());
 }
 
 TEST_F(ABRepeatStepping, PointsOfMediaThatSeeksByTimeShowAsTimes)
 {
     ASSERT_NO_FATAL_FAILURE(PlayPaused({ TestClip::WavTwoSeconds }));
     PointAt(ID_A_SET, 12000000);
-    EXPECT_EQ(FormatPointValue(Frame().m_llPointA, Frame().m_bFrameCounter), QStringLiteral("00:00:01"));
+    EXPECT_EQ(FormatPointValue(Marks().llPointA, Marks().bFrameCounter), QStringLiteral("00:00:01"));
 }
 
 TEST_F(ABRepeatStepping, RepeatReplaysFromAAtBUntilEndedWhichKeepsPointsAndPosition)
@@ -126,11 +126,11 @@ TEST_F(ABRepeatStepping, RepeatReplaysFromAAtBUntilEndedWhichKeepsPointsAndPosit
     ASSERT_NO_FATAL_FAILURE(SetPoints(10, 20));
     // Starting on a paused file plays it.
     Command(ID_AB_START);
-    ASSERT_TRUE(Frame().m_bABRepeat);
+    ASSERT_TRUE(Marks().bABRepeat);
     EXPECT_FALSE(View().IsPaused());
     EXPECT_EQ(PointButtons(), (std::vector<bool> { true, true, false, false }));
-    EXPECT_FALSE(Frame().m_btnASet.isEnabled());
-    EXPECT_TRUE(Frame().m_btnABEnd.isEnabled());
+    EXPECT_FALSE(Button(ID_A_SET).isEnabled());
+    EXPECT_TRUE(Button(ID_AB_END).isEnabled());
 
     EXPECT_GE(LowestAfterLoops(2), 10);
     // With the one-file loop too, B still leads back to A.
@@ -140,14 +140,14 @@ TEST_F(ABRepeatStepping, RepeatReplaysFromAAtBUntilEndedWhichKeepsPointsAndPosit
     // Paused on B, the position poll leaves the file paused.
     Command(ID_PLAY_PAUSE);
     Command(ID_B_GO);
-    Frame().m_wndView.OnTimer(CChildView::IDT_POSITION_POLL);
+    Frame().OwnView().OnTimer(CChildView::IDT_POSITION_POLL);
     EXPECT_EQ(View().GetPlayer()->GetState(), State_Paused);
     EXPECT_EQ(Position(), 20);
 
     Command(ID_AB_END);
-    EXPECT_FALSE(Frame().m_bABRepeat);
+    EXPECT_FALSE(Marks().bABRepeat);
     EXPECT_EQ(Position(), 20);
-    EXPECT_EQ(Frame().m_llPointA, 10);
+    EXPECT_EQ(Marks().llPointA, 10);
     EXPECT_EQ(PointButtons(), kAll);
     // The media's own end holds again.
     Command(ID_ONE_LOOP);
@@ -161,9 +161,9 @@ TEST_F(ABRepeatStepping, StopAndAnotherEntryEndTheRepeatAndForgetThePoints)
     auto repeatThen = [&](int nCommand) {
         ASSERT_NO_FATAL_FAILURE(SetPoints(10, 20));
         Command(ID_AB_START);
-        ASSERT_TRUE(Frame().m_bABRepeat);
+        ASSERT_TRUE(Marks().bABRepeat);
         Command(nCommand);
-        EXPECT_FALSE(Frame().m_bABRepeat);
+        EXPECT_FALSE(Marks().bABRepeat);
         EXPECT_TRUE(NoPoints());
         EXPECT_EQ(PointButtons(), kNone);
     };
@@ -172,7 +172,7 @@ TEST_F(ABRepeatStepping, StopAndAnotherEntryEndTheRepeatAndForgetThePoints)
     ASSERT_TRUE(ProcessEventsUntil([&] { return View().GetPlayer()->GetState() == State_Running; }));
     Command(ID_PLAY_PAUSE);
     repeatThen(ID_NEXT);
-    EXPECT_EQ(Frame().m_playList.m_nCurrent, 1);
+    EXPECT_EQ(Current(), 1);
 }
 
 TEST_F(ABRepeatStepping, FrameForwardMovesOneFrameAndHoldsEverythingUntilItCompletes)
@@ -182,19 +182,19 @@ TEST_F(ABRepeatStepping, FrameForwardMovesOneFrameAndHoldsEverythingUntilItCompl
     EXPECT_EQ(StepButtons(), kAll);
     const QByteArray before = View().GetCurrentImage();
     Command(ID_FRAME_FORWARD);
-    ASSERT_TRUE(Frame().m_bStepBusy);
+    ASSERT_TRUE(Marks().bStepBusy);
     EXPECT_EQ(StepButtons(), kNone);
     Command(ID_FRAME_BACK);
     Command(ID_A_SET);
     Command(ID_PLAY_PAUSE);
-    EXPECT_EQ(Frame().m_llPointA, -1);
+    EXPECT_EQ(Marks().llPointA, -1);
     EXPECT_TRUE(View().IsPaused());
 
     ASSERT_TRUE(StepDone());
     EXPECT_EQ(StepButtons(), kAll);
     EXPECT_EQ(Position(), 11);
-    Frame().m_wndView.OnTimer(CChildView::IDT_POSITION_POLL);
-    EXPECT_EQ(Frame().m_llFrame, 11);
+    Frame().OwnView().OnTimer(CChildView::IDT_POSITION_POLL);
+    EXPECT_EQ(Marks().llFrame, 11);
     EXPECT_NE(View().GetCurrentImage(), before);
 }
 
@@ -217,12 +217,16 @@ TEST_F(ABRepeatStepping, AStepThatReachesAnEndClosesThatWayUntilTheOtherWayOrThe
     Command(ID_SKIP_BACK);
     EXPECT_EQ(StepButtons(), (std::vector<bool> { true, true, false, false }));
 
-    // Using the seek bar opens both ways.
-    Frame().m_bStepAtEnd = TRUE;
-    CJumpSlider& bar = *Frame().m_pSeekBar;
-    bar.SetPos(20);
-    bar.JumpSliderNotify(WM_JUMPSLIDER_HSCROLL, SB_ENDSCROLL, &bar);
-    EXPECT_FALSE(Frame().m_bStepAtStart || Frame().m_bStepAtEnd);
+    // Using the seek bar opens either way again.
+    CJumpSlider& bar = *Frame().SeekBar();
+    auto release = [&](int nPos) { bar.SetPos(nPos); bar.JumpSliderNotify(WM_JUMPSLIDER_HSCROLL, SB_ENDSCROLL, &bar); };
+    release(74);
+    EXPECT_EQ(StepButtons(), kAll);
+    Command(ID_FRAME_FORWARD);
+    ASSERT_TRUE(StepDone());
+    ASSERT_TRUE(Marks().bStepAtEnd);
+    release(20);
+    EXPECT_FALSE(Marks().bStepAtEnd);
     EXPECT_EQ(StepButtons(), kAll);
     EXPECT_EQ(Position(), 20);
 }

@@ -25,33 +25,30 @@ class FramePlayback : public FrameFixture {
 protected:
     bool UsesScriptedView() const override { return false; }
 
-    // Copies of one clip, one per name (the list keeps one entry per path),
-    // put in the list in order unless told otherwise.
-    QStringList Clips(const QStringList& names, bool bFill = true)
+    // Copies of one clip, one per name (the list keeps one entry per path).
+    QStringList Clips(const QStringList& names)
     {
         QStringList paths;
         for (const QString& name : names) {
             paths << m_dir.filePath(name);
             QDir().mkpath(QFileInfo(paths.back()).path());
             EXPECT_TRUE(QFile::copy(TestMediaPath(TestClip::AviMjpegOnly), paths.back()));
-            if (bFill)
-                Frame().m_playList.Add(paths.back());
         }
         return paths;
     }
     IVideoView& View() { return Frame().View(); }
     bool Plays(const QString& path)
     {
-        return ProcessEventsUntil([&] { return Frame().m_strLoadedFile == path && View().IsStarted(); });
+        return ProcessEventsUntil([&] { return Frame().LoadedFile() == path && View().IsStarted(); });
     }
     // The title, the current entry and the stopped buttons.
     void ExpectStoppedAt(const char* pszName, int nCurrent)
     {
         EXPECT_FALSE(View().IsStarted());
         EXPECT_EQ(Frame().windowTitle(), QString::fromLatin1(pszName) + QStringLiteral(" - orv"));
-        EXPECT_EQ(Frame().m_playList.m_nCurrent, nCurrent);
-        EXPECT_FALSE(Frame().m_btnPlay.isHidden());
-        EXPECT_FALSE(Frame().m_btnStop.isEnabled());
+        EXPECT_EQ(Current(), nCurrent);
+        EXPECT_FALSE(Button(ID_PLAY_PAUSE).isHidden());
+        EXPECT_FALSE(Button(ID_STOP).isEnabled());
     }
 
     QTemporaryDir m_dir;
@@ -60,12 +57,12 @@ protected:
 TEST_F(FramePlayback, WithoutRepeatTheListEndsStoppedOnTheFirstEntry)
 {
     const QStringList clips = Clips({ "a.avi", "b.avi", "c.avi" });
-    Frame().PlayListFromTop();
+    Frame().OnDropFiles(clips);
     ASSERT_TRUE(Plays(clips[0]));
     ASSERT_TRUE(Plays(clips[2]));
-    ASSERT_TRUE(ProcessEventsUntil([&] { return Frame().m_bListEnded; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return Frame().Marks().bListEnded; }));
     ExpectStoppedAt("a.avi", 0);
-    EXPECT_EQ(Frame().m_llDuration, -1);
+    EXPECT_EQ(Frame().Marks().llDuration, -1);
     // The next start loads the first entry anew.
     Command(ID_PLAY_PAUSE);
     EXPECT_TRUE(Plays(clips[0]));
@@ -75,19 +72,20 @@ TEST_F(FramePlayback, WithoutRepeatTheListEndsStoppedOnTheFirstEntry)
 TEST_F(FramePlayback, RepeatAllWrapsBothWaysAndTheOneFileLoopStaysOnItsFile)
 {
     const QStringList clips = Clips({ "a.avi", "b.avi", "c.avi" });
-    Frame().m_playList.m_nLoopMode = LOOP_ALL;
-    Frame().m_playList.m_nCurrent = 2;
-    ASSERT_TRUE(Frame().PlayCurrentEntry(TRUE));
+    Command(ID_REPEAT_ALL);
+    Frame().OnDropFiles(clips);
+    Command(ID_PREV);
+    ASSERT_TRUE(Plays(clips[2]));
     EXPECT_TRUE(Plays(clips[0]));
     Command(ID_PREV);
     EXPECT_TRUE(Plays(clips[2]));
 
     // Near the end, then back near the start of the same file.
     Command(ID_ONE_LOOP);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return Frame().m_llPosition >= 6000000; }));
-    ASSERT_TRUE(ProcessEventsUntil([&] { return Frame().m_llPosition < 5000000; }));
-    EXPECT_EQ(Frame().m_strLoadedFile, clips[2]);
-    EXPECT_EQ(Frame().m_playList.m_nCurrent, 2);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return Frame().Marks().llPosition >= 6000000; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return Frame().Marks().llPosition < 5000000; }));
+    EXPECT_EQ(Frame().LoadedFile(), clips[2]);
+    EXPECT_EQ(Current(), 2);
 }
 
 TEST_F(FramePlayback, EntriesThatAreNoFilesFailAtOnceOneAfterTheOther)
@@ -95,9 +93,8 @@ TEST_F(FramePlayback, EntriesThatAreNoFilesFailAtOnceOneAfterTheOther)
     const QString fifo = m_dir.filePath("pipe.avi");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     QDir(m_dir.path()).mkdir(QStringLiteral("folder.avi"));
-    for (const QString& path : { fifo, QStringLiteral("/dev/zero"), m_dir.filePath("folder.avi") })
-        Frame().m_playList.Add(path);
     const QString good = Clips({ "a.avi" })[0];
+    StartList({ fifo, QStringLiteral("/dev/zero"), m_dir.filePath("folder.avi"), good });
 
     QElapsedTimer timer;
     timer.start();
@@ -106,7 +103,7 @@ TEST_F(FramePlayback, EntriesThatAreNoFilesFailAtOnceOneAfterTheOther)
         // Each is reported with the code of a file that cannot be played,
         // and the list stops on the next entry for the user to start.
         ASSERT_EQ(TakeBoxes().value(0).left(20), LoadResString(DShowErrorStringId(ERR_RENDER_FILE)).left(20)) << nEntry;
-        EXPECT_EQ(Frame().m_playList.m_nCurrent, nEntry);
+        EXPECT_EQ(Current(), nEntry);
         Command(ID_PLAY_PAUSE);
     }
     EXPECT_LT(timer.elapsed(), 3000);
@@ -120,13 +117,13 @@ TEST_F(FramePlayback, AnEmptyListPlaysNothingAndAFileLeftPlayingJustEnds)
 
     // Opening no media file empties the list; what plays goes on to its end.
     const QString a = Clips({ "a.avi" })[0];
-    Frame().PlayListFromTop();
+    Frame().OnDropFiles({ a });
     ASSERT_TRUE(Plays(a));
     m_responder.openAnswers = { { m_dir.filePath("notes.txt") } };
     Command(ID_FILE_OPEN);
-    EXPECT_EQ(Frame().m_playList.GetCount(), 0);
+    EXPECT_TRUE(Entries().isEmpty());
     EXPECT_TRUE(View().IsStarted());
-    ASSERT_TRUE(ProcessEventsUntil([&] { return Frame().m_bListEnded; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return Frame().Marks().bListEnded; }));
     EXPECT_FALSE(View().IsStarted());
     EXPECT_EQ(Frame().windowTitle(), QStringLiteral("orv"));
     EXPECT_TRUE(m_responder.boxes.empty());
@@ -135,7 +132,7 @@ TEST_F(FramePlayback, AnEmptyListPlaysNothingAndAFileLeftPlayingJustEnds)
 TEST_F(FramePlayback, PlaybackThatBreaksDownIsReportedOnceAndTheListMovesOn)
 {
     const QStringList clips = Clips({ "a.avi", "b.avi" });
-    Frame().PlayListFromTop();
+    Frame().OnDropFiles(clips);
     ASSERT_TRUE(Plays(clips[0]));
 
     // As a decoder reports bad data while the file plays (twice).
@@ -162,7 +159,7 @@ TEST_F(FramePlayback, PlaybackThatBreaksDownIsReportedOnceAndTheListMovesOn)
 
 TEST_F(FramePlayback, OpeningPlaysTheFirstMediaFileAndAddingOrDroppingDoesNotInterruptIt)
 {
-    const QStringList clips = Clips({ "a.avi", "b.avi", "c.avi", "dropped/d.avi", "e.avi" }, false);
+    const QStringList clips = Clips({ "a.avi", "b.avi", "c.avi", "dropped/d.avi", "e.avi" });
     const QString text = m_dir.filePath("notes.txt");
     WriteFileBytes(text, "not media\r\n");
     m_responder.openAnswers = { { clips[0], text, clips[1] } };
@@ -176,11 +173,11 @@ TEST_F(FramePlayback, OpeningPlaysTheFirstMediaFileAndAddingOrDroppingDoesNotInt
     const QString list = m_dir.filePath("p.orvl");
     WriteFileBytes(list, "/m/f.avi\r\n");
     Frame().OnDropFiles({ m_dir.filePath("dropped"), clips[4], list, text });
-    EXPECT_EQ(Frame().m_playList.GetCount(), 6);
-    EXPECT_EQ(Frame().m_playList.GetAt(3), clips[3]);
+    EXPECT_EQ(Entries().size(), 6);
+    EXPECT_EQ(Entries().value(3), clips[3]);
     EXPECT_EQ(View().GetPlayer(), pPlayer);
     EXPECT_EQ(pPlayer->GetState(), State_Running);
-    EXPECT_EQ(Frame().m_playList.m_nCurrent, 0);
+    EXPECT_EQ(Current(), 0);
 }
 
 } // namespace
