@@ -3,6 +3,7 @@
 // taken as one snapshot when a popup opens and at every dispatch.
 
 #include "platform/WinTypes.h"
+#include "ui/PlaybackMarks.h"
 
 #include <QString>
 
@@ -31,12 +32,8 @@ struct CCommandState {
     BOOL bAspectFix = TRUE;
     int nDisplaySize = 1;
     BOOL bCapturing = FALSE;
-    BOOL bABRepeat = FALSE;
-    LONGLONG llPointA = -1;
-    LONGLONG llPointB = -1;
-    BOOL bStepBusy = FALSE;
-    BOOL bStepAtEnd = FALSE;
-    BOOL bStepAtStart = FALSE;
+    // The A-B points, the frame step and the counters.
+    CPlaybackMarks marks;
     BOOL bUseVolDB = FALSE;
     BOOL bOneLoop = FALSE;
     BOOL bDisableDeinterlace = FALSE;

@@ -35,24 +35,27 @@ bool PrevAvailable(const CCommandState& s) { return s.bPrevAvailable; }
 bool NextAvailable(const CCommandState& s) { return s.bNextAvailable; }
 bool StartedWithVideo(const CCommandState& s) { return s.bStarted && s.bHasVideo; }
 bool NotFullScreen(const CCommandState& s) { return !s.bFullScreen; }
-bool CanStep(const CCommandState& s) { return s.bPaused && s.bHasVideo && s.bSeekable && !s.bStepBusy; }
-bool CanStepForward(const CCommandState& s) { return CanStep(s) && !s.bStepAtEnd; }
-bool CanStepBack(const CCommandState& s) { return CanStep(s) && !s.bStepAtStart; }
+bool CanStep(const CCommandState& s) { return s.bPaused && s.bHasVideo && s.bSeekable && !s.marks.bStepBusy; }
+bool CanStepForward(const CCommandState& s) { return CanStep(s) && !s.marks.bStepAtEnd; }
+bool CanStepBack(const CCommandState& s) { return CanStep(s) && !s.marks.bStepAtStart; }
 bool CanSaveStill(const CCommandState& s) { return StartedWithVideo(s) && !s.bCapturing; }
 bool StartedSeekable(const CCommandState& s) { return s.bStarted && s.bSeekable; }
-bool CanSetPoint(const CCommandState& s) { return StartedSeekable(s) && !s.bABRepeat; }
-bool CanClearPoints(const CCommandState& s) { return (IsSet(s.llPointA) || IsSet(s.llPointB)) && !s.bABRepeat; }
-bool CanGoToA(const CCommandState& s) { return StartedSeekable(s) && IsSet(s.llPointA); }
-bool CanGoToB(const CCommandState& s) { return StartedSeekable(s) && IsSet(s.llPointB); }
-bool CanStartAB(const CCommandState& s) { return CanSetPoint(s) && IsSet(s.llPointA) && IsSet(s.llPointB); }
-bool CanEndAB(const CCommandState& s) { return StartedSeekable(s) && s.bABRepeat; }
+bool CanSetPoint(const CCommandState& s) { return StartedSeekable(s) && !s.marks.bABRepeat; }
+bool CanClearPoints(const CCommandState& s)
+{
+    return (IsSet(s.marks.llPointA) || IsSet(s.marks.llPointB)) && !s.marks.bABRepeat;
+}
+bool CanGoToA(const CCommandState& s) { return StartedSeekable(s) && IsSet(s.marks.llPointA); }
+bool CanGoToB(const CCommandState& s) { return StartedSeekable(s) && IsSet(s.marks.llPointB); }
+bool CanStartAB(const CCommandState& s) { return CanSetPoint(s) && IsSet(s.marks.llPointA) && IsSet(s.marks.llPointB); }
+bool CanEndAB(const CCommandState& s) { return StartedSeekable(s) && s.marks.bABRepeat; }
 bool UseVolDB(const CCommandState& s) { return s.bUseVolDB; }
 bool SendToExists(const CCommandState& s) { return QFileInfo::exists(s.strSendToPath); }
 bool CanRegisterSendTo(const CCommandState& s) { return !s.strSendToPath.isEmpty() && !SendToExists(s); }
 bool CanUnregisterSendTo(const CCommandState& s) { return !s.strSendToPath.isEmpty() && SendToExists(s); }
 bool Playing(const CCommandState& s) { return s.bStarted && !s.bPaused; }
 bool CanResume(const CCommandState& s) { return CanPlay(s) && !Playing(s); }
-bool CanSeekByKey(const CCommandState& s) { return StartedSeekable(s) && !s.bStepBusy; }
+bool CanSeekByKey(const CCommandState& s) { return StartedSeekable(s) && !s.marks.bStepBusy; }
 
 bool Size50(const CCommandState& s) { return s.nDisplaySize == 0; }
 bool Size100(const CCommandState& s) { return s.nDisplaySize == 1; }
@@ -63,8 +66,8 @@ bool RepeatNone(const CCommandState& s) { return s.nLoopMode == LOOP_NONE; }
 bool RepeatAll(const CCommandState& s) { return s.nLoopMode == LOOP_ALL; }
 bool RepeatRandom(const CCommandState& s) { return s.nLoopMode == LOOP_RANDOM; }
 bool OneLoop(const CCommandState& s) { return s.bOneLoop; }
-bool PointASet(const CCommandState& s) { return IsSet(s.llPointA); }
-bool PointBSet(const CCommandState& s) { return IsSet(s.llPointB); }
+bool PointASet(const CCommandState& s) { return IsSet(s.marks.llPointA); }
+bool PointBSet(const CCommandState& s) { return IsSet(s.marks.llPointB); }
 bool AccMultiBoot(const CCommandState& s) { return s.bAccMultiBoot; }
 bool AccSameData(const CCommandState& s) { return s.bAccSameData; }
 bool AccSubFolder(const CCommandState& s) { return s.bAccSubFolder; }

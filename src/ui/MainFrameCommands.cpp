@@ -62,12 +62,7 @@ CCommandState CMainFrame::CommandState()
     s.bAspectFix = m_settings.m_bAspectFix;
     s.nDisplaySize = m_settings.m_nDisplaySize;
     s.bCapturing = m_bCapturing;
-    s.bABRepeat = m_marks.bABRepeat;
-    s.llPointA = m_marks.llPointA;
-    s.llPointB = m_marks.llPointB;
-    s.bStepBusy = m_marks.bStepBusy;
-    s.bStepAtEnd = m_marks.bStepAtEnd;
-    s.bStepAtStart = m_marks.bStepAtStart;
+    s.marks = m_marks;
     s.bUseVolDB = m_settings.m_bUseVolDB;
     s.bOneLoop = m_settings.m_bOneLoop;
     s.bDisableDeinterlace = m_settings.m_bDisableDeinterlace;
