@@ -10,10 +10,22 @@
 #include "player/graph/GstWindowlessRenderer.h"
 
 #include <algorithm>
+#include <ctime>
 
 namespace {
 // How often the wait looks at the progress of a file that is being read.
 constexpr gint64 kProgressCheckUs = 50 * 1000;
+// CPU time the process spends between two looks that says work is going on
+// (a decoder's plugin being loaded, another decoder being tried) even though
+// nothing moves through the pads yet.
+constexpr gint64 kBusyCpuUs = 10 * 1000;
+
+gint64 ProcessCpuUs()
+{
+    timespec ts {};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return gint64(ts.tv_sec) * G_USEC_PER_SEC + ts.tv_nsec / 1000;
+}
 // How long a decoder element's first output may be held (see GuardFirstOutput).
 constexpr gint64 kFirstOutputHoldUs = 300 * 1000;
 constexpr gint64 kFirstOutputPollUs = 1000;
@@ -76,7 +88,11 @@ HRESULT CGstGraph::WaitForPreroll()
         // A stall is both a quiet time and as many quiet looks at it as that
         // time holds: on a starved machine this thread wakes late too, and a
         // long gap between two looks says nothing about the file.
+        // Nor is a busy process stalled: on a loaded machine loading a
+        // decoder can take longer than the stall allows.
         gint64 lastSeen = 0;
+        gint64 quietSince = 0;
+        gint64 lastCpu = ProcessCpuUs();
         int nQuietChecks = 0;
         for (;;) {
             const gint64 now = g_get_monotonic_time();
@@ -88,14 +104,18 @@ HRESULT CGstGraph::WaitForPreroll()
                 break;
             }
             const gint64 lastProgress = m_llLastProgressUs;
-            if (lastProgress != lastSeen) {
+            const gint64 cpu = ProcessCpuUs();
+            const bool bBusy = cpu - lastCpu >= kBusyCpuUs;
+            lastCpu = cpu;
+            if (lastProgress != lastSeen || bBusy) {
                 lastSeen = lastProgress;
+                quietSince = g_get_monotonic_time();
                 nQuietChecks = 0;
             } else {
                 ++nQuietChecks;
             }
             const bool bStalled = lastSeen != 0 && nQuietChecks >= kPrerollStallUs / kProgressCheckUs
-                && g_get_monotonic_time() - lastSeen > kPrerollStallUs;
+                && g_get_monotonic_time() - quietSince > kPrerollStallUs;
             if (TerminationRequested()) {
                 std::lock_guard lock(m_mutex);
                 m_strErrorDetail = QStringLiteral("The program was told to end.");

@@ -14,7 +14,9 @@
 
 #include <gst/gst.h>
 
+#include <atomic>
 #include <cstring>
+#include <thread>
 
 #include <sys/stat.h>
 
@@ -151,6 +153,35 @@ TEST_F(Preroll, InputsThatNeverGetReadyFailAtOnce)
             EXPECT_LT(msTaken, 2500) << qPrintable(c.path);
         }
     }
+}
+
+// While the process works (a decoder's plugin loading on a loaded machine,
+// say), quiet pads are not yet a stall; once it is idle they are.
+TEST_F(Preroll, QuietPadsAreNoStallWhileTheProcessWorks)
+{
+    RegisterStallDemux();
+    const QString stalled = dir.filePath("stalled.avi");
+    QFile f(stalled);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(kStallMagic) + QByteArray(64 * 1024, 'x'));
+    f.close();
+
+    std::atomic<bool> bStop { false };
+    std::thread busy([&] {
+        QElapsedTimer spent;
+        spent.start();
+        while (!bStop && spent.elapsed() < 1500) {
+        }
+    });
+    QElapsedTimer timer;
+    timer.start();
+    const CDirectShowErrMessage e = LoadFailure(stalled);
+    const qint64 msTaken = timer.elapsed();
+    bStop = true;
+    busy.join();
+    EXPECT_EQ(e.m_nCode, ERR_RENDER_FILE);
+    EXPECT_GE(msTaken, 1500);
+    EXPECT_LT(msTaken, 4000);
 }
 
 TEST_F(Preroll, TheWarmUpNeverOpensAPipe)
