@@ -3,6 +3,7 @@
 // instead of holding the window.
 
 #include "PlayerFixture.h"
+#include "TestEnv.h"
 
 #include "player/graph/GstWarmUp.h"
 
@@ -79,6 +80,14 @@ void RegisterStallDemux()
 
 class Preroll : public PlayerFixture {
 protected:
+    // A file only the silent demuxer takes.
+    QString StalledFile()
+    {
+        RegisterStallDemux();
+        const QString path = dir.filePath("stalled.avi");
+        WriteFileBytes(path, QByteArray(kStallMagic) + QByteArray(64 * 1024, 'x'));
+        return path;
+    }
     QTemporaryDir dir;
 };
 
@@ -118,12 +127,7 @@ TEST_F(Preroll, APictureTrackWithoutPicturesPlaysAsSound)
 
 TEST_F(Preroll, InputsThatNeverGetReadyFailAtOnce)
 {
-    RegisterStallDemux();
-    const QString stalled = dir.filePath("stalled.avi");
-    QFile f(stalled);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(kStallMagic) + QByteArray(64 * 1024, 'x'));
-    f.close();
+    const QString stalled = StalledFile();
     const QString fifo = dir.filePath("pipe.mp3");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
 
@@ -159,12 +163,7 @@ TEST_F(Preroll, InputsThatNeverGetReadyFailAtOnce)
 // say), quiet pads are not yet a stall; once it is idle they are.
 TEST_F(Preroll, QuietPadsAreNoStallWhileTheProcessWorks)
 {
-    RegisterStallDemux();
-    const QString stalled = dir.filePath("stalled.avi");
-    QFile f(stalled);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(kStallMagic) + QByteArray(64 * 1024, 'x'));
-    f.close();
+    const QString stalled = StalledFile();
 
     std::atomic<bool> bStop { false };
     std::thread busy([&] {
