@@ -262,11 +262,11 @@ void CFullScrCtrlWnd::paintEvent(QPaintEvent*)
     label(m_cells.rcFrameLabel, QStringLiteral("Frame"));
 
     const CInfoValues v = m_hooks.values ? m_hooks.values() : CInfoValues();
-    DrawValueBox(p, m_cells.rcAValue, FormatPointValue(v.llPointA, v.bFrameCounter));
-    DrawValueBox(p, m_cells.rcBValue, FormatPointValue(v.llPointB, v.bFrameCounter));
+    DrawValueBox(p, m_cells.rcAValue, FormatPointValue(v.marks.llPointA, v.marks.bFrameCounter));
+    DrawValueBox(p, m_cells.rcBValue, FormatPointValue(v.marks.llPointB, v.marks.bFrameCounter));
     DrawValueBox(p, m_cells.rcPlayListCount, QString::number(v.nPlayListCount));
-    DrawValueBox(p, m_cells.rcTimeCounter, FormatTimeCounter(v.llPosition, v.llDuration));
-    DrawValueBox(p, m_cells.rcFrameCounter, FormatFrameCounter(v.llFrame, v.llTotalFrames));
+    DrawValueBox(p, m_cells.rcTimeCounter, FormatTimeCounter(v.marks.llPosition, v.marks.llDuration));
+    DrawValueBox(p, m_cells.rcFrameCounter, FormatFrameCounter(v.marks.llFrame, v.marks.llTotalFrames));
 }
 
 void CFullScrCtrlWnd::mouseMoveEvent(QMouseEvent* event)

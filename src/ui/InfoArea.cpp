@@ -148,10 +148,10 @@ void PaintInfoArea(QPainter& p, const CInfoCells& c, int nRight, const CInfoValu
     DrawLabel(p, c.rcFrameLabel, QStringLiteral("Frame"));
     DrawLabel(p, c.rcPlayListLabel, QStringLiteral("PlayList"));
 
-    DrawValue(p, c.rcAValue, FormatPointValue(v.llPointA, v.bFrameCounter));
-    DrawValue(p, c.rcBValue, FormatPointValue(v.llPointB, v.bFrameCounter));
-    DrawValue(p, c.rcTimeCounter, FormatTimeCounter(v.llPosition, v.llDuration));
-    DrawValue(p, c.rcFrameCounter, FormatFrameCounter(v.llFrame, v.llTotalFrames));
+    DrawValue(p, c.rcAValue, FormatPointValue(v.marks.llPointA, v.marks.bFrameCounter));
+    DrawValue(p, c.rcBValue, FormatPointValue(v.marks.llPointB, v.marks.bFrameCounter));
+    DrawValue(p, c.rcTimeCounter, FormatTimeCounter(v.marks.llPosition, v.marks.llDuration));
+    DrawValue(p, c.rcFrameCounter, FormatFrameCounter(v.marks.llFrame, v.marks.llTotalFrames));
     // The count's fill keeps the grid line along its top.
     DrawValue(p, c.rcPlayListCount.adjusted(0, 1, 0, -1), c.rcPlayListCount, QString::number(v.nPlayListCount));
     p.restore();

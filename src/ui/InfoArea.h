@@ -4,6 +4,7 @@
 // font and the window's width, so they are worked out again for every paint.
 
 #include "platform/WinTypes.h"
+#include "ui/PlaybackMarks.h"
 
 #include <QRect>
 #include <QString>
@@ -38,13 +39,8 @@ CInfoCells CalcInfoCells(const QFontMetrics& fm, int nInfoTop, int nRight);
 
 // What the area shows.
 struct CInfoValues {
-    LONGLONG llPointA = -1;
-    LONGLONG llPointB = -1;
-    BOOL bFrameCounter = FALSE;
-    LONGLONG llPosition = 0;
-    LONGLONG llDuration = -1;
-    LONGLONG llFrame = 0;
-    LONGLONG llTotalFrames = -1;
+    // The points and the counters.
+    CPlaybackMarks marks;
     int nPlayListCount = 0;
 };
 

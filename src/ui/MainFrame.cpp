@@ -349,16 +349,7 @@ CInfoCells CMainFrame::CalcInfoCells() const
 
 CInfoValues CMainFrame::InfoValues() const
 {
-    CInfoValues v;
-    v.llPointA = m_marks.llPointA;
-    v.llPointB = m_marks.llPointB;
-    v.bFrameCounter = m_marks.bFrameCounter;
-    v.llPosition = m_marks.llPosition;
-    v.llDuration = m_marks.llDuration;
-    v.llFrame = m_marks.llFrame;
-    v.llTotalFrames = m_marks.llTotalFrames;
-    v.nPlayListCount = m_playList.GetCount();
-    return v;
+    return { m_marks, m_playList.GetCount() };
 }
 
 void CMainFrame::OnPaint(QPainter& painter)

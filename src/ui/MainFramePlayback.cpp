@@ -65,9 +65,7 @@ void CMainFrame::OnGraphNotify(qintptr lData)
 
 void CMainFrame::OnPlaybackComplete()
 {
-    m_marks.bStepBusy = FALSE;
-    m_marks.bStepAtEnd = FALSE;
-    m_marks.bStepAtStart = FALSE;
+    m_marks.ClearStep();
     EnableStepButtons(FALSE, FALSE);
     if (m_marks.bABRepeat || m_settings.m_bOneLoop)
         View().Replay();

@@ -77,9 +77,7 @@ void CMainFrame::StartOrResumeList()
 BOOL CMainFrame::PlayCurrentEntry(BOOL bReload)
 {
     CWaitCursor wait;
-    m_marks.bStepBusy = FALSE;
-    m_marks.bStepAtEnd = FALSE;
-    m_marks.bStepAtStart = FALSE;
+    m_marks.ClearStep();
     const QString entry = m_playList.GetAt(m_playList.m_nCurrent);
     if (entry.isEmpty()) {
         // An empty entry keeps whatever is loaded.

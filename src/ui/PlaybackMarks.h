@@ -1,7 +1,8 @@
 #pragma once
 // Where playback stands as the window shows it: the A-B points and their
 // repeat, what the last frame step found, the counters and the end of the
-// list. The command rules read it through CCommandState.
+// list. The command rules read it through CCommandState, the information
+// areas through CInfoValues.
 
 #include "platform/WinTypes.h"
 
@@ -15,6 +16,7 @@ struct CPlaybackMarks {
     BOOL bStepBusy = FALSE;
     BOOL bStepAtEnd = FALSE;
     BOOL bStepAtStart = FALSE;
+    void ClearStep() { bStepBusy = bStepAtEnd = bStepAtStart = FALSE; }
 
     // Length in 100-ns units and in frames; -1 = unknown.
     LONGLONG llDuration = -1;
