@@ -302,7 +302,7 @@ private:
     DWORD m_dwHeldSteps = 0;  // a step asked for while a seek or a pause was under way
     GstClockTime m_seekTarget = GST_CLOCK_TIME_NONE; // stream time last asked for
     gint64 m_llSeekSentUs = 0;
-    unsigned m_nSeekFlushes = 0; // m_nFlushes once the seek under way has flushed
+    unsigned m_nSeekFlushes = 0; // m_nFlushes once the seek under way has flushed for the last time
     int m_nPastEndTries = 0;
     bool m_bErrorReported = false;
     bool m_bStopped = true;

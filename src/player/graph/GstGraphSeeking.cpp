@@ -138,6 +138,11 @@ HRESULT CGstGraph::SendSeek(const SeekRequest& request)
         m_bSeekInFlight = false;
         return E_FAIL;
     }
+    // A demuxer can carry the seek out once for each renderer that passed it
+    // on, flushing each time, and a picture (or the end) may cue between two
+    // rounds: the seek has cued only after its last flush, which a demuxer
+    // reading the file itself makes within the call.
+    m_nSeekFlushes = std::max(m_nSeekFlushes, m_nFlushes.load());
     return S_OK;
 }
 

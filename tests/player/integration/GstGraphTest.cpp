@@ -9,6 +9,7 @@
 #include "player/Volume.h"
 #include "player/graph/GstAudioRenderer.h"
 #include "player/graph/GstGraph.h"
+#include "player/graph/GstWindowlessRenderer.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <atomic>
 
 namespace {
 class GstGraphTest : public QuietGstTest {
@@ -144,4 +146,46 @@ TEST_F(GstGraphTest, AnEndLeftBehindByASeekIsNotReported)
     const std::vector<long> before = events(0);
     EXPECT_EQ(std::count(before.begin(), before.end(), EC_COMPLETE), 0);
     EXPECT_EQ(events(10000), std::vector<long> { EC_COMPLETE });
+}
+
+// A demuxer carries a seek out once for each renderer that passed it on. The
+// second renderer's seek is held here until the first round has cued: only the
+// second round is the seek's, so a paused seek past the end still goes back to
+// the last picture.
+TEST_F(GstGraphTest, ASeekCuesOnlyAfterItsLastRound)
+{
+    Render(TestMediaPath(TestClip::AviMjpegPcm), true);
+    ASSERT_EQ(graph.WaitForPosition(5000), S_OK);
+    std::atomic<int> nSeeks { 0 };
+    std::vector<IGraphFilter*> filters;
+    graph.EnumFilters(&filters);
+    for (IGraphFilter* pFilter : filters) {
+        GstElement* pBin = nullptr;
+        if (auto* pAudio = dynamic_cast<CGstAudioRenderer*>(pFilter))
+            pBin = pAudio->Bin();
+        else if (auto* pVideo = dynamic_cast<CGstWindowlessRenderer*>(pFilter))
+            pBin = pVideo->Bin();
+        if (!pBin)
+            continue;
+        GstPad* pPad = gst_element_get_static_pad(pBin, "sink");
+        gst_pad_add_probe(pPad, GST_PAD_PROBE_TYPE_EVENT_UPSTREAM,
+            [](GstPad*, GstPadProbeInfo* pInfo, gpointer pData) {
+                if (GST_EVENT_TYPE(GST_PAD_PROBE_INFO_EVENT(pInfo)) == GST_EVENT_SEEK
+                    && ++*static_cast<std::atomic<int>*>(pData) == 2)
+                    g_usleep(300 * 1000);
+                return GST_PAD_PROBE_OK;
+            },
+            &nSeeks, nullptr);
+        gst_object_unref(pPad);
+    }
+
+    LONGLONG llPast = 30000000; // the clip is 2 s long
+    ASSERT_EQ(graph.SetPositions(&llPast, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning), S_OK);
+    ASSERT_EQ(nSeeks, 2);
+    ASSERT_EQ(graph.WaitForPosition(5000), S_OK);
+    LONGLONG llNow = 0;
+    ASSERT_EQ(graph.GetCurrentPosition(&llNow), S_OK);
+    // Within the last of the 50 pictures, 25 a second.
+    EXPECT_GE(llNow, 19600000);
+    EXPECT_LT(llNow, 20000000);
 }
